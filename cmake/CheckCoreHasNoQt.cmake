@@ -1,0 +1,12 @@
+# Fails when a core source includes a Qt header.
+string(REPLACE "|" ";" FILES "${FILES}")
+foreach(file IN LISTS FILES)
+  if(NOT IS_ABSOLUTE "${file}")
+    set(file "${SOURCE_DIR}/${file}")
+  endif()
+  file(STRINGS "${file}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q|qt)")
+  if(hits)
+    message(FATAL_ERROR "The game core must not include Qt: ${file}: ${hits}")
+  endif()
+endforeach()
+file(TOUCH "${STAMP}")

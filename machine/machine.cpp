@@ -1,0 +1,82 @@
+#include "machine/machine.h"
+
+#include <filesystem>
+
+#include "game/numeric_text.h"
+#include "machine/outlines.h"
+
+namespace vertuno {
+
+Machine::Machine(Host& host) : host_(host) {}
+
+void Machine::Form_Load() {
+  setFace(Face::NormalFace);
+  state_.PlayerCoins = "20";
+  host_.changed(Change::PlayerCoins);
+  host_.setOutline(NormalOutline);
+  state_.StartupFlag = "w";
+  host_.showMachineWindow();
+  Wait(0.001);
+  state_.StartupFlag.clear();
+}
+
+void Machine::Form_MouseMove(int buttons) {
+  if (buttons == 1) host_.startWindowDrag();
+}
+
+void Machine::Form_MouseDown(int button) {
+  if (button != 2) return;
+  info();  // the menu belongs to the info window, so reaching it loads that window
+  switch (host_.popupMainMenu()) {
+    case MenuChoice::Statistics: Info_Click(); break;
+    case MenuChoice::About: mnuAbout_Click(); break;
+    case MenuChoice::Exit: mnuExit_Click(); break;
+    case MenuChoice::None: break;
+  }
+}
+
+void Machine::Form_Terminate() { SaveStatic(); }
+
+void Machine::Label3_Click() {
+  info();
+  state_.InfoShown = true;
+  host_.showInfoWindow();
+}
+
+void Machine::Label7_DblClick() { state_.Force777 = "1"; }
+
+void Machine::Label8_MouseDown() { state_.FastHold = "on"; }
+
+void Machine::Label8_MouseUp() { state_.FastHold = "off"; }
+
+void Machine::Label11_DblClick() { Muzik(); }
+
+void Machine::playSoundFile(const char* name) {
+  host_.playSound((std::filesystem::path(host_.programFolder()) / name).string());
+}
+
+bool Machine::addTo(std::string& field, double delta) {
+  auto value = readNumber(field);
+  if (!value) return false;
+  field = writeNumber(*value + delta);
+  return true;
+}
+
+void Machine::setIdleTicksToZero() { state_.IdleTicks = "0"; }
+
+void Machine::setFace(Face face) {
+  state_.CabinetFace = face;
+  host_.changed(Change::Face);
+}
+
+void Machine::setCell(int index, CellPicture picture) {
+  state_.Tab[static_cast<std::size_t>(index)] = picture;
+  host_.changed(Change::Cells);
+}
+
+void Machine::setCells(CellPicture first, CellPicture second, CellPicture third) {
+  state_.Tab = {first, second, third};
+  host_.changed(Change::Cells);
+}
+
+}  // namespace vertuno

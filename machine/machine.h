@@ -1,0 +1,77 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "game/machine_state.h"
+#include "machine/host.h"
+
+namespace vertuno {
+
+// The machine window object: it owns the state record and every operation on it. Event
+// handlers and operations keep the names the machine's controls give them.
+class Machine {
+ public:
+  explicit Machine(Host& host);
+
+  MachineState& state() { return state_; }
+  const MachineState& state() const { return state_; }
+
+  // Machine window events.
+  void Form_Load();
+  void Form_MouseMove(int buttons);
+  void Form_MouseDown(int button);
+  void Form_Terminate();
+  void Label1_Click();
+  void Label3_Click();
+  void Label7_DblClick();
+  void Label8_MouseDown();
+  void Label8_MouseUp();
+  void Label11_DblClick();
+  void Timer1_Timer();
+  void Timer2_Timer();
+
+  // Info window events and the machine menu.
+  void Command1_Click();
+  void Form2_QueryUnload();
+  void Form2_Unload();
+  void Form2_Terminate();
+  void Info_Click();
+  void mnuAbout_Click();
+  void mnuExit_Click();
+
+  // Machine operations.
+  void Wait(double seconds);
+  void tablo(std::string_view text, std::string_view mode);
+  void Priz(double& amount);
+  void Money();
+  void Muzik();
+  void Prostoy();
+  void OpenStatic();
+  void SaveStatic();
+
+  // Any touch of an info-window field loads that window, hidden, first.
+  InfoFields& info();
+  // Closing the info window, as its close button or "ОК" does.
+  void closeInfoWindow();
+
+ private:
+  void loadInfoWindow();
+  void askToStartOver();
+  void playSoundFile(const char* name);
+  bool isNormalFace() const { return state_.CabinetFace == Face::NormalFace; }
+  // Adds delta to a numeric field; false (and the field untouched) when it holds no number.
+  bool addTo(std::string& field, double delta);
+  bool addToMachineMoney(double delta);
+  void setMachineMoney(std::string text);
+  void setIdleTicksToZero();
+  void setFace(Face face);
+  void setCells(CellPicture first, CellPicture second, CellPicture third);
+  void setCell(int index, CellPicture picture);
+  void rollCells(int firstCell);
+
+  Host& host_;
+  MachineState state_;
+};
+
+}  // namespace vertuno

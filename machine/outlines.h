@@ -1,0 +1,14 @@
+#pragma once
+
+#include <array>
+
+#include "machine/host.h"
+
+namespace vertuno {
+
+// The window outlines, in window pixels; the last vertex repeats the first. The repeated
+// vertices of the demo outline are part of the drawn shape and are kept.
+extern const std::array<Point, 16> NormalOutline;
+extern const std::array<Point, 58> DemoOutline;
+
+}  // namespace vertuno

@@ -1,0 +1,92 @@
+#include "game/numeric_text.h"
+#include "machine/machine.h"
+#include "stats/totals_file.h"
+
+namespace vertuno {
+
+namespace {
+
+constexpr const char* FreshMachineMoney = "1000";
+
+}  // namespace
+
+InfoFields& Machine::info() {
+  if (!state_.InfoLoaded) loadInfoWindow();
+  return state_.Info;
+}
+
+void Machine::loadInfoWindow() {
+  state_.InfoLoaded = true;
+  state_.Info = InfoFields{};
+  state_.Info.CoinsInserted = state_.CoinsInSinceStart;
+  state_.Info.CoinsWon = state_.CoinsWonSinceStart;
+  OpenStatic();
+  host_.changed(Change::InfoWindow);
+}
+
+void Machine::OpenStatic() {
+  // A missing, unreadable or non-numeric file would leave the machine with no money to count,
+  // silently ending every prize; such a machine starts fresh instead.
+  auto text = readTotalsFile(host_.totalsFilePath());
+  if (!text || !isPlausibleMoney(*text)) text = FreshMachineMoney;
+  setMachineMoney(*text);
+}
+
+void Machine::SaveStatic() {
+  const std::string money = info().MachineMoney;
+  writeTotalsFile(host_.totalsFilePath(), money);
+}
+
+// Takings follow the machine's money; a text that holds no number leaves them as they were.
+void Machine::setMachineMoney(std::string text) {
+  state_.Info.MachineMoney = std::move(text);
+  if (auto money = readNumber(state_.Info.MachineMoney)) state_.Info.Takings = writeNumber(*money - 1000);
+  host_.changed(Change::InfoWindow);
+}
+
+bool Machine::addToMachineMoney(double delta) {
+  auto money = readNumber(info().MachineMoney);
+  if (!money) return false;
+  setMachineMoney(writeNumber(*money + delta));
+  return true;
+}
+
+void Machine::Command1_Click() {
+  SaveStatic();
+  closeInfoWindow();
+}
+
+void Machine::closeInfoWindow() {
+  if (!state_.InfoLoaded) return;
+  Form2_QueryUnload();
+  Form2_Unload();
+}
+
+void Machine::Form2_QueryUnload() { SaveStatic(); }
+
+void Machine::Form2_Unload() {
+  SaveStatic();
+  state_.InfoLoaded = false;
+  state_.InfoShown = false;
+  state_.Info = InfoFields{};
+  host_.hideInfoWindow();
+  host_.changed(Change::InfoWindow);
+}
+
+void Machine::Form2_Terminate() { SaveStatic(); }
+
+void Machine::Info_Click() {
+  SaveStatic();
+  info();
+  state_.InfoShown = true;
+  host_.showInfoWindow();
+}
+
+void Machine::mnuAbout_Click() { host_.showAboutWindow(); }
+
+void Machine::mnuExit_Click() {
+  SaveStatic();
+  host_.endProgram();
+}
+
+}  // namespace vertuno

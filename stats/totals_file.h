@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace vertuno {
+
+// The totals file holds one line: the machine's money as decimal text, then CR LF.
+
+// The file's text without the CR and LF characters at its end; nothing when it cannot be read
+// or is far too large to be a totals file.
+std::optional<std::string> readTotalsFile(const std::string& path);
+
+// Whether a loaded text is money a machine can hold: a finite decimal number of sane size.
+bool isPlausibleMoney(const std::string& text);
+
+// Replaces the file atomically: the old content or the new survives a crash, never a torn
+// one. A symbolic link is followed, so the file it names is the one replaced.
+bool writeTotalsFile(const std::string& path, const std::string& text);
+
+}  // namespace vertuno

@@ -1,0 +1,121 @@
+#include "unit/fake_host.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace vertuno::testing {
+
+FakeHost::FakeHost() : machine_(*this) {}
+
+void FakeHost::at(double seconds, std::function<void(Machine&)> action) {
+  scheduled_.emplace(static_cast<Micros>(seconds * 1e6 + 0.5), std::move(action));
+}
+
+void FakeHost::drawPlay(int first, int second, int third, int spare, int special) {
+  for (int digit : {first, second, third, spare}) draws.push_back((digit + 0.5) / 10);
+  draws.push_back((special + 0.5) / 101);
+}
+
+std::optional<FakeHost::Micros> FakeHost::nextDue() const {
+  std::optional<Micros> due;
+  auto consider = [&due](std::optional<Micros> t) {
+    if (t && (!due || *t < *due)) due = t;
+  };
+  if (!scheduled_.empty()) consider(scheduled_.begin()->first);
+  consider(waitTimerDue_);
+  consider(idleTimerDue_);
+  return due;
+}
+
+// Delivers, in time order, whatever is due now. Timer ticks come before scheduled input due
+// at the same instant, as a timer message queued earlier would.
+void FakeHost::deliverDue() {
+  ++dispatches;
+  for (;;) {
+    if (waitTimerDue_ && *waitTimerDue_ <= now_) {
+      waitTimerDue_ = *waitTimerDue_ + waitTimerInterval_;
+      machine_.Timer1_Timer();
+      continue;
+    }
+    if (idleTimerDue_ && *idleTimerDue_ <= now_) {
+      idleTimerDue_ = *idleTimerDue_ + 2'888'000;
+      machine_.Timer2_Timer();
+      continue;
+    }
+    if (!scheduled_.empty() && scheduled_.begin()->first <= now_) {
+      auto action = std::move(scheduled_.begin()->second);
+      scheduled_.erase(scheduled_.begin());
+      action(machine_);
+      continue;
+    }
+    return;
+  }
+}
+
+void FakeHost::pumpEvents() { deliverDue(); }
+
+void FakeHost::waitForEvents() {
+  auto due = nextDue();
+  if (!due) throw std::logic_error("waiting with nothing that could ever end the wait");
+  now_ = std::max(now_, *due);
+  deliverDue();
+}
+
+void FakeHost::runUntil(double seconds) {
+  const auto until = static_cast<Micros>(seconds * 1e6 + 0.5);
+  for (auto due = nextDue(); due && *due <= until; due = nextDue()) {
+    now_ = std::max(now_, *due);
+    deliverDue();
+  }
+  now_ = std::max(now_, until);
+}
+
+void FakeHost::armWaitTimer(int intervalMs) {
+  waitIntervals.push_back(intervalMs);
+  waitTimerInterval_ = static_cast<Micros>(intervalMs) * 1000;
+  waitTimerDue_ = now_ + waitTimerInterval_;
+}
+
+void FakeHost::disarmWaitTimer() { waitTimerDue_.reset(); }
+
+int FakeHost::messageBox(const std::string& text, const std::string& title, int style) {
+  messages.push_back({now_, text, title, style});
+  if (answers.empty()) return style == StyleInformationYesNo ? AnswerYes : AnswerOk;
+  const int answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void FakeHost::playSound(const std::string& path) { sounds.push_back({now_, path}); }
+
+void FakeHost::reseedRandom() {
+  ++reseeds;
+  generator_.seed(12345 + static_cast<unsigned>(reseeds));
+}
+
+double FakeHost::nextRandom() {
+  if (!draws.empty()) {
+    const double r = draws.front();
+    draws.pop_front();
+    return r;
+  }
+  return std::uniform_real_distribution<double>(0, 1)(generator_);
+}
+
+void FakeHost::setOutline(std::span<const Point> outline) {
+  outlines.push_back({now_, std::vector<Point>(outline.begin(), outline.end())});
+}
+
+MenuChoice FakeHost::popupMainMenu() {
+  ++menuPopups;
+  if (menuChoices.empty()) return MenuChoice::None;
+  const MenuChoice choice = menuChoices.front();
+  menuChoices.pop_front();
+  return choice;
+}
+
+void FakeHost::changed(Change what) {
+  if (what == Change::Cells) cellChanges.push_back({now_, machine_.state().Tab});
+}
+
+}  // namespace vertuno::testing

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "machine/host.h"
+#include "machine/machine.h"
+
+namespace vertuno::testing {
+
+// Thrown where the real program would end at once.
+struct ProgramEnded {};
+
+// A desktop with a virtual clock: time passes only while the machine waits for events, and
+// then jumps straight to the next one that is due.
+class FakeHost : public Host {
+ public:
+  using Micros = std::int64_t;
+
+  struct Sound { Micros at; std::string path; };
+  struct Message { Micros at; std::string text; std::string title; int style; };
+  struct Outline { Micros at; std::vector<Point> points; };
+  struct Cells { Micros at; std::array<CellPicture, 3> cells; };
+
+  FakeHost();
+
+  Machine& machine() { return machine_; }
+  MachineState& state() { return machine_.state(); }
+  Micros now() const { return now_; }
+  double seconds() const { return static_cast<double>(now_) / 1e6; }
+
+  // Scheduling what the player does, at a virtual time in seconds.
+  void at(double seconds, std::function<void(Machine&)> action);
+  void clickAt(double seconds) { at(seconds, [](Machine& m) { m.Label1_Click(); }); }
+  // Timer2 ticking every 2888 ms from now on, as the loaded window's idle timer does.
+  void startIdleTimer() { idleTimerDue_ = now_ + 2'888'000; }
+
+  // The program's own event loop: dispatches everything due up to that time.
+  void runUntil(double seconds);
+
+  // Scripted answers; an empty queue answers OK/Yes. Scripted draws; an empty queue draws from
+  // a seeded generator.
+  std::deque<int> answers;
+  std::deque<double> draws;
+  // The draws of one play that yield these digits and this special number.
+  void drawPlay(int first, int second, int third, int spare, int special = 0);
+
+  std::string folder = "/nonexistent-vertuno-folder";
+  std::string totalsPath = "/nonexistent-vertuno-folder/data1.ini";
+
+  std::vector<Sound> sounds;
+  std::vector<Message> messages;
+  std::vector<Outline> outlines;
+  std::vector<Cells> cellChanges;
+  std::vector<int> waitIntervals;  // every arming of the wait timer
+  int dispatches = 0;              // every dispatch of pending events
+  int reseeds = 0;
+  int menuPopups = 0;
+  int drags = 0;
+  int infoShows = 0;
+  int aboutShows = 0;
+  std::deque<MenuChoice> menuChoices;
+
+  void pumpEvents() override;
+  void waitForEvents() override;
+  void armWaitTimer(int intervalMs) override;
+  void disarmWaitTimer() override;
+  int messageBox(const std::string& text, const std::string& title, int style) override;
+  void playSound(const std::string& path) override;
+  void reseedRandom() override;
+  double nextRandom() override;
+  std::string programFolder() override { return folder; }
+  std::string totalsFilePath() override { return totalsPath; }
+  void setOutline(std::span<const Point> outline) override;
+  void showMachineWindow() override {}
+  void startWindowDrag() override { ++drags; }
+  MenuChoice popupMainMenu() override;
+  void showInfoWindow() override { ++infoShows; }
+  void hideInfoWindow() override {}
+  void showAboutWindow() override { ++aboutShows; }
+  [[noreturn]] void endProgram() override { throw ProgramEnded{}; }
+  void changed(Change what) override;
+
+ private:
+  std::optional<Micros> nextDue() const;
+  void deliverDue();
+
+  Machine machine_;
+  Micros now_ = 0;
+  std::multimap<Micros, std::function<void(Machine&)>> scheduled_;
+  std::optional<Micros> waitTimerDue_;
+  Micros waitTimerInterval_ = 0;
+  std::optional<Micros> idleTimerDue_;
+  std::mt19937_64 generator_{12345};
+};
+
+}  // namespace vertuno::testing
