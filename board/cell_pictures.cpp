@@ -82,18 +82,26 @@ unsigned litSegments(CellPicture picture) {
   return 0;
 }
 
-CellBitmap drawCellPicture(CellPicture picture, int scale) {
-  const bool unlit = picture == CellPicture::Unlit;
+namespace {
+
+CellBitmap drawCell(unsigned lit, bool unlitPicture, int scale) {
   CellBitmap bitmap;
-  bitmap.width = (unlit ? UnlitWidth : CellWidth) * scale;
-  bitmap.height = (unlit ? UnlitHeight : CellHeight) * scale;
+  bitmap.width = (unlitPicture ? UnlitWidth : CellWidth) * scale;
+  bitmap.height = (unlitPicture ? UnlitHeight : CellHeight) * scale;
   bitmap.pixels.assign(static_cast<std::size_t>(bitmap.width * bitmap.height), CellBlack);
-  if (picture == CellPicture::None) return bitmap;
-  const unsigned lit = litSegments(picture);
   for (int s = 0; s < SegmentCount; ++s) {
-    drawSegment(bitmap, Masks[static_cast<std::size_t>(s)], (lit >> s) & 1u, unlit ? 1 : 0, scale);
+    drawSegment(bitmap, Masks[static_cast<std::size_t>(s)], (lit >> s) & 1u, unlitPicture ? 1 : 0,
+                scale);
   }
   return bitmap;
 }
+
+}  // namespace
+
+CellBitmap drawCellPicture(CellPicture picture, int scale) {
+  return drawCell(litSegments(picture), picture == CellPicture::Unlit, scale);
+}
+
+CellBitmap drawDarkCell(int scale) { return drawCell(0, false, scale); }
 
 }  // namespace vertuno

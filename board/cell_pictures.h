@@ -42,4 +42,8 @@ unsigned litSegments(CellPicture picture);
 // segments sit one pixel up and one pixel left of the others.
 CellBitmap drawCellPicture(CellPicture picture, int scale = 1);
 
+// The cabinet's own dark cell beneath each board cell: every segment dark, exactly where the
+// digit pictures draw theirs.
+CellBitmap drawDarkCell(int scale = 1);
+
 }  // namespace vertuno

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPixmap>
+#include <QWidget>
+
+#include "board/cell_pictures.h"
+
+namespace vertuno {
+
+QImage toImage(const CellBitmap& bitmap);
+
+// A cell picture drawn pixel for pixel at the screen's resolution, never blurred.
+QPixmap cellPixmap(CellPicture picture, qreal devicePixelRatio);
+
+// One cell of the board, Tab1 to Tab3. Like the texts it keeps its mouse events to itself.
+class CellView : public QWidget {
+ public:
+  CellView(QWidget* parent, QPoint topLeft, const QString& objectName);
+  void show(CellPicture picture);
+  CellPicture picture() const { return picture_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  CellPicture picture_ = CellPicture::None;
+};
+
+}  // namespace vertuno

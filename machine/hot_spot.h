@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QWidget>
+#include <functional>
+
+namespace vertuno {
+
+// A transparent area over a drawn button. It takes its own mouse events, so a press on it never
+// drags the window or opens the machine menu.
+class HotSpot : public QWidget {
+ public:
+  HotSpot(QWidget* parent, const QRect& geometry, const QString& objectName);
+
+  std::function<void()> onClick;        // left press and release inside
+  std::function<void()> onDoubleClick;  // left double-click
+  std::function<void()> onPress;        // any button
+  std::function<void()> onRelease;      // any button
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  bool leftPressed_ = false;
+  bool inDoubleClick_ = false;
+};
+
+// A text written on the cabinet; like the hot spots it keeps its mouse events to itself.
+class CabinetText : public QLabel {
+ public:
+  CabinetText(QWidget* parent, const QRect& geometry, const QString& objectName, const QFont& font,
+              const QColor& colour, Qt::Alignment alignment);
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
+  void mouseMoveEvent(QMouseEvent* event) override { event->accept(); }
+};
+
+}  // namespace vertuno

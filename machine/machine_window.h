@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPixmap>
+#include <QRegion>
+#include <QWidget>
+#include <array>
+#include <span>
+
+#include "board/cell_view.h"
+#include "machine/hot_spot.h"
+#include "machine/machine.h"
+
+namespace vertuno {
+
+// Form1: the borderless cabinet cut to its outline. It shows the machine's state and hands
+// every event to the machine; it decides nothing itself.
+class MachineWindow : public QWidget {
+ public:
+  explicit MachineWindow(Machine& machine);
+
+  void setOutline(std::span<const Point> outline);
+  const QRegion& outline() const { return outline_; }
+  void refresh(Change what);
+  // Follows the pointer: the window manager moves it where it can, else the window itself.
+  void dragWithPointer();
+
+  HotSpot& hotSpot(const QString& name) const;
+  CabinetText& text(const QString& name) const;
+  CellView& cell(int index) const { return *cells_[static_cast<std::size_t>(index)]; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  QRect coinRect() const;
+  const QPixmap& facePixmap();
+
+  Machine& machine_;
+  QRegion outline_;
+  std::array<CellView*, 3> cells_{};
+  CabinetText* purse_ = nullptr;
+  CabinetText* winBanner_ = nullptr;
+  CabinetText* prizeAmount_ = nullptr;
+  CabinetText* coinWord_ = nullptr;
+  QPixmap face_[2];
+  qreal faceRatio_[2] = {0, 0};
+  QRect paintedCoin_;
+  QPoint pressOffset_;
+  bool draggingByHand_ = false;
+};
+
+}  // namespace vertuno

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <cstdint>
+#include <functional>
+#include <random>
+
+#include "machine/host.h"
+#include "machine/sound_player.h"
+
+namespace vertuno {
+
+class Machine;
+class MachineWindow;
+class InfoWindowView;
+class AboutWindow;
+
+// The desktop under the machine, on Qt: its timers, event loop, message boxes, menu, sounds
+// and windows.
+class QtHost final : public QObject, public Host {
+ public:
+  QtHost(QString programFolder, QString totalsFile);
+
+  void attach(Machine& machine, MachineWindow& window, InfoWindowView& info, AboutWindow& about);
+  // Timer2 counts idle ticks from the moment the window loads; Timer3 only ticks.
+  void startWindowTimers();
+
+  // How the program ends at once; tests replace it with something they can catch.
+  std::function<void()> endProgramHook;
+
+  void pumpEvents() override;
+  void waitForEvents() override;
+  void armWaitTimer(int intervalMs) override;
+  void disarmWaitTimer() override;
+  int messageBox(const std::string& text, const std::string& title, int style) override;
+  void playSound(const std::string& path) override;
+  void reseedRandom() override;
+  double nextRandom() override;
+  std::string programFolder() override { return programFolder_.toStdString(); }
+  std::string totalsFilePath() override { return totalsFile_.toStdString(); }
+  void setOutline(std::span<const Point> outline) override;
+  void showMachineWindow() override;
+  void startWindowDrag() override;
+  MenuChoice popupMainMenu() override;
+  void showInfoWindow() override;
+  void hideInfoWindow() override;
+  void showAboutWindow() override;
+  [[noreturn]] void endProgram() override;
+  void changed(Change what) override;
+
+ private:
+  QString programFolder_;
+  QString totalsFile_;
+  Machine* machine_ = nullptr;
+  MachineWindow* window_ = nullptr;
+  InfoWindowView* info_ = nullptr;
+  AboutWindow* about_ = nullptr;
+  QTimer timer1_;
+  QTimer timer2_;
+  QTimer timer3_;
+  SoundPlayer sounds_;
+  std::mt19937_64 random_;
+  std::uint64_t reseeds_ = 0;
+};
+
+}  // namespace vertuno

@@ -1,0 +1,28 @@
+#include "stats/centred_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace vertuno {
+
+CentredWindow::CentredWindow(const QString& objectName, const QString& title, QSize size) {
+  setObjectName(objectName);
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+  setWindowTitle(title);
+  setFixedSize(size);
+}
+
+void CentredWindow::showCentred() {
+  if (!isVisible()) {
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+      QRect frame(QPoint(0, 0), size());
+      frame.moveCenter(screen->availableGeometry().center());
+      move(frame.topLeft());
+    }
+  }
+  show();
+  raise();
+}
+
+}  // namespace vertuno

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QWidget>
+
+namespace vertuno {
+
+// A fixed-size side window with a title and a close button only, centred when shown.
+class CentredWindow : public QWidget {
+ public:
+  CentredWindow(const QString& objectName, const QString& title, QSize size);
+  void showCentred();
+};
+
+}  // namespace vertuno

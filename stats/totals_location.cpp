@@ -1,0 +1,32 @@
+#include "stats/totals_location.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+
+namespace vertuno {
+
+namespace {
+
+const QString TotalsFileName = QStringLiteral("data1.ini");
+
+bool canWriteIn(const QString& folder) {
+  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".vertuno-XXXXXX")));
+  return probe.open();
+}
+
+}  // namespace
+
+QString chooseTotalsFile(const QString& programFolder) {
+  const QString besideProgram = QDir(programFolder).filePath(TotalsFileName);
+  if (canWriteIn(programFolder)) return besideProgram;
+
+  const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QDir().mkpath(userFolder);
+  const QString userFile = QDir(userFolder).filePath(TotalsFileName);
+  if (!QFile::exists(userFile) && QFile::exists(besideProgram)) QFile::copy(besideProgram, userFile);
+  return userFile;
+}
+
+}  // namespace vertuno
