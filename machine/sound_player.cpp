@@ -86,9 +86,11 @@ void SoundPlayer::play(const QString& path) {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull() || !device.isFormatSupported(clipFormat())) return;
     stream_ = new ClipStream(this);
-    stream_->open(QIODevice::ReadOnly);
+    stream_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     sink_ = std::make_unique<QAudioSink>(device, clipFormat());
-    sink_->setBufferSize(BytesPerSecond / 20);  // 50 ms: a click answers the press at once
+    // 100 ms: short enough for a click to answer the press, long enough that PulseAudio starts
+    // the stream (at 50 ms its pre-buffering never fills and the stream stays silent).
+    sink_->setBufferSize(BytesPerSecond / 10);
   }
   stream_->start(clip);
   if (sink_->state() == QAudio::ActiveState || sink_->state() == QAudio::IdleState) return;
