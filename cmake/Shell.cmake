@@ -8,6 +8,7 @@ set(VERTUNO_PROGRAM_FOLDER ${CMAKE_BINARY_DIR}/vertuno)
 add_library(vertuno_shell STATIC
   board/cell_view.cpp
   machine/cabinet_faces.cpp
+  machine/fonts.cpp
   machine/hot_spot.cpp
   machine/machine_window.cpp
   machine/qt_host.cpp

@@ -163,13 +163,16 @@ void MachineWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MachineWindow::mousePressEvent(QMouseEvent* event) {
+  pointer_ = event->globalPosition().toPoint();
   if (event->button() == Qt::LeftButton) {
-    pressOffset_ = event->globalPosition().toPoint() - pos();
+    pressOffset_ = pointer_ - pos();
+    draggingByHand_ = false;  // whatever became of the last drag's release
   }
   machine_.Form_MouseDown(buttonValue(event->button()));
 }
 
 void MachineWindow::mouseMoveEvent(QMouseEvent* event) {
+  pointer_ = event->globalPosition().toPoint();
   if (draggingByHand_ && !(event->buttons() & Qt::LeftButton)) draggingByHand_ = false;
   machine_.Form_MouseMove(buttonMask(event->buttons()));
 }
@@ -182,7 +185,7 @@ void MachineWindow::dragWithPointer() {
     if (windowHandle() && windowHandle()->startSystemMove()) return;
     draggingByHand_ = true;
   }
-  move(QCursor::pos() - pressOffset_);
+  move(pointer_ - pressOffset_);
 }
 
 }  // namespace vertuno

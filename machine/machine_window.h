@@ -23,6 +23,7 @@ class MachineWindow : public QWidget {
   void refresh(Change what);
   // Follows the pointer: the window manager moves it where it can, else the window itself.
   void dragWithPointer();
+  bool isDraggedByHand() const { return draggingByHand_; }
 
   HotSpot& hotSpot(const QString& name) const;
   CabinetText& text(const QString& name) const;
@@ -50,6 +51,7 @@ class MachineWindow : public QWidget {
   QPixmap face_[2];
   qreal faceRatio_[2] = {0, 0};
   QRect paintedCoin_;
+  QPoint pointer_;
   QPoint pressOffset_;
   bool draggingByHand_ = false;
 };

@@ -1,11 +1,11 @@
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QSocketNotifier>
 #include <csignal>
 #include <cstdlib>
 #include <unistd.h>
 
+#include "machine/fonts.h"
 #include "machine/machine.h"
 #include "machine/machine_window.h"
 #include "machine/qt_host.h"
@@ -46,11 +46,7 @@ int main(int argc, char** argv) {
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vertuno.Vertuno"));
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icon.svg")));
-  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSize(9);
-  QApplication::setFont(font);
+  vertuno::installMachineFonts();
 
   const QString programFolder = QCoreApplication::applicationDirPath();
   vertuno::QtHost host(programFolder, vertuno::chooseTotalsFile(programFolder));

@@ -1,1 +1,11 @@
+find_package(Qt6 REQUIRED COMPONENTS Test)
 
+add_executable(gui_tests
+  gui/gui_main.cpp
+  gui/machine_window_test.cpp
+  gui/artwork_test.cpp
+  gui/side_windows_test.cpp
+)
+target_link_libraries(gui_tests PRIVATE vertuno_shell Qt6::Test GTest::gtest)
+target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+gtest_discover_tests(gui_tests DISCOVERY_TIMEOUT 60)

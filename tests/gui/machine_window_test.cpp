@@ -1,0 +1,197 @@
+#include <sys/resource.h>
+
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "gui/shell_fixture.h"
+#include "machine/cabinet_faces.h"
+#include "machine/outlines.h"
+
+namespace vertuno::testing {
+namespace {
+
+double processorSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// A mouse event at a point of the screen, wherever the window has moved meanwhile.
+void sendMouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+  QMouseEvent event(type, QPointF(target->mapFromGlobal(global)), QPointF(global), button, held,
+                    Qt::NoModifier);
+  QApplication::sendEvent(target, &event);
+}
+
+using MachineWindowTest = Shell;
+
+TEST_F(MachineWindowTest, StartUpShowsTheNormalFaceCutToItsOutline) {
+  machine.Form_Load();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.size(), QSize(128, 378));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("777 - Игра Вертуно"));
+  EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+  EXPECT_EQ(window.text(QStringLiteral("Label2")).text(), QStringLiteral("20"));
+  EXPECT_FALSE(window.text(QStringLiteral("Label4")).isVisible());
+  EXPECT_EQ(machine.state().CabinetFace, Face::NormalFace);
+  EXPECT_EQ(window.mask(), outlineRegion(NormalOutline));
+  for (QPoint outside : {QPoint(10, 10), QPoint(125, 10), QPoint(5, 200), QPoint(80, 340)}) {
+    EXPECT_FALSE(window.mask().contains(outside)) << outside.x() << "," << outside.y();
+  }
+  for (QPoint inside : {QPoint(60, 200), QPoint(22, 5), QPoint(127, 300), QPoint(43, 342)}) {
+    EXPECT_TRUE(window.mask().contains(inside)) << inside.x() << "," << inside.y();
+  }
+}
+
+TEST_F(MachineWindowTest, TheLayoutPutsEveryHotSpotTextAndCellInItsPlace) {
+  const std::pair<const char*, QRect> hotSpots[] = {
+      {"Label1", {96, 128, 22, 25}}, {"Label3", {48, 128, 49, 57}}, {"Label7", {40, 24, 9, 9}},
+      {"Label8", {80, 216, 33, 25}}, {"Label11", {120, 336, 9, 9}}};
+  for (const auto& [name, geometry] : hotSpots) {
+    EXPECT_EQ(window.hotSpot(QString::fromLatin1(name)).geometry(), geometry) << name;
+  }
+  const std::pair<const char*, QRect> texts[] = {{"Label2", {56, 304, 57, 17}},
+                                                 {"Label4", {48, 250, 73, 17}},
+                                                 {"Label5", {48, 266, 73, 17}},
+                                                 {"Label6", {48, 280, 73, 17}}};
+  for (const auto& [name, geometry] : texts) {
+    EXPECT_EQ(window.text(QString::fromLatin1(name)).geometry(), geometry) << name;
+  }
+  EXPECT_EQ(window.text(QStringLiteral("Label4")).text(), QStringLiteral("Выигрыш"));
+  EXPECT_EQ(window.cell(0).geometry(), QRect(68, 89, 10, 19));
+  EXPECT_EQ(window.cell(2).geometry(), QRect(92, 89, 10, 19));
+}
+
+TEST_F(MachineWindowTest, OnlyARightPressOnTheBareCabinetOpensTheMenu) {
+  machine.Form_Load();
+  countAndClosePopups();
+  for (const char* name : {"Label1", "Label3", "Label7", "Label8", "Label11"}) {
+    QTest::mousePress(&window.hotSpot(QString::fromLatin1(name)), Qt::RightButton);
+    QTest::mouseRelease(&window.hotSpot(QString::fromLatin1(name)), Qt::RightButton);
+  }
+  QTest::mousePress(&window.text(QStringLiteral("Label2")), Qt::RightButton);
+  QTest::mousePress(&window.cell(1), Qt::RightButton);
+  EXPECT_EQ(popups, 0);
+  EXPECT_EQ(machine.state().FastHold, "off") << "the fast button takes any button";
+  QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(30, 200));
+  QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(30, 200));
+  EXPECT_EQ(popups, 0);
+  QTest::mousePress(&window, Qt::RightButton, {}, QPoint(30, 200));
+  EXPECT_EQ(popups, 1);
+  EXPECT_TRUE(machine.state().InfoLoaded) << "reaching the menu loads the info window";
+}
+
+TEST_F(MachineWindowTest, DraggingWithTheLeftButtonAloneMovesTheWindowByThePointersDistance) {
+  machine.Form_Load();
+  window.move(200, 100);
+  const QPoint start = window.pos();
+  const QPoint grip = start + QPoint(30, 200);
+  sendMouse(&window, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+  sendMouse(&window, QEvent::MouseButtonRelease, grip, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(window.pos(), start) << "a click without movement does nothing";
+
+  sendMouse(&window, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+  sendMouse(&window, QEvent::MouseMove, grip + QPoint(3, 3), Qt::NoButton,
+            Qt::LeftButton | Qt::RightButton);
+  EXPECT_EQ(window.pos(), start) << "left and right held together do not drag";
+  sendMouse(&window, QEvent::MouseMove, grip + QPoint(15, 30), Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(window.pos(), start + QPoint(15, 30));
+  sendMouse(&window, QEvent::MouseMove, grip + QPoint(10, 20), Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(window.pos(), start + QPoint(10, 20));
+
+  // The release is lost; the next press starts afresh from where the pointer is then.
+  const QPoint moved = window.pos();
+  const QPoint secondGrip = moved + QPoint(60, 300);
+  sendMouse(&window, QEvent::MouseButtonPress, secondGrip, Qt::LeftButton, Qt::LeftButton);
+  EXPECT_EQ(window.pos(), moved);
+  sendMouse(&window, QEvent::MouseMove, secondGrip + QPoint(-5, 7), Qt::NoButton, Qt::LeftButton);
+  EXPECT_EQ(window.pos(), moved + QPoint(-5, 7));
+  sendMouse(&window, QEvent::MouseButtonRelease, secondGrip, Qt::LeftButton, Qt::NoButton);
+  EXPECT_FALSE(window.isDraggedByHand());
+}
+
+TEST_F(MachineWindowTest, APlayOnTheRealWindowTakesACoinAndLandsOnThreeDigits) {
+  machine.Form_Load();
+  QTimer::singleShot(100, &window, [this] {  // any prize is then paid at full speed
+    QTest::mousePress(&window.hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
+  });
+  QTest::mouseClick(&window.hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
+  EXPECT_EQ(machine.state().PlayBusy, "");
+  const QString purse = window.text(QStringLiteral("Label2")).text();
+  EXPECT_TRUE(purse == QStringLiteral("19") || purse.toInt() > 19) << purse.toStdString();
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_LE(static_cast<int>(window.cell(i).picture()), static_cast<int>(CellPicture::Image9));
+  }
+  EXPECT_EQ(machine.state().Info.CoinsInserted, "1");
+}
+
+TEST_F(MachineWindowTest, TheFastButtonPressedDuringAPlayRunsTheRestAtFullSpeed) {
+  machine.Form_Load();
+  QTest::mouseDClick(&window.hotSpot(QStringLiteral("Label7")), Qt::LeftButton);
+  ASSERT_EQ(machine.state().Force777, "1");
+  QTimer::singleShot(100, &window, [this] {
+    QTest::mousePress(&window.hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
+  });
+  QElapsedTimer clock;
+  clock.start();
+  QTest::mouseClick(&window.hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
+  EXPECT_LT(clock.elapsed(), 1500) << "a 200-coin payout takes half a minute at normal speed";
+  EXPECT_EQ(window.text(QStringLiteral("Label2")).text(), QStringLiteral("219"));
+  EXPECT_TRUE(window.text(QStringLiteral("Label4")).isVisible());
+  EXPECT_EQ(window.text(QStringLiteral("Label5")).text(), QStringLiteral("200"));
+  EXPECT_EQ(window.text(QStringLiteral("Label6")).text(), QStringLiteral("монет"));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(window.cell(i).picture(), CellPicture::Image7);
+}
+
+TEST_F(MachineWindowTest, StartingOverBringsBackTheNormalFaceAndOutline) {
+  machine.Form_Load();
+  machine.state().CabinetFace = Face::DemoFace;
+  host.setOutline(DemoOutline);
+  host.changed(Change::Face);
+  EXPECT_EQ(window.mask(), outlineRegion(DemoOutline));
+  EXPECT_TRUE(window.mask().contains(QPoint(5, 180))) << "the man reaches out to x 2";
+  machine.state().PlayerCoins = "0";
+  answerMessageBoxesWith(QStringLiteral("Да"));
+  machine.Label1_Click();
+  EXPECT_EQ(window.mask(), outlineRegion(NormalOutline));
+  EXPECT_EQ(machine.state().CabinetFace, Face::NormalFace);
+  EXPECT_EQ(window.text(QStringLiteral("Label2")).text(), QStringLiteral("20"));
+  ASSERT_EQ(messageTexts.size(), 1);
+  EXPECT_EQ(messageTexts[0], QStringLiteral("Вы проиграли все деньги.\nНачать сначала?"));
+  EXPECT_EQ(buttonTexts, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
+}
+
+TEST_F(MachineWindowTest, DecliningToStartOverSavesAndEnds) {
+  machine.Form_Load();
+  machine.state().PlayerCoins = "0";
+  answerMessageBoxesWith(QStringLiteral("Нет"));
+  EXPECT_THROW(machine.Label1_Click(), ProgramEnded);
+  EXPECT_EQ(folder.read("data1.ini"), "1000\r\n");
+}
+
+TEST_F(MachineWindowTest, AWaitLastsItsIntervalAndSleepsMeanwhile) {
+  machine.Form_Load();
+  QElapsedTimer clock;
+  std::vector<qint64> lengths;
+  for (int i = 0; i < 10; ++i) {
+    clock.start();
+    machine.Wait(0.001);
+    lengths.push_back(clock.nsecsElapsed());
+  }
+  for (qint64 ns : lengths) {
+    EXPECT_GE(ns, 51'000'000);
+    EXPECT_LT(ns, 51'000'000 + 20'000'000);
+  }
+  const double before = processorSeconds();
+  clock.start();
+  machine.Wait(0.95);
+  EXPECT_GE(clock.elapsed(), 1000);
+  EXPECT_LT(processorSeconds() - before, 0.1) << "a wait blocks instead of spinning";
+  EXPECT_FALSE(machine.state().Timer1Enabled);
+}
+
+}  // namespace
+}  // namespace vertuno::testing
