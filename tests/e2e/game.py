@@ -1,0 +1,222 @@
+"""Drives the real game in a real X server, as a player would: xdotool for the mouse and the
+keyboard, screenshots for what is shown, a PulseAudio null sink for what is heard."""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+from PIL import Image, ImageChops
+
+BUILD = os.environ.get("VERTUNO_BUILD", os.path.join(os.path.dirname(__file__), "../../build"))
+PROGRAM_FOLDER = os.path.join(BUILD, "vertuno")
+EXPECTED_LOOK = os.path.join(BUILD, "tests", "expected_look")
+TITLE = "777 - Игра Вертуно"
+
+# One probe pixel inside each segment, in cell pixels: top, upper right, lower right, bottom,
+# lower left, upper left, middle.
+SEGMENT_PROBES = [(4, 2), (8, 5), (8, 12), (4, 16), (1, 12), (1, 5), (4, 9)]
+DIGITS = {
+    "0": "1111110", "1": "0110000", "2": "1101101", "3": "1111001", "4": "0110011",
+    "5": "1011011", "6": "1011111", "7": "1110000", "8": "1111111", "9": "1111011",
+}
+CELLS = [(68, 89), (80, 89), (92, 89)]
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *map(str, args)], check=True, capture_output=True,
+                          text=True).stdout
+
+
+def prize_for(combination):
+    """The prize table as the rules panel prints it, read independently of the game's code."""
+    c1, c2, c3 = combination
+    fixed = {"777": 200, "400": 400, "999": 100, "111": 50, "000": 20}
+    if combination in fixed:
+        return fixed[combination]
+    if c1 == c2 == c3:
+        return 10
+    if combination == "707":
+        return 7
+    if combination.startswith("00"):
+        return 5
+    if combination == "077":
+        return 3
+    if c1 == "0":
+        return 2
+    if combination.startswith("77") or combination.endswith("77"):
+        return 1
+    if c1 == "7" and c3 == "7":
+        return 1
+    return 0
+
+
+class Recorder:
+    """Records the speaker's monitor while it runs."""
+
+    def __init__(self):
+        self.path = tempfile.mktemp(suffix=".wav")
+        self.process = subprocess.Popen(
+            ["parec", "-d", os.environ.get("VERTUNO_SPEAKER_MONITOR", "@DEFAULT_MONITOR@"),
+             "--format=s16le", "--rate=44100", "--channels=1", "--file-format=wav", self.path])
+        time.sleep(0.3)
+
+    def stop(self):
+        time.sleep(0.3)
+        self.process.terminate()
+        self.process.wait(timeout=5)
+        return self.path
+
+
+class Game:
+    """One run of the real binary, from a program folder of its own."""
+
+    def __init__(self, totals=None, folder_name="vertuno", sounds=True, user=None, env=None,
+                 program_folder=None):
+        self.base = tempfile.mkdtemp(prefix="vertuno-e2e-")
+        self.folder = program_folder or os.path.join(self.base, folder_name)
+        if program_folder is None:
+            shutil.copytree(PROGRAM_FOLDER, self.folder)
+            for stale in ("data1.ini",):
+                if os.path.exists(os.path.join(self.folder, stale)):
+                    os.remove(os.path.join(self.folder, stale))
+            if not sounds:
+                for name in ("click.wav", "sound.wav"):
+                    os.remove(os.path.join(self.folder, name))
+        if totals is not None:
+            with open(self.totals_path, "wb") as f:
+                f.write(totals)
+        command = [os.path.join(self.folder, "vertuno")]
+        if user is not None:
+            command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups"] + command
+        self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.window = self._find_window()
+
+    @property
+    def totals_path(self):
+        return os.path.join(self.folder, "data1.ini")
+
+    def _find_window(self, timeout=15):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
+                                   capture_output=True, text=True).stdout.split()
+            for window in found:
+                if self.pid_of(window) == self.process.pid or len(found) == 1:
+                    time.sleep(0.3)
+                    return window
+            time.sleep(0.1)
+        raise AssertionError("the machine window never appeared")
+
+    @staticmethod
+    def pid_of(window):
+        result = subprocess.run(["xdotool", "getwindowpid", window], capture_output=True, text=True)
+        return int(result.stdout) if result.returncode == 0 else None
+
+    def geometry(self):
+        values = {}
+        for line in xdotool("getwindowgeometry", "--shell", self.window).splitlines():
+            key, _, value = line.partition("=")
+            values[key] = int(value)
+        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+
+    def screen_point(self, x, y):
+        left, top, _, _ = self.geometry()
+        return left + x, top + y
+
+    def move(self, x, y):
+        xdotool("mousemove", *self.screen_point(x, y))
+
+    def click(self, x, y, button=1, repeat=1):
+        self.move(x, y)
+        xdotool("click", "--repeat", repeat, "--delay", 90, button)
+
+    def press(self, x, y, button=1):
+        self.move(x, y)
+        xdotool("mousedown", button)
+
+    def release(self, button=1):
+        xdotool("mouseup", button)
+
+    def key(self, *keys):
+        for k in keys:
+            xdotool("key", k)
+            time.sleep(0.15)
+
+    def window_under(self, x, y):
+        xdotool("mousemove", *self.screen_point(x, y))
+        time.sleep(0.1)
+        for line in xdotool("getmouselocation", "--shell").splitlines():
+            if line.startswith("WINDOW="):
+                return line.split("=")[1]
+        return None
+
+    def is_ours_at(self, x, y):
+        return self.window_under(x, y) == self.window
+
+    def screenshot(self):
+        path = tempfile.mktemp(suffix=".png")
+        subprocess.run(["import", "-window", "root", path], check=True)
+        left, top, width, height = self.geometry()
+        image = Image.open(path).convert("RGB").crop((left, top, left + width, top + height))
+        os.remove(path)
+        return image
+
+    def board(self, image=None):
+        """The three cells as the player sees them: a digit, "unlit", or "?"."""
+        image = image or self.screenshot()
+        shown = []
+        for left, top in CELLS:
+            def lit(x, y):
+                r, g, b = image.getpixel((left + x, top + y))
+                return r > 200 and g < 80 and b < 80
+            pattern = "".join("1" if lit(x, y) else "0" for x, y in SEGMENT_PROBES)
+            digit = [d for d, p in DIGITS.items() if p == pattern]
+            if digit:
+                shown.append(digit[0])
+            elif pattern == "0000000":
+                shown.append("unlit")
+            else:
+                shown.append("?")
+        return shown
+
+    def shows(self, region, image=None, **texts):
+        """Whether a region looks exactly as the window draws it with these texts."""
+        image = image or self.screenshot()
+        expected_path = tempfile.mktemp(suffix=".png")
+        subprocess.run([EXPECTED_LOOK, expected_path] + [f"{k}={v}" for k, v in texts.items()],
+                       check=True)
+        expected = Image.open(expected_path).convert("RGB")
+        os.remove(expected_path)
+        box = (region[0], region[1], region[0] + region[2], region[1] + region[3])
+        difference = ImageChops.difference(image.crop(box), expected.crop(box))
+        pixels = list(difference.getdata())
+        differing = sum(1 for p in pixels if max(p) > 24)
+        return differing <= len(pixels) // 100
+
+    def purse_is(self, coins, image=None):
+        return self.shows((56, 304, 57, 17), image, PlayerCoins=coins)
+
+    def wait_until(self, condition, timeout, step=0.1):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if condition():
+                return True
+            time.sleep(step)
+        return condition()
+
+    def choose_from_menu(self, downs):
+        """Opens the machine menu on the bare cabinet and picks the item so many steps down."""
+        self.click(30, 200, button=3)
+        time.sleep(0.4)
+        self.key(*(["Down"] * downs), "Return")
+
+    def wait_exit(self, timeout=10):
+        return self.process.wait(timeout=timeout)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait()
+        shutil.rmtree(self.base, ignore_errors=True)

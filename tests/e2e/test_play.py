@@ -1,0 +1,78 @@
+import time
+import unittest
+
+from game import Game, Recorder, prize_for
+from sound_onsets import onsets
+
+SLOT = (107, 140)
+FAST_BUTTON = (96, 228)
+FORCE_SPOT = (44, 28)
+
+
+class Play(unittest.TestCase):
+    def tearDown(self):
+        self.game.close()
+
+    def fast_play(self):
+        """One play with the fast button pressed once it has started; returns the combination."""
+        game = self.game
+        game.click(*SLOT)
+        game.press(*FAST_BUTTON)
+        time.sleep(0.6)
+        game.release()
+        time.sleep(0.2)
+        return "".join(game.board())
+
+    def test_a_play_takes_a_coin_is_heard_and_pays_what_the_board_shows(self):
+        self.game = game = Game()
+        recorder = Recorder()
+        game.click(*SLOT)
+        time.sleep(3.5)  # the chase, and a re-spin if the first two digits match
+        recording = recorder.stop()
+        self.assertGreaterEqual(len(onsets(recording)), 1, "the play was silent")
+        combination = "".join(game.board())
+        self.assertRegex(combination, r"^\d\d\d$")
+        if prize_for(combination) == 0:
+            self.assertTrue(game.purse_is("19"))
+
+        combination = self.fast_play()
+        self.assertRegex(combination, r"^\d\d\d$")
+
+    def test_a_forced_777_is_counted_out_and_the_fast_button_speeds_it_up(self):
+        self.game = game = Game()
+        game.click(*FORCE_SPOT, repeat=2)
+        time.sleep(0.3)
+        recorder = Recorder()
+        game.click(*SLOT)
+        time.sleep(1.6)  # landed on the board, waiting a second before counting out
+        shot = game.screenshot()
+        self.assertEqual(game.board(shot), ["7", "7", "7"])
+        self.assertTrue(game.shows((48, 250, 73, 47), shot, Banner=1, Prize=200, Word="монет"))
+        time.sleep(1.5)
+        counting = game.board()
+        self.assertEqual(counting[0], "1", f"counting down from 200: {counting}")
+
+        started = time.time()
+        game.press(*FAST_BUTTON)
+        paid = game.wait_until(lambda: game.purse_is("219"), 5, step=0.05)
+        elapsed = time.time() - started
+        game.release()
+        recording = recorder.stop()
+        self.assertTrue(paid)
+        self.assertLess(elapsed, 1.5)
+        self.assertEqual(game.board(), ["7", "7", "7"])
+        self.assertGreaterEqual(len(onsets(recording)), 5, "every paid coin rings")
+
+    def test_without_its_sound_files_the_game_is_silent_and_goes_on(self):
+        self.game = game = Game(sounds=False)
+        recorder = Recorder()
+        combination = self.fast_play()
+        recording = recorder.stop()
+        self.assertEqual(onsets(recording), [])
+        self.assertRegex(combination, r"^\d\d\d$")
+        self.assertFalse(game.purse_is("20"))
+        self.assertIsNone(game.process.poll())
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,80 @@
+import os
+import shutil
+import tempfile
+import time
+import unittest
+
+from game import Game, prize_for
+
+SLOT = (107, 140)
+FAST_BUTTON = (96, 228)
+EXIT = 3  # "Выход", three steps down the machine menu
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class TotalsFile(unittest.TestCase):
+    def tearDown(self):
+        self.game.close()
+
+    def fast_play(self):
+        game = self.game
+        game.click(*SLOT)
+        game.press(*FAST_BUTTON)
+        time.sleep(0.6)
+        game.release()
+        time.sleep(0.2)
+        return "".join(game.board())
+
+    def test_exit_keeps_the_file_byte_for_byte_and_a_play_adds_its_coin(self):
+        self.game = game = Game(totals=b"512\r\n", folder_name="Вертуно с пробелами")
+        game.choose_from_menu(EXIT)
+        self.assertEqual(game.wait_exit(), 0)
+        self.assertEqual(read(game.totals_path), b"512\r\n")
+
+        self.game = game = Game(totals=b"512\r\n", folder_name="Вертуно с пробелами")
+        combination = self.fast_play()
+        game.choose_from_menu(EXIT)
+        self.assertEqual(game.wait_exit(), 0)
+        expected = 513 - prize_for(combination)
+        if expected <= 0:
+            expected = 1000
+        self.assertEqual(read(game.totals_path), f"{expected}\r\n".encode())
+
+    def test_a_bad_file_gives_a_fresh_machine(self):
+        self.game = game = Game(totals=b"\x00\xffnot money")
+        game.choose_from_menu(EXIT)
+        self.assertEqual(game.wait_exit(), 0)
+        self.assertEqual(read(game.totals_path), b"1000\r\n")
+
+    def test_a_read_only_program_folder_keeps_the_money_in_the_users_own_folder(self):
+        home = tempfile.mkdtemp(prefix="vertuno-home-")
+        os.chmod(home, 0o777)
+        folder = tempfile.mkdtemp(prefix="vertuno-installed-")
+        program = os.path.join(folder, "vertuno")
+        shutil.copytree(os.path.join(os.environ.get("VERTUNO_BUILD", "../../build"), "vertuno"),
+                        program)
+        if os.path.exists(os.path.join(program, "data1.ini")):
+            os.remove(os.path.join(program, "data1.ini"))
+        with open(os.path.join(program, "data1.ini"), "wb") as f:
+            f.write(b"700\r\n")
+        os.chmod(folder, 0o755)
+        self.game = game = Game(program_folder=program, user=65534,
+                                env={"HOME": home, "XDG_DATA_HOME": os.path.join(home, "data"),
+                                     "XDG_RUNTIME_DIR": home})
+        combination = self.fast_play()
+        game.choose_from_menu(EXIT)
+        self.assertEqual(game.wait_exit(), 0)
+        users = os.path.join(home, "data", "vertuno", "data1.ini")
+        expected = 701 - prize_for(combination)
+        self.assertEqual(read(users), f"{expected if expected > 0 else 1000}\r\n".encode())
+        self.assertEqual(read(os.path.join(program, "data1.ini")), b"700\r\n")
+        shutil.rmtree(home, ignore_errors=True)
+        shutil.rmtree(folder, ignore_errors=True)
+
+
+if __name__ == "__main__":
+    unittest.main()
