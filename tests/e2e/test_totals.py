@@ -1,5 +1,6 @@
 import os
 import shutil
+import signal
 import tempfile
 import time
 import unittest
@@ -43,6 +44,16 @@ class TotalsFile(unittest.TestCase):
         if expected <= 0:
             expected = 1000
         self.assertEqual(read(game.totals_path), f"{expected}\r\n".encode())
+
+    def test_the_desktop_ending_the_program_still_saves(self):
+        for ending in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
+            self.game = game = Game(totals=b"512\r\n")
+            combination = self.fast_play()
+            os.kill(game.process.pid, ending)
+            self.assertEqual(game.wait_exit(), 0)
+            expected = 513 - prize_for(combination)
+            self.assertEqual(read(game.totals_path), f"{expected}\r\n".encode(), ending.name)
+            game.close()
 
     def test_a_bad_file_gives_a_fresh_machine(self):
         self.game = game = Game(totals=b"\x00\xffnot money")
