@@ -1,0 +1,66 @@
+// The real lengths of the machine's waits on the Qt host, and the processor they use:
+//   wait_timing [SHORT_WAITS] [LONG_WAITS]
+// Each wait is compared with its interval (51 ms for 0.001 s, 250 ms for 0.2 s).
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "machine/fonts.h"
+#include "machine/machine.h"
+#include "machine/machine_window.h"
+#include "machine/qt_host.h"
+#include "stats/about_window.h"
+#include "stats/info_window_view.h"
+
+namespace {
+
+double processorSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+void measure(vertuno::Machine& machine, double seconds, double intervalMs, int count) {
+  std::vector<double> overshootMs;
+  const double cpuBefore = processorSeconds();
+  const auto wallBefore = std::chrono::steady_clock::now();
+  for (int i = 0; i < count; ++i) {
+    const auto start = std::chrono::steady_clock::now();
+    machine.Wait(seconds);
+    const std::chrono::duration<double, std::milli> length = std::chrono::steady_clock::now() - start;
+    overshootMs.push_back(length.count() - intervalMs);
+  }
+  const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wallBefore;
+  std::sort(overshootMs.begin(), overshootMs.end());
+  const auto at = [&](double q) { return overshootMs[static_cast<std::size_t>(q * (count - 1))]; };
+  std::printf("wait %.3f s (%g ms) x %d: shortest %+.3f ms, median %+.3f ms, p99 %+.3f ms, "
+              "longest %+.3f ms, short %ld, CPU %.4f s per s\n",
+              seconds, intervalMs, count, overshootMs.front(), at(0.5), at(0.99), overshootMs.back(),
+              static_cast<long>(std::count_if(overshootMs.begin(), overshootMs.end(),
+                                              [](double d) { return d < 0; })),
+              (processorSeconds() - cpuBefore) / wall.count());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  vertuno::installMachineFonts();
+  const int shortWaits = argc > 1 ? std::atoi(argv[1]) : 1000;
+  const int longWaits = argc > 2 ? std::atoi(argv[2]) : 200;
+  vertuno::QtHost host(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
+  vertuno::Machine machine(host);
+  vertuno::MachineWindow window(machine);
+  vertuno::InfoWindowView info(machine);
+  vertuno::AboutWindow about;
+  host.attach(machine, window, info, about);
+  machine.Form_Load();
+  measure(machine, 0.001, 51, shortWaits);
+  measure(machine, 0.2, 250, longWaits);
+  return 0;
+}
