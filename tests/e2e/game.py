@@ -89,9 +89,18 @@ class Game:
         command = [os.path.join(self.folder, "vertuno")]
         if user is not None:
             command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups"] + command
-        self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = self._find_window()
+        # Xvfb now and then turns a connection away while another client connects at the same
+        # moment; the game is then started again, as a player would.
+        for attempt in range(3):
+            log = os.path.join(self.base, "stderr.log")
+            self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
+                                            stdout=subprocess.DEVNULL, stderr=open(log, "w"))
+            try:
+                self.window = self._find_window()
+                return
+            except AssertionError as refused:
+                if "could not connect to display" not in str(refused) or attempt == 2:
+                    raise
 
     @property
     def totals_path(self):
@@ -106,8 +115,12 @@ class Game:
                 if self.pid_of(window) == self.process.pid or len(found) == 1:
                     time.sleep(0.3)
                     return window
+            if self.process.poll() is not None:
+                break
             time.sleep(0.1)
-        raise AssertionError("the machine window never appeared")
+        with open(os.path.join(self.base, "stderr.log")) as log:
+            said = log.read()[-1500:]
+        raise AssertionError(f"the machine window never appeared (exit {self.process.poll()}): {said}")
 
     @staticmethod
     def pid_of(window):

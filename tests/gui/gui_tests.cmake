@@ -5,6 +5,7 @@ add_executable(gui_tests
   gui/machine_window_test.cpp
   gui/artwork_test.cpp
   gui/side_windows_test.cpp
+  gui/storm_test.cpp
 )
 target_link_libraries(gui_tests PRIVATE vertuno_shell Qt6::Test GTest::gtest)
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
