@@ -15,7 +15,17 @@ echo "== Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanit
 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-sanitize --output-on-failure -j2 --timeout 300 -LE e2e
+  ctest --test-dir build-sanitize --output-on-failure --timeout 600 -LE 'e2e|long'
+
+echo "== Fuzzing the totals-file load and the numeric reader for a minute"
+CXX=clang++ bash scripts/build.sh build-fuzz -DVERTUNO_SHELL=OFF -DVERTUNO_TESTS=OFF -DVERTUNO_FUZZ=ON \
+  -DVERTUNO_SANITIZE=ON
+corpus=$(mktemp -d)
+cp tests/fuzz/corpus/* "$corpus"
+build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}" -print_final_stats=1 "$corpus" \
+  > build-fuzz/fuzz.log 2>&1 || { tail -40 build-fuzz/fuzz.log; exit 1; }
+grep -E "^Done|number_of_executed_units" build-fuzz/fuzz.log
+rm -rf "$corpus"
 
 echo "== Everything on the real build, the game itself under Xvfb"
 bash scripts/build.sh build
