@@ -95,6 +95,7 @@ TEST_F(TotalsFile, ASymbolicLinkIsFollowedAndKept) {
 
 TEST_F(TotalsFile, ASaveKilledAtAnyMomentLeavesOneCompleteValue) {
   std::mt19937 random(7);
+  ASSERT_TRUE(writeTotalsFile(host.totalsPath, "999"));
   for (int round = 0; round < 20; ++round) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -105,7 +106,7 @@ TEST_F(TotalsFile, ASaveKilledAtAnyMomentLeavesOneCompleteValue) {
     ::kill(child, SIGKILL);
     ::waitpid(child, nullptr, 0);
     const std::string bytes = folder.read("data1.ini");
-    ASSERT_GE(bytes.size(), 6u) << "round " << round;
+    ASSERT_GE(bytes.size(), 5u) << "round " << round;
     EXPECT_TRUE(bytes.ends_with("\r\n"));
     EXPECT_TRUE(isPlausibleMoney(bytes.substr(0, bytes.size() - 2))) << bytes;
   }
