@@ -12,6 +12,7 @@ add_library(vertuno_shell STATIC
   machine/hot_spot.cpp
   machine/machine_window.cpp
   machine/qt_host.cpp
+  machine/run_game.cpp
   machine/sound_player.cpp
   stats/about_window.cpp
   stats/centred_window.cpp
@@ -42,3 +43,44 @@ add_custom_command(
   COMMENT "Synthesising the machine's sounds")
 add_custom_target(sounds ALL DEPENDS ${VERTUNO_PROGRAM_FOLDER}/click.wav ${VERTUNO_PROGRAM_FOLDER}/sound.wav)
 add_dependencies(vertuno sounds)
+
+# The icon theme's PNG sizes, rendered from the SVG icon.
+set(VERTUNO_ICON_SIZES 16 24 32 48 64 128 256)
+set(VERTUNO_ICON_FOLDER ${CMAKE_BINARY_DIR}/icons)
+add_executable(render_icon assets/render_icon.cpp)
+target_link_libraries(render_icon PRIVATE Qt6::Gui Qt6::Svg)
+set(VERTUNO_ICON_PNGS "")
+foreach(size IN LISTS VERTUNO_ICON_SIZES)
+  list(APPEND VERTUNO_ICON_PNGS ${VERTUNO_ICON_FOLDER}/${size}.png)
+endforeach()
+add_custom_command(
+  OUTPUT ${VERTUNO_ICON_PNGS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VERTUNO_ICON_FOLDER}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+          $<TARGET_FILE:render_icon> ${CMAKE_CURRENT_SOURCE_DIR}/assets/icon.svg ${VERTUNO_ICON_FOLDER}
+          ${VERTUNO_ICON_SIZES}
+  DEPENDS render_icon assets/icon.svg
+  COMMENT "Rendering the icon's sizes")
+add_custom_target(icons ALL DEPENDS ${VERTUNO_ICON_PNGS})
+
+# Installed like a native game: the program's folder as one unit, a launcher, a desktop entry
+# and the icon in the theme. The folder is not the user's to write, so the money then lives in
+# the user's data folder.
+include(GNUInstallDirs)
+set(VERTUNO_APP_ID io.github.vertuno.Vertuno)
+set(VERTUNO_INSTALL_FOLDER lib/vertuno)
+install(TARGETS vertuno RUNTIME DESTINATION ${VERTUNO_INSTALL_FOLDER})
+install(FILES ${VERTUNO_PROGRAM_FOLDER}/click.wav ${VERTUNO_PROGRAM_FOLDER}/sound.wav
+        DESTINATION ${VERTUNO_INSTALL_FOLDER})
+install(CODE "
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  file(CREATE_LINK ../${VERTUNO_INSTALL_FOLDER}/vertuno
+       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vertuno\" SYMBOLIC)")
+install(FILES assets/${VERTUNO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES assets/icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${VERTUNO_APP_ID}.svg)
+foreach(size IN LISTS VERTUNO_ICON_SIZES)
+  install(FILES ${VERTUNO_ICON_FOLDER}/${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+          RENAME ${VERTUNO_APP_ID}.png)
+endforeach()

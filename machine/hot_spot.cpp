@@ -1,8 +1,42 @@
 #include "machine/hot_spot.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 
 namespace vertuno {
+
+namespace {
+
+class HotSpotAccessible : public QAccessibleWidget {
+ public:
+  explicit HotSpotAccessible(QWidget* spot)
+      : QAccessibleWidget(spot, isHidden(spot) ? QAccessible::Client : QAccessible::Button) {}
+
+  QAccessible::State state() const override {
+    QAccessible::State state = QAccessibleWidget::state();
+    if (isHidden(widget())) state.invisible = true;
+    return state;
+  }
+
+ private:
+  static bool isHidden(const QWidget* spot) { return spot->accessibleName().isEmpty(); }
+};
+
+QAccessibleInterface* makeHotSpotAccessible(const QString& className, QObject* object) {
+  if (className != QLatin1String("vertuno::HotSpot")) return nullptr;
+  return new HotSpotAccessible(static_cast<QWidget*>(object));
+}
+
+}  // namespace
+
+void installHotSpotAccessibility() {
+  static const bool installed = [] {
+    QAccessible::installFactory(makeHotSpotAccessible);
+    return true;
+  }();
+  (void)installed;
+}
 
 HotSpot::HotSpot(QWidget* parent, const QRect& geometry, const QString& objectName)
     : QWidget(parent) {

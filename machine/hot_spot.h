@@ -10,6 +10,8 @@ namespace vertuno {
 // A transparent area over a drawn button. It takes its own mouse events, so a press on it never
 // drags the window or opens the machine menu.
 class HotSpot : public QWidget {
+  Q_OBJECT
+
  public:
   HotSpot(QWidget* parent, const QRect& geometry, const QString& objectName);
 
@@ -28,6 +30,9 @@ class HotSpot : public QWidget {
   bool leftPressed_ = false;
   bool inDoubleClick_ = false;
 };
+
+// Screen readers see a hot spot with a name as a button; one without a name stays hidden.
+void installHotSpotAccessibility();
 
 // A text written on the cabinet; like the hot spots it keeps its mouse events to itself.
 class CabinetText : public QLabel {

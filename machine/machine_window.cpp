@@ -60,15 +60,27 @@ MachineWindow::MachineWindow(Machine& machine) : machine_(machine) {
   coinWord_ = new CabinetText(this, {48, 280, 73, 17}, QStringLiteral("Label6"), arial(9, true),
                               Yellow, centred);
 
+  installHotSpotAccessibility();
+  purse_->setAccessibleDescription(QStringLiteral("Монеты игрока"));
+  winBanner_->setAccessibleDescription(QStringLiteral("Выигрыш"));
+  prizeAmount_->setAccessibleDescription(QStringLiteral("Сумма выигрыша"));
+  coinWord_->setAccessibleDescription(QStringLiteral("Монеты выигрыша"));
+
   auto* play = new HotSpot(this, {96, 128, 22, 25}, QStringLiteral("Label1"));
+  play->setAccessibleName(QStringLiteral("Щель для монет"));
+  play->setAccessibleDescription(QStringLiteral("Опустить монету и сыграть"));
   play->onClick = [this] { machine_.Label1_Click(); };
   auto* rules = new HotSpot(this, {48, 128, 49, 57}, QStringLiteral("Label3"));
   rules->onClick = [this] { machine_.Label3_Click(); };
+  rules->setAccessibleName(QStringLiteral("Таблица выигрышей"));
+  rules->setAccessibleDescription(QStringLiteral("Показать статистику автомата"));
   auto* force = new HotSpot(this, {40, 24, 9, 9}, QStringLiteral("Label7"));
   force->onDoubleClick = [this] { machine_.Label7_DblClick(); };
   auto* fast = new HotSpot(this, {80, 216, 33, 25}, QStringLiteral("Label8"));
   fast->onPress = [this] { machine_.Label8_MouseDown(); };
   fast->onRelease = [this] { machine_.Label8_MouseUp(); };
+  fast->setAccessibleName(QStringLiteral("Лоток выигрыша"));
+  fast->setAccessibleDescription(QStringLiteral("Удерживайте, чтобы игра шла без пауз"));
   auto* demo = new HotSpot(this, {120, 336, 9, 9}, QStringLiteral("Label11"));
   demo->onDoubleClick = [this] { machine_.Label11_DblClick(); };
 }

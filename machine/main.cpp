@@ -1,66 +1,8 @@
-#include <QApplication>
-#include <QIcon>
-#include <QSocketNotifier>
-#include <csignal>
-#include <cstdlib>
-#include <unistd.h>
-
-#include "machine/fonts.h"
-#include "machine/machine.h"
-#include "machine/machine_window.h"
 #include "machine/qt_host.h"
-#include "stats/about_window.h"
-#include "stats/info_window_view.h"
-#include "stats/totals_location.h"
-
-namespace {
-
-int signalPipe[2] = {-1, -1};
-
-void forwardSignal(int) {
-  const char byte = 1;
-  [[maybe_unused]] auto ignored = ::write(signalPipe[1], &byte, 1);
-}
-
-// The desktop ending the program (logout, Ctrl+C, a closed terminal) still keeps the money.
-void saveOnSignals(vertuno::Machine& machine, QObject* owner) {
-  if (::pipe(signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
-  QObject::connect(notifier, &QSocketNotifier::activated, owner, [&machine] {
-    machine.Form2_Terminate();
-    machine.Form_Terminate();
-    std::_Exit(0);
-  });
-  struct sigaction action {};
-  action.sa_handler = forwardSignal;
-  sigemptyset(&action.sa_mask);
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
-}
-
-}  // namespace
+#include "machine/run_game.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("vertuno"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Вертуно"));
-  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vertuno.Vertuno"));
-  QApplication::setQuitOnLastWindowClosed(false);
-  QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icon.svg")));
-  vertuno::installMachineFonts();
-
-  const QString programFolder = QCoreApplication::applicationDirPath();
-  vertuno::QtHost host(programFolder, vertuno::chooseTotalsFile(programFolder));
-  vertuno::Machine machine(host);
-  vertuno::MachineWindow window(machine);
-  vertuno::InfoWindowView info(machine);
-  vertuno::AboutWindow about;
-  host.attach(machine, window, info, about);
-  saveOnSignals(machine, &app);
-
-  host.startWindowTimers();
-  machine.Form_Load();
-  const int status = QApplication::exec();
-  machine.Form2_Terminate();
-  machine.Form_Terminate();
-  return status;
+  return vertuno::runGame(argc, argv, [](const QString& programFolder, const QString& totalsFile) {
+    return std::make_unique<vertuno::QtHost>(programFolder, totalsFile);
+  });
 }

@@ -19,7 +19,7 @@ class AboutWindow;
 
 // The desktop under the machine, on Qt: its timers, event loop, message boxes, menu, sounds
 // and windows.
-class QtHost final : public QObject, public Host {
+class QtHost : public QObject, public Host {
  public:
   QtHost(QString programFolder, QString totalsFile);
 

@@ -72,7 +72,7 @@ class Game:
     """One run of the real binary, from a program folder of its own."""
 
     def __init__(self, totals=None, folder_name="vertuno", sounds=True, user=None, env=None,
-                 program_folder=None):
+                 program_folder=None, launcher=None):
         self.base = tempfile.mkdtemp(prefix="vertuno-e2e-")
         self.folder = program_folder or os.path.join(self.base, folder_name)
         if program_folder is None:
@@ -86,15 +86,15 @@ class Game:
         if totals is not None:
             with open(self.totals_path, "wb") as f:
                 f.write(totals)
-        command = [os.path.join(self.folder, "vertuno")]
+        command = [launcher or os.path.join(self.folder, "vertuno")]
         if user is not None:
             command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups"] + command
         # Xvfb now and then turns a connection away while another client connects at the same
         # moment; the game is then started again, as a player would.
         for attempt in range(3):
-            log = os.path.join(self.base, "stderr.log")
-            self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
-                                            stdout=subprocess.DEVNULL, stderr=open(log, "w"))
+            with open(os.path.join(self.base, "stderr.log"), "w") as log:
+                self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
+                                                stdout=subprocess.DEVNULL, stderr=log)
             try:
                 self.window = self._find_window()
                 return

@@ -1,5 +1,6 @@
 #include <sys/resource.h>
 
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
@@ -191,6 +192,26 @@ TEST_F(MachineWindowTest, AWaitLastsItsIntervalAndSleepsMeanwhile) {
   EXPECT_GE(clock.elapsed(), 1000);
   EXPECT_LT(processorSeconds() - before, 0.1) << "a wait blocks instead of spinning";
   EXPECT_FALSE(machine.state().Timer1Enabled);
+}
+
+TEST_F(MachineWindowTest, ScreenReadersFindTheButtonsAndTheTextsButNotTheHiddenSpots) {
+  machine.Form_Load();
+  for (const char* name : {"Label1", "Label3", "Label8"}) {
+    QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(&window.hotSpot(QString::fromLatin1(name)));
+    ASSERT_NE(spot, nullptr);
+    EXPECT_EQ(spot->role(), QAccessible::Button) << name;
+    EXPECT_FALSE(spot->text(QAccessible::Name).isEmpty()) << name;
+    EXPECT_FALSE(spot->text(QAccessible::Description).isEmpty()) << name;
+    EXPECT_FALSE(spot->state().invisible) << name;
+  }
+  for (const char* name : {"Label7", "Label11"}) {
+    QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(&window.hotSpot(QString::fromLatin1(name)));
+    EXPECT_TRUE(spot->state().invisible) << name;
+    EXPECT_TRUE(spot->text(QAccessible::Name).isEmpty()) << name;
+  }
+  QAccessibleInterface* purse = QAccessible::queryAccessibleInterface(&window.text(QStringLiteral("Label2")));
+  EXPECT_EQ(purse->text(QAccessible::Name), QStringLiteral("20"));
+  EXPECT_EQ(purse->text(QAccessible::Description), QStringLiteral("Монеты игрока"));
 }
 
 }  // namespace

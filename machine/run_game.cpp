@@ -1,0 +1,73 @@
+#include "machine/run_game.h"
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QIcon>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdlib>
+
+#include "machine/fonts.h"
+#include "machine/machine.h"
+#include "machine/machine_window.h"
+#include "machine/qt_host.h"
+#include "stats/about_window.h"
+#include "stats/info_window_view.h"
+#include "stats/totals_location.h"
+
+namespace vertuno {
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void forwardSignal(int) {
+  const char byte = 1;
+  [[maybe_unused]] auto ignored = ::write(signalPipe[1], &byte, 1);
+}
+
+// The desktop ending the program (logout, Ctrl+C, a closed terminal) still keeps the money.
+void saveOnSignals(Machine& machine, QObject* owner) {
+  if (::pipe(signalPipe) != 0) return;
+  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, owner, [&machine] {
+    machine.Form2_Terminate();
+    machine.Form_Terminate();
+    std::_Exit(0);
+  });
+  struct sigaction action {};
+  action.sa_handler = forwardSignal;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+}
+
+}  // namespace
+
+int runGame(int argc, char** argv, const HostMaker& makeHost) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("vertuno"));
+  QApplication::setApplicationDisplayName(QStringLiteral("Вертуно"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vertuno.Vertuno"));
+  QApplication::setQuitOnLastWindowClosed(false);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icon.svg")));
+  installMachineFonts();
+
+  const QString programFolder = QCoreApplication::applicationDirPath();
+  const std::unique_ptr<QtHost> host = makeHost(programFolder, chooseTotalsFile(programFolder));
+  Machine machine(*host);
+  MachineWindow window(machine);
+  InfoWindowView info(machine);
+  AboutWindow about;
+  host->attach(machine, window, info, about);
+  saveOnSignals(machine, &app);
+
+  host->startWindowTimers();
+  machine.Form_Load();
+  const int status = QApplication::exec();
+  machine.Form2_Terminate();
+  machine.Form_Terminate();
+  return status;
+}
+
+}  // namespace vertuno
