@@ -11,8 +11,6 @@
 #include "machine/machine.h"
 #include "machine/machine_window.h"
 #include "machine/qt_host.h"
-#include "stats/about_window.h"
-#include "stats/info_window_view.h"
 
 namespace {
 
@@ -40,9 +38,7 @@ int main(int argc, char** argv) {
   SummingHost host(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
   vertuno::Machine machine(host);
   vertuno::MachineWindow window(machine);
-  vertuno::InfoWindowView info(machine);
-  vertuno::AboutWindow about;
-  host.attach(machine, window, info, about);
+  host.attach(machine, window);
   machine.Form_Load();
 
   double worst = 0, total = 0, asked = 0;

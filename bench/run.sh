@@ -60,7 +60,7 @@ start_up() {
   local t m
   t=$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (starts + 1) / 2 ))p")
   m=$(printf '%s\n' "${memories[@]}" | sort -n | sed -n "$(( (starts + 1) / 2 ))p")
-  echo "$t $(( m / 1024 ))"
+  echo "$t $(echo "scale=1; $m / 1024" | bc)"
 }
 
 echo "Running the benchmarks side by side..." >&2
@@ -68,6 +68,7 @@ blocking=$(cpu_during_play vertuno)
 spinning=$(cpu_during_play spinning_game)
 read -r game_ms game_mib < <(start_up "$work/game/vertuno")
 read -r minimal_ms minimal_mib < <(start_up "$build/bench/minimal_window")
+read -r bare_ms bare_mib < <(start_up "$build/bench/minimal_window" --no-text)
 waits=$("$build/bench/wait_timing" $short_waits $long_waits 2> /dev/null)
 plays=$("$build/bench/play_timing" 20 2> /dev/null)
 core=$("$build/bench/core_bench" 1000000)
@@ -76,8 +77,10 @@ cat <<TABLE
 | measure | this game | yardstick | ratio | target |
 |---|---|---|---|---|
 | CPU during normal play (CPU-s per s) | $blocking | spinning wait: $spinning | $(echo "scale=1; $spinning / ($blocking + 0.00001)" | bc)x less | <= 0.03, >= 30x less |
-| start-up to the window on screen (ms, median of $starts) | $game_ms | minimal Qt window: $minimal_ms | $(echo "scale=2; $game_ms / $minimal_ms" | bc) | <= 1.3 |
-| peak memory (MiB, median of $starts) | $game_mib | minimal Qt window: $minimal_mib | $(echo "scale=2; $game_mib / $minimal_mib" | bc) | <= 1.3 |
+| start-up to the window on screen (ms, median of $starts) | $game_ms | minimal Qt window with a text: $minimal_ms | $(echo "scale=2; $game_ms / $minimal_ms" | bc) | <= 1.3 |
+| peak memory (MiB, median of $starts) | $game_mib | minimal Qt window with a text: $minimal_mib | $(echo "scale=2; $game_mib / $minimal_mib" | bc) | <= 1.3 |
+| start-up, against a window with no text at all | $game_ms | $bare_ms | $(echo "scale=2; $game_ms / $bare_ms" | bc) | |
+| peak memory, against a window with no text at all | $game_mib | $bare_mib | $(echo "scale=2; $game_mib / $bare_mib" | bc) | |
 
 $waits
 

@@ -13,8 +13,6 @@
 #include "machine/machine.h"
 #include "machine/machine_window.h"
 #include "machine/qt_host.h"
-#include "stats/about_window.h"
-#include "stats/info_window_view.h"
 
 namespace {
 
@@ -56,9 +54,7 @@ int main(int argc, char** argv) {
   vertuno::QtHost host(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
   vertuno::Machine machine(host);
   vertuno::MachineWindow window(machine);
-  vertuno::InfoWindowView info(machine);
-  vertuno::AboutWindow about;
-  host.attach(machine, window, info, about);
+  host.attach(machine, window);
   machine.Form_Load();
   measure(machine, 0.001, 51, shortWaits);
   measure(machine, 0.2, 250, longWaits);

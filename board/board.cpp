@@ -10,9 +10,9 @@ namespace {
 
 std::string threeCharacterForm(std::string_view text, bool rolling) {
   if (text.empty()) return rolling ? "   " : "000";
-  if (text.size() == 1) return "00" + std::string(text);
-  if (text.size() == 2) return "0" + std::string(text);
-  return std::string(text);
+  std::string form(text.size() < 3 ? 3 - text.size() : 0, '0');
+  form.append(text);
+  return form;
 }
 
 // A character picks digit k when it reads as the number k.

@@ -24,12 +24,11 @@ QtHost::QtHost(QString programFolder, QString totalsFile)
   timer3_.setInterval(3000);
 }
 
-void QtHost::attach(Machine& machine, MachineWindow& window, InfoWindowView& info,
-                    AboutWindow& about) {
+QtHost::~QtHost() = default;
+
+void QtHost::attach(Machine& machine, MachineWindow& window) {
   machine_ = &machine;
   window_ = &window;
-  info_ = &info;
-  about_ = &about;
   connect(&timer1_, &QTimer::timeout, this, [this] { machine_->Timer1_Timer(); });
   connect(&timer2_, &QTimer::timeout, this, [this] { machine_->Timer2_Timer(); });
 }
@@ -104,11 +103,26 @@ MenuChoice QtHost::popupMainMenu() {
   return MenuChoice::None;
 }
 
-void QtHost::showInfoWindow() { info_->showCentred(); }
+InfoWindowView& QtHost::infoWindow() {
+  if (!info_) {
+    info_ = std::make_unique<InfoWindowView>(*machine_);
+    info_->refresh();
+  }
+  return *info_;
+}
 
-void QtHost::hideInfoWindow() { info_->hide(); }
+AboutWindow& QtHost::aboutWindow() {
+  if (!about_) about_ = std::make_unique<AboutWindow>();
+  return *about_;
+}
 
-void QtHost::showAboutWindow() { about_->showCentred(); }
+void QtHost::showInfoWindow() { infoWindow().showCentred(); }
+
+void QtHost::hideInfoWindow() {
+  if (info_) info_->hide();
+}
+
+void QtHost::showAboutWindow() { aboutWindow().showCentred(); }
 
 void QtHost::endProgram() {
   if (endProgramHook) endProgramHook();
@@ -118,7 +132,7 @@ void QtHost::endProgram() {
 
 void QtHost::changed(Change what) {
   window_->refresh(what);
-  if (what == Change::InfoWindow) info_->refresh();
+  if (what == Change::InfoWindow && info_) info_->refresh();
 }
 
 }  // namespace vertuno

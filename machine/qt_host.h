@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <random>
 
 #include "machine/host.h"
@@ -23,7 +24,11 @@ class QtHost : public QObject, public Host {
  public:
   QtHost(QString programFolder, QString totalsFile);
 
-  void attach(Machine& machine, MachineWindow& window, InfoWindowView& info, AboutWindow& about);
+  ~QtHost() override;
+  void attach(Machine& machine, MachineWindow& window);
+  // The side windows are made the first time they are needed.
+  InfoWindowView& infoWindow();
+  AboutWindow& aboutWindow();
   // Timer2 counts idle ticks from the moment the window loads; Timer3 only ticks.
   void startWindowTimers();
 
@@ -55,8 +60,8 @@ class QtHost : public QObject, public Host {
   QString totalsFile_;
   Machine* machine_ = nullptr;
   MachineWindow* window_ = nullptr;
-  InfoWindowView* info_ = nullptr;
-  AboutWindow* about_ = nullptr;
+  std::unique_ptr<InfoWindowView> info_;
+  std::unique_ptr<AboutWindow> about_;
   QTimer timer1_;
   QTimer timer2_;
   QTimer timer3_;

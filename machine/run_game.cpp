@@ -12,8 +12,6 @@
 #include "machine/machine.h"
 #include "machine/machine_window.h"
 #include "machine/qt_host.h"
-#include "stats/about_window.h"
-#include "stats/info_window_view.h"
 #include "stats/totals_location.h"
 
 namespace vertuno {
@@ -57,9 +55,7 @@ int runGame(int argc, char** argv, const HostMaker& makeHost) {
   const std::unique_ptr<QtHost> host = makeHost(programFolder, chooseTotalsFile(programFolder));
   Machine machine(*host);
   MachineWindow window(machine);
-  InfoWindowView info(machine);
-  AboutWindow about;
-  host->attach(machine, window, info, about);
+  host->attach(machine, window);
   saveOnSignals(machine, &app);
 
   host->startWindowTimers();

@@ -8,8 +8,6 @@
 #include "machine/machine.h"
 #include "machine/machine_window.h"
 #include "machine/qt_host.h"
-#include "stats/about_window.h"
-#include "stats/info_window_view.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -18,9 +16,7 @@ int main(int argc, char** argv) {
   vertuno::QtHost host(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent/data1.ini"));
   vertuno::Machine machine(host);
   vertuno::MachineWindow window(machine);
-  vertuno::InfoWindowView info(machine);
-  vertuno::AboutWindow about;
-  host.attach(machine, window, info, about);
+  host.attach(machine, window);
 
   vertuno::MachineState& state = machine.state();
   for (int i = 2; i < argc; ++i) {

@@ -14,6 +14,8 @@
 #include "machine/qt_host.h"
 #include "stats/about_window.h"
 #include "stats/info_window_view.h"
+#include "stats/about_window.h"
+#include "stats/info_window_view.h"
 #include "unit/temp_folder.h"
 
 namespace vertuno::testing {
@@ -27,9 +29,8 @@ class Shell : public ::testing::Test {
       : host(QString::fromStdString(folder.path().string()),
              QString::fromStdString(folder.file("data1.ini"))),
         machine(host),
-        window(machine),
-        info(machine) {
-    host.attach(machine, window, info, about);
+        window(machine) {
+    host.attach(machine, window);
     host.endProgramHook = [] { throw ProgramEnded{}; };
   }
 
@@ -64,8 +65,8 @@ class Shell : public ::testing::Test {
   QtHost host;
   Machine machine;
   MachineWindow window;
-  InfoWindowView info;
-  AboutWindow about;
+  InfoWindowView& info() { return host.infoWindow(); }
+  AboutWindow& about() { return host.aboutWindow(); }
   QStringList messageTexts;
   QStringList buttonTexts;
   int popups = 0;

@@ -18,26 +18,26 @@ TEST_F(SideWindows, TheRulesPanelShowsTheCountersAndOkSavesAndCloses) {
   folder.write("data1.ini", "512\r\n");
   machine.Form_Load();
   QTest::mouseClick(&window.hotSpot(QStringLiteral("Label3")), Qt::LeftButton);
-  EXPECT_TRUE(info.isVisible());
-  EXPECT_EQ(info.windowTitle(), QStringLiteral("Информация"));
-  EXPECT_EQ(info.size(), QSize(310, 237));
-  EXPECT_FALSE(info.windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_FALSE(info.windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_EQ(labelText(info, "Label11"), QStringLiteral("512"));
-  EXPECT_EQ(labelText(info, "Label12"), QStringLiteral("-488"));
-  EXPECT_EQ(labelText(info, "Label6"), QStringLiteral("Закинуто монет:"));
-  EXPECT_EQ(info.findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(), QStringLiteral("Счетчики"));
+  EXPECT_TRUE(info().isVisible());
+  EXPECT_EQ(info().windowTitle(), QStringLiteral("Информация"));
+  EXPECT_EQ(info().size(), QSize(310, 237));
+  EXPECT_FALSE(info().windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_FALSE(info().windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_EQ(labelText(info(), "Label11"), QStringLiteral("512"));
+  EXPECT_EQ(labelText(info(), "Label12"), QStringLiteral("-488"));
+  EXPECT_EQ(labelText(info(), "Label6"), QStringLiteral("Закинуто монет:"));
+  EXPECT_EQ(info().findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(), QStringLiteral("Счетчики"));
 
   QTimer::singleShot(100, &window, [this] {
     QTest::mousePress(&window.hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
   });
   QTest::mouseClick(&window.hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
-  EXPECT_EQ(labelText(info, "Label7"), QStringLiteral("1"));
+  EXPECT_EQ(labelText(info(), "Label7"), QStringLiteral("1"));
 
-  auto* ok = info.findChild<QPushButton*>(QStringLiteral("Command1"));
+  auto* ok = info().findChild<QPushButton*>(QStringLiteral("Command1"));
   EXPECT_EQ(ok->text(), QStringLiteral("ОК"));
   ok->click();
-  EXPECT_FALSE(info.isVisible());
+  EXPECT_FALSE(info().isVisible());
   EXPECT_FALSE(machine.state().InfoLoaded);
   const std::string saved = folder.read("data1.ini");
   EXPECT_TRUE(saved.ends_with("\r\n"));
@@ -49,7 +49,7 @@ TEST_F(SideWindows, ClosingTheInfoWindowByItsCloseButtonSavesAndUnloads) {
   machine.Form_Load();
   machine.Label3_Click();
   folder.write("data1.ini", "junk");
-  info.close();
+  info().close();
   EXPECT_FALSE(machine.state().InfoLoaded);
   EXPECT_EQ(folder.read("data1.ini"), "700\r\n");
 }
@@ -57,11 +57,11 @@ TEST_F(SideWindows, ClosingTheInfoWindowByItsCloseButtonSavesAndUnloads) {
 TEST_F(SideWindows, TheMenuOpensTheAboutWindowAndExitSaves) {
   machine.Form_Load();
   machine.mnuAbout_Click();
-  EXPECT_TRUE(about.isVisible());
-  EXPECT_EQ(about.windowTitle(), QStringLiteral("О программе \"Вертуно\""));
-  EXPECT_EQ(about.size(), QSize(341, 108));
-  EXPECT_EQ(labelText(about, "Label1"), QStringLiteral("Программа \"Вертуно\" для Windows"));
-  EXPECT_EQ(labelText(about, "Label2"), QStringLiteral("Программа не является рекламой игровых автоматов!"));
+  EXPECT_TRUE(about().isVisible());
+  EXPECT_EQ(about().windowTitle(), QStringLiteral("О программе \"Вертуно\""));
+  EXPECT_EQ(about().size(), QSize(341, 108));
+  EXPECT_EQ(labelText(about(), "Label1"), QStringLiteral("Программа \"Вертуно\" для Windows"));
+  EXPECT_EQ(labelText(about(), "Label2"), QStringLiteral("Программа не является рекламой игровых автоматов!"));
   EXPECT_THROW(machine.mnuExit_Click(), ProgramEnded);
   EXPECT_EQ(folder.read("data1.ini"), "1000\r\n");
 }
@@ -69,7 +69,7 @@ TEST_F(SideWindows, TheMenuOpensTheAboutWindowAndExitSaves) {
 TEST_F(SideWindows, EveryTextFitsItsLabel) {
   machine.Form_Load();
   machine.Label3_Click();
-  for (QWidget* window : {static_cast<QWidget*>(&info), static_cast<QWidget*>(&about)}) {
+  for (QWidget* window : {static_cast<QWidget*>(&info()), static_cast<QWidget*>(&about())}) {
     for (QLabel* label : window->findChildren<QLabel*>()) {
       if (label->text().isEmpty() || label->wordWrap()) continue;
       const int width = label->fontMetrics().horizontalAdvance(label->text());

@@ -54,7 +54,7 @@ TEST_F(Storm, FranticInputNeverBreaksTheMachine) {
       QTest::mouseMove(&window, QPoint(34, 205));
       QTest::mouseRelease(&window, Qt::LeftButton, {}, QPoint(34, 205));
     } else if (pick < 98) {
-      if (info.isVisible()) info.findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+      if (info().isVisible()) info().findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     } else if (demos < 2 && fired > 4000) {  // a demo over a busy play freezes it for minutes
       ++demos;
       QTest::mouseDClick(&window.hotSpot(QStringLiteral("Label11")), Qt::LeftButton);
