@@ -208,6 +208,30 @@ class Game:
         differing = sum(1 for p in pixels if max(p) > 24)
         return differing <= len(pixels) // 100
 
+    def info_window_shows(self, **counters):
+        """Whether the shown info window's counters frame reads these values."""
+        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Информация$"],
+                               capture_output=True, text=True).stdout.split()
+        if not found:
+            return False
+        values = {}
+        for line in xdotool("getwindowgeometry", "--shell", found[0]).splitlines():
+            key, _, value = line.partition("=")
+            values[key] = int(value)
+        path = tempfile.mktemp(suffix=".png")
+        subprocess.run(["import", "-window", "root", path], check=True)
+        left, top = values["X"], values["Y"]
+        shot = Image.open(path).convert("RGB").crop((left, top, left + 310, top + 237))
+        os.remove(path)
+        expected_path = tempfile.mktemp(suffix=".png")
+        subprocess.run([EXPECTED_LOOK, expected_path, "--info"] +
+                       [f"{k}={v}" for k, v in counters.items()], check=True)
+        expected = Image.open(expected_path).convert("RGB")
+        os.remove(expected_path)
+        frame = (184, 0, 305, 201)
+        difference = ImageChops.difference(shot.crop(frame), expected.crop(frame))
+        return sum(1 for p in difference.getdata() if max(p) > 24) <= 121 * 201 // 100
+
     def purse_is(self, coins, image=None):
         return self.shows((56, 304, 57, 17), image, PlayerCoins=coins)
 

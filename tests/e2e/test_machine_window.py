@@ -1,3 +1,6 @@
+import os
+import subprocess
+import tempfile
 import time
 import unittest
 
@@ -44,6 +47,51 @@ class MachineWindow(unittest.TestCase):
         game.choose_from_menu(2)
         self.assertTrue(game.wait_until(lambda: window_shown('О программе "Вертуно"'), 3))
         self.assertIsNone(game.process.poll())
+
+
+class HighResolution(unittest.TestCase):
+    def test_at_twice_the_scale_the_window_and_its_outline_double(self):
+        game = Game(env={"QT_SCALE_FACTOR": "2"})
+        try:
+            _, _, width, height = game.geometry()
+            self.assertEqual((width, height), (256, 756))
+            self.assertFalse(game.is_ours_at(20, 20))
+            self.assertFalse(game.is_ours_at(250, 20))
+            self.assertTrue(game.is_ours_at(120, 400))
+            self.assertTrue(game.is_ours_at(44, 10))
+            # The slot's hot spot scales with it: a click there is a play.
+            before = game.screenshot()
+            game.click(214, 280)
+            time.sleep(1.6)
+            self.assertNotEqual(game.screenshot().crop((136, 178, 204, 216)).tobytes(),
+                                before.crop((136, 178, 204, 216)).tobytes())
+        finally:
+            game.close()
+
+    def test_at_one_and_a_half_no_seam_opens_along_the_outline(self):
+        # A green window behind the game: outside the cut it shows through; a pixel inside the
+        # cut that the game left unpainted shows black.
+        backdrop = tempfile.mktemp(suffix=".png")
+        subprocess.run(["convert", "-size", "400x700", "xc:#4a6a5a", backdrop], check=True)
+        behind = subprocess.Popen(["display", "-geometry", "+0+0", backdrop])
+        time.sleep(1.5)
+        game = Game(env={"QT_SCALE_FACTOR": "1.5"})
+        try:
+            xdotool("windowmove", game.window, 20, 20)
+            time.sleep(0.5)
+            shot = game.screenshot()
+            width, height = shot.size
+            board = (94, 132, 162, 164)  # the board's black glass, at 1.5 times
+            seams = [(x, y) for y in range(height) for x in range(width)
+                     if shot.getpixel((x, y)) == (0, 0, 0)
+                     and not (board[0] <= x <= board[2] and board[1] <= y <= board[3])]
+            self.assertEqual(seams[:10], [], "unpainted pixels inside the window's cut")
+            self.assertEqual(shot.getpixel((2, 2)), (74, 106, 90), "the backdrop shows outside")
+        finally:
+            game.close()
+            behind.kill()
+            behind.wait()
+            os.remove(backdrop)
 
 
 def window_shown(title):

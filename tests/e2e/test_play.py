@@ -63,6 +63,37 @@ class Play(unittest.TestCase):
         self.assertEqual(game.board(), ["7", "7", "7"])
         self.assertGreaterEqual(len(onsets(recording)), 5, "every paid coin rings")
 
+    def test_a_matched_pair_spins_the_right_cell_again_and_the_counters_follow_the_plays(self):
+        self.game = game = Game(totals=b"1000\r\n")
+        won = plays = 0
+        respun = False
+        for _ in range(40):
+            game.click(*SLOT)
+            plays += 1
+            time.sleep(1.25)  # the chase is over: the landed digits, or the pause before a re-spin
+            landed = game.board()
+            time.sleep(0.9)  # inside the re-spin's own chase, if there is one
+            rolling = game.board()
+            time.sleep(1.0)
+            game.press(*FAST_BUTTON)  # any prize is paid at full speed
+            time.sleep(0.3)
+            game.release()
+            time.sleep(0.2)
+            final = "".join(game.board())
+            won += prize_for(final)
+            if landed[0] == landed[1] != landed[2]:
+                self.assertEqual(rolling[:2], landed[:2], "the left cells keep their digits")
+                self.assertEqual(rolling[2], "?", "the right cell chases alone")
+                self.assertEqual(final[:2], "".join(landed[:2]))
+                respun = True
+                break
+        self.assertTrue(respun, "no matched pair in 40 plays")
+        game.click(70, 150)  # the rules panel opens the statistics
+        self.assertTrue(game.wait_until(
+            lambda: game.info_window_shows(CoinsInserted=plays, CoinsWon=won,
+                                           MachineMoney=1000 + plays - won, Takings=plays - won),
+            3, step=0.3))
+
     def test_without_its_sound_files_the_game_is_silent_and_goes_on(self):
         self.game = game = Game(sounds=False)
         recorder = Recorder()
