@@ -37,11 +37,7 @@ void Machine::Form_MouseDown(int button) {
 
 void Machine::Form_Terminate() { SaveStatic(); }
 
-void Machine::Label3_Click() {
-  info();
-  state_.InfoShown = true;
-  host_.showInfoWindow();
-}
+void Machine::Label3_Click() { showInfoWindow(); }
 
 void Machine::Label7_DblClick() { state_.Force777 = "1"; }
 

@@ -57,6 +57,7 @@ class Machine {
 
  private:
   void loadInfoWindow();
+  void showInfoWindow();
   void askToStartOver();
   void playSoundFile(const char* name);
   bool isNormalFace() const { return state_.CabinetFace == Face::NormalFace; }

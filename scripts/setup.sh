@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   fonts-liberation2
   xvfb xdotool imagemagick pulseaudio pulseaudio-utils python3 python3-pil
-  clang libclang-rt-14-dev desktop-file-utils valgrind
+  clang libclang-rt-14-dev desktop-file-utils valgrind bc
 )
 export DEBIAN_FRONTEND=noninteractive
 apt-get update -q

@@ -77,6 +77,10 @@ void Machine::Form2_Terminate() { SaveStatic(); }
 
 void Machine::Info_Click() {
   SaveStatic();
+  showInfoWindow();
+}
+
+void Machine::showInfoWindow() {
   info();
   state_.InfoShown = true;
   host_.showInfoWindow();

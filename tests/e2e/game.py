@@ -21,6 +21,8 @@ DIGITS = {
     "5": "1011011", "6": "1011111", "7": "1110000", "8": "1111111", "9": "1111011",
 }
 CELLS = [(68, 89), (80, 89), (92, 89)]
+SLOT = (107, 140)
+FAST_BUTTON = (96, 228)
 
 
 def xdotool(*args):
@@ -89,9 +91,9 @@ class Game:
         command = [launcher or os.path.join(self.folder, "vertuno")]
         if user is not None:
             command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups"] + command
-        # Xvfb now and then turns a connection away while another client connects at the same
+        # Xvfb now and then turns a connection away while another client talks to it at the same
         # moment; the game is then started again, as a player would.
-        for attempt in range(3):
+        for attempt in range(5):
             with open(os.path.join(self.base, "stderr.log"), "w") as log:
                 self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
                                                 stdout=subprocess.DEVNULL, stderr=log)
@@ -99,7 +101,7 @@ class Game:
                 self.window = self._find_window()
                 return
             except AssertionError as refused:
-                if "could not connect to display" not in str(refused) or attempt == 2:
+                if "could not connect to display" not in str(refused) or attempt == 4:
                     raise
 
     @property
@@ -107,6 +109,7 @@ class Game:
         return os.path.join(self.folder, "data1.ini")
 
     def _find_window(self, timeout=15):
+        time.sleep(0.3)  # no other client while the game makes its connection
         deadline = time.time() + timeout
         while time.time() < deadline:
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
@@ -242,6 +245,15 @@ class Game:
                 return True
             time.sleep(step)
         return condition()
+
+    def fast_play(self):
+        """One play with the fast button pressed once it has started; returns the combination."""
+        self.click(*SLOT)
+        self.press(*FAST_BUTTON)
+        time.sleep(0.6)
+        self.release()
+        time.sleep(0.2)
+        return "".join(self.board())
 
     def choose_from_menu(self, downs):
         """Opens the machine menu on the bare cabinet and picks the item so many steps down."""

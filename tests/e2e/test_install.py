@@ -5,10 +5,9 @@ import tempfile
 import time
 import unittest
 
-from game import BUILD, Game, Recorder
+from game import BUILD, SLOT, Game, Recorder
 from sound_onsets import onsets
 
-SLOT = (107, 140)
 APP_ID = "io.github.vertuno.Vertuno"
 
 

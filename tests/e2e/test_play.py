@@ -1,11 +1,9 @@
 import time
 import unittest
 
-from game import Game, Recorder, prize_for
+from game import FAST_BUTTON, SLOT, Game, Recorder, prize_for
 from sound_onsets import onsets
 
-SLOT = (107, 140)
-FAST_BUTTON = (96, 228)
 FORCE_SPOT = (44, 28)
 
 
@@ -13,15 +11,6 @@ class Play(unittest.TestCase):
     def tearDown(self):
         self.game.close()
 
-    def fast_play(self):
-        """One play with the fast button pressed once it has started; returns the combination."""
-        game = self.game
-        game.click(*SLOT)
-        game.press(*FAST_BUTTON)
-        time.sleep(0.6)
-        game.release()
-        time.sleep(0.2)
-        return "".join(game.board())
 
     def test_a_play_takes_a_coin_is_heard_and_pays_what_the_board_shows(self):
         self.game = game = Game()
@@ -35,7 +24,7 @@ class Play(unittest.TestCase):
         if prize_for(combination) == 0:
             self.assertTrue(game.purse_is("19"))
 
-        combination = self.fast_play()
+        combination = game.fast_play()
         self.assertRegex(combination, r"^\d\d\d$")
 
     def test_a_forced_777_is_counted_out_and_the_fast_button_speeds_it_up(self):
@@ -97,7 +86,7 @@ class Play(unittest.TestCase):
     def test_without_its_sound_files_the_game_is_silent_and_goes_on(self):
         self.game = game = Game(sounds=False)
         recorder = Recorder()
-        combination = self.fast_play()
+        combination = game.fast_play()
         recording = recorder.stop()
         self.assertEqual(onsets(recording), [])
         self.assertRegex(combination, r"^\d\d\d$")

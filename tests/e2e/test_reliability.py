@@ -7,10 +7,8 @@ import tempfile
 import time
 import unittest
 
-from game import Game, prize_for, xdotool
+from game import FAST_BUTTON, SLOT, Game, prize_for, xdotool
 
-SLOT = (107, 140)
-FAST_BUTTON = (96, 228)
 RULES = (70, 150)
 EXIT = 3
 KILLS = int(os.environ.get("VERTUNO_KILLS", "200"))
@@ -30,13 +28,6 @@ class Reliability(unittest.TestCase):
         if self.game:
             self.game.close()
 
-    def fast_play(self, game):
-        game.click(*SLOT)
-        game.press(*FAST_BUTTON)
-        time.sleep(0.5)
-        game.release()
-        time.sleep(0.15)
-        return "".join(game.board())
 
     def test_bad_totals_files(self):
         """Each row: the game starts, plays, shows a sane number and leaves a valid file."""
@@ -54,7 +45,7 @@ class Reliability(unittest.TestCase):
         for name, content in rows.items():
             with self.subTest(name):
                 self.game = game = Game(totals=content)
-                combination = self.fast_play(game)
+                combination = game.fast_play()
                 self.assertRegex(combination, r"^\d\d\d$")
                 game.choose_from_menu(EXIT)
                 self.assertEqual(game.wait_exit(), 0)
@@ -74,7 +65,7 @@ class Reliability(unittest.TestCase):
         game.process.wait()
         os.symlink(target, game.totals_path)
         game.__init__(program_folder=game.folder)
-        combination = self.fast_play(game)
+        combination = game.fast_play()
         game.choose_from_menu(EXIT)
         self.assertEqual(game.wait_exit(), 0)
         self.assertTrue(os.path.islink(game.totals_path))
@@ -83,10 +74,10 @@ class Reliability(unittest.TestCase):
 
     def test_a_file_changed_while_the_game_runs(self):
         self.game = game = Game(totals=b"512\r\n")
-        self.fast_play(game)  # the machine has read its money
+        game.fast_play()  # the machine has read its money
         with open(game.totals_path, "wb") as f:
             f.write(b"garbage that is not money")
-        combination = self.fast_play(game)
+        combination = game.fast_play()
         self.assertRegex(combination, r"^\d\d\d$")
         game.choose_from_menu(EXIT)
         self.assertEqual(game.wait_exit(), 0)
@@ -113,7 +104,7 @@ class Reliability(unittest.TestCase):
             content = read(game.totals_path)
             self.assertRegex(content, VALID, f"kill {kill} after '{action}'")
             game.__init__(program_folder=folder)
-        self.assertRegex(self.fast_play(game), r"^\d\d\d$", "the next start plays")
+        self.assertRegex(game.fast_play(), r"^\d\d\d$", "the next start plays")
 
     def test_a_storm_of_input_at_the_real_window(self):
         chance = random.Random(4)

@@ -2,13 +2,10 @@ import os
 import shutil
 import signal
 import tempfile
-import time
 import unittest
 
 from game import Game, prize_for
 
-SLOT = (107, 140)
-FAST_BUTTON = (96, 228)
 EXIT = 3  # "Выход", three steps down the machine menu
 
 
@@ -21,14 +18,6 @@ class TotalsFile(unittest.TestCase):
     def tearDown(self):
         self.game.close()
 
-    def fast_play(self):
-        game = self.game
-        game.click(*SLOT)
-        game.press(*FAST_BUTTON)
-        time.sleep(0.6)
-        game.release()
-        time.sleep(0.2)
-        return "".join(game.board())
 
     def test_exit_keeps_the_file_byte_for_byte_and_a_play_adds_its_coin(self):
         self.game = game = Game(totals=b"512\r\n", folder_name="Вертуно с пробелами")
@@ -37,7 +26,7 @@ class TotalsFile(unittest.TestCase):
         self.assertEqual(read(game.totals_path), b"512\r\n")
 
         self.game = game = Game(totals=b"512\r\n", folder_name="Вертуно с пробелами")
-        combination = self.fast_play()
+        combination = game.fast_play()
         game.choose_from_menu(EXIT)
         self.assertEqual(game.wait_exit(), 0)
         expected = 513 - prize_for(combination)
@@ -48,7 +37,7 @@ class TotalsFile(unittest.TestCase):
     def test_the_desktop_ending_the_program_still_saves(self):
         for ending in (signal.SIGTERM, signal.SIGHUP, signal.SIGINT):
             self.game = game = Game(totals=b"512\r\n")
-            combination = self.fast_play()
+            combination = game.fast_play()
             os.kill(game.process.pid, ending)
             self.assertEqual(game.wait_exit(), 0)
             expected = 513 - prize_for(combination)
@@ -76,7 +65,7 @@ class TotalsFile(unittest.TestCase):
         self.game = game = Game(program_folder=program, user=65534,
                                 env={"HOME": home, "XDG_DATA_HOME": os.path.join(home, "data"),
                                      "XDG_RUNTIME_DIR": home})
-        combination = self.fast_play()
+        combination = game.fast_play()
         game.choose_from_menu(EXIT)
         self.assertEqual(game.wait_exit(), 0)
         users = os.path.join(home, "data", "vertuno", "data1.ini")
