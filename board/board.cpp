@@ -57,6 +57,8 @@ void Machine::tablo(std::string_view text, std::string_view mode) {
       if (c == '0') {
         cells[i] = CellPicture::Image0;
       } else {
+        // The unlit-cell picture is the info window's background, so showing it loads that window.
+        if (!digitPicture(c)) info();
         cells[i] = digitPicture(c).value_or(CellPicture::Unlit);
       }
     }

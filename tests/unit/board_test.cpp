@@ -31,6 +31,7 @@ TEST_F(Board, TheStaticDisplayShowsPaddedTextsAndUnlitCellsAtOnce) {
   EXPECT_EQ(host.now(), 0) << "no waits";
   EXPECT_EQ(host.dispatches, 0) << "no pumping";
   EXPECT_EQ(host.state().StartupFlag, "0 9");
+  EXPECT_TRUE(host.state().InfoLoaded) << "the unlit picture is read from the info window";
 }
 
 TEST_F(Board, TheRollingDisplayChasesEighteenFramesThenLands) {

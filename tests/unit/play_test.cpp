@@ -118,7 +118,8 @@ TEST_F(Play, AForced777IsNotCountedButStillTakesTheCoin) {
   EXPECT_EQ(state().Combination, "777");
   EXPECT_EQ(state().CoinsInSinceStart, "0");
   EXPECT_EQ(state().CoinsWonSinceStart, "0");
-  EXPECT_FALSE(state().InfoLoaded) << "an uncounted play touches no counter";
+  EXPECT_EQ(state().Info.CoinsInserted, "0");
+  EXPECT_EQ(state().Info.MachineMoney, "1000") << "an uncounted play leaves the machine's money";
   EXPECT_EQ(state().PlayerCoins, "219");
   EXPECT_EQ(state().Force777, "g");
 
