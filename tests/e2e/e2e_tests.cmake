@@ -5,7 +5,7 @@ target_link_libraries(expected_look PRIVATE vertuno_shell)
 # Debian's own interpreter, which has Debian's imaging library.
 find_program(VERTUNO_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 
-foreach(suite machine_window play totals demo reliability memory install)
+foreach(suite machine_window play totals demo empty_purse reliability memory install)
   add_test(NAME e2e_${suite}
            COMMAND ${VERTUNO_PYTHON} -m unittest -v test_${suite}
            WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/e2e)
