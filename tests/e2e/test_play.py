@@ -56,7 +56,7 @@ class Play(unittest.TestCase):
         self.game = game = Game(totals=b"1000\r\n")
         won = plays = 0
         respun = False
-        for _ in range(40):
+        for _ in range(80):  # a matched pair comes in 9 plays of 100
             game.click(*SLOT)
             plays += 1
             time.sleep(1.25)  # the chase is over: the landed digits, or the pause before a re-spin
@@ -76,7 +76,7 @@ class Play(unittest.TestCase):
                 self.assertEqual(final[:2], "".join(landed[:2]))
                 respun = True
                 break
-        self.assertTrue(respun, "no matched pair in 40 plays")
+        self.assertTrue(respun, "no matched pair in 80 plays")
         game.click(70, 150)  # the rules panel opens the statistics
         self.assertTrue(game.wait_until(
             lambda: game.info_window_shows(CoinsInserted=plays, CoinsWon=won,
