@@ -1,7 +1,6 @@
 #include "board/cell_view.h"
 
 #include <QHash>
-#include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -31,7 +30,8 @@ QPixmap cellPixmap(CellPicture picture, qreal devicePixelRatio) {
   return *found;
 }
 
-CellView::CellView(QWidget* parent, QPoint topLeft, const QString& objectName) : QWidget(parent) {
+CellView::CellView(QWidget* parent, QPoint topLeft, const QString& objectName)
+    : KeepsMouseEvents<QWidget>(parent) {
   setObjectName(objectName);
   setGeometry(QRect(topLeft, QSize(CellWidth, CellHeight)));
   setAttribute(Qt::WA_NoSystemBackground);
@@ -48,10 +48,5 @@ void CellView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.drawPixmap(0, 0, cellPixmap(picture_, devicePixelRatioF()));
 }
-
-void CellView::mousePressEvent(QMouseEvent* event) { event->accept(); }
-void CellView::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
-void CellView::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
-void CellView::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 
 }  // namespace vertuno

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "board/cell_pictures.h"
+#include "machine/keeps_mouse_events.h"
 
 namespace vertuno {
 
@@ -12,8 +13,8 @@ QImage toImage(const CellBitmap& bitmap);
 // A cell picture drawn pixel for pixel at the screen's resolution, never blurred.
 QPixmap cellPixmap(CellPicture picture, qreal devicePixelRatio);
 
-// One cell of the board, Tab1 to Tab3. Like the texts it keeps its mouse events to itself.
-class CellView : public QWidget {
+// One cell of the board, Tab1 to Tab3.
+class CellView : public KeepsMouseEvents<QWidget> {
  public:
   CellView(QWidget* parent, QPoint topLeft, const QString& objectName);
   void show(CellPicture picture);
@@ -21,10 +22,6 @@ class CellView : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   CellPicture picture_ = CellPicture::None;

@@ -1,6 +1,7 @@
 #include "machine/cabinet_faces.h"
 
 #include <QPainter>
+#include <QPolygon>
 #include <QSvgRenderer>
 #include <QTransform>
 #include <cmath>
@@ -22,13 +23,13 @@ void renderSvg(QPainter& painter, const QString& resource, QSize size) {
   renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
 }
 
-}  // namespace
-
 QPolygon toPolygon(std::span<const Point> outline) {
   QPolygon polygon;
   for (const Point& p : outline) polygon << QPoint(p.x, p.y);
   return polygon;
 }
+
+}  // namespace
 
 QRegion outlineRegion(std::span<const Point> outline) {
   return QRegion(toPolygon(outline), Qt::OddEvenFill);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QPixmap>
-#include <QPolygon>
 #include <QRegion>
 #include <span>
 
@@ -9,8 +8,6 @@
 #include "machine/host.h"
 
 namespace vertuno {
-
-QPolygon toPolygon(std::span<const Point> outline);
 
 // The window's cut: the outline filled by the odd-even rule, in window pixels.
 QRegion outlineRegion(std::span<const Point> outline);

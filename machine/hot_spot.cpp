@@ -76,7 +76,7 @@ void HotSpot::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
 
 CabinetText::CabinetText(QWidget* parent, const QRect& geometry, const QString& objectName,
                          const QFont& font, const QColor& colour, Qt::Alignment alignment)
-    : QLabel(parent) {
+    : KeepsMouseEvents<QLabel>(parent) {
   setObjectName(objectName);
   setGeometry(geometry);
   setFont(font);

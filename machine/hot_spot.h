@@ -1,9 +1,10 @@
 #pragma once
 
 #include <QLabel>
-#include <QMouseEvent>
 #include <QWidget>
 #include <functional>
+
+#include "machine/keeps_mouse_events.h"
 
 namespace vertuno {
 
@@ -34,17 +35,11 @@ class HotSpot : public QWidget {
 // Screen readers see a hot spot with a name as a button; one without a name stays hidden.
 void installHotSpotAccessibility();
 
-// A text written on the cabinet; like the hot spots it keeps its mouse events to itself.
-class CabinetText : public QLabel {
+// A text written on the cabinet.
+class CabinetText : public KeepsMouseEvents<QLabel> {
  public:
   CabinetText(QWidget* parent, const QRect& geometry, const QString& objectName, const QFont& font,
               const QColor& colour, Qt::Alignment alignment);
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override { event->accept(); }
-  void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
-  void mouseDoubleClickEvent(QMouseEvent* event) override { event->accept(); }
-  void mouseMoveEvent(QMouseEvent* event) override { event->accept(); }
 };
 
 }  // namespace vertuno

@@ -19,7 +19,6 @@ class MachineWindow : public QWidget {
   explicit MachineWindow(Machine& machine);
 
   void setOutline(std::span<const Point> outline);
-  const QRegion& outline() const { return outline_; }
   void refresh(Change what);
   // Follows the pointer: the window manager moves it where it can, else the window itself.
   void dragWithPointer();
