@@ -3,6 +3,7 @@
 set -euo pipefail
 dir=$1
 shift
-cmake -S "$(dirname "$0")/.." -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > "$dir.configure.log" 2>&1 ||
-  { cat "$dir.configure.log"; exit 1; }
+mkdir -p "$dir"
+cmake -S "$(dirname "$0")/.." -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" > "$dir/configure.log" 2>&1 ||
+  { cat "$dir/configure.log"; exit 1; }
 cmake --build "$dir" -j"$(nproc)"
