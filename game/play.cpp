@@ -86,7 +86,7 @@ void Machine::Label1_Click() {
 }
 
 void Machine::askToStartOver() {
-  const int answer = host_.messageBox("Вы проиграли все деньги.\r\nНачать сначала?",
+  const int answer = ask("Вы проиграли все деньги.\r\nНачать сначала?",
                                       "Не повезло...", StyleInformationYesNo);
   if (answer == AnswerYes) {
     Form_Load();

@@ -58,6 +58,15 @@ bool Machine::addTo(std::string& field, double delta) {
   return true;
 }
 
+// A demo started behind a question would play on under it, or ask it a second time.
+int Machine::ask(const std::string& text, const std::string& title, int style) {
+  ++openMessageBoxes_;
+  const int answer = host_.messageBox(text, title, style);
+  --openMessageBoxes_;
+  setIdleTicksToZero();
+  return answer;
+}
+
 void Machine::setIdleTicksToZero() { state_.IdleTicks = "0"; }
 
 void Machine::setFace(Face face) {

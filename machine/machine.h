@@ -59,6 +59,8 @@ class Machine {
   void loadInfoWindow();
   void showInfoWindow();
   void askToStartOver();
+  // A message box of the machine; while one is open the machine counts no idle time.
+  int ask(const std::string& text, const std::string& title, int style);
   void playSoundFile(const char* name);
   bool isNormalFace() const { return state_.CabinetFace == Face::NormalFace; }
   // Adds delta to a numeric field; false (and the field untouched) when it holds no number.
@@ -73,6 +75,7 @@ class Machine {
 
   Host& host_;
   MachineState state_;
+  int openMessageBoxes_ = 0;
 };
 
 }  // namespace vertuno

@@ -141,6 +141,32 @@ TEST(IdleTimer, TheNinthIdleTickStartsTheDemo) {
   EXPECT_NEAR(host.outlines[1].at / 1e6, 0.001 + 9 * 2.888, 1e-6);
 }
 
+TEST(IdleTimer, NoDemoStartsBehindAnOpenQuestionAndTheCountStartsAfreshWhenItCloses) {
+  for (const bool emptyPurse : {true, false}) {
+    FakeHost host;
+    host.machine().Form_Load();
+    host.startIdleTimer();
+    host.messageBoxOpenSeconds = 60;
+    if (emptyPurse) {
+      host.state().PlayerCoins = "0";
+    } else {
+      host.machine().info().MachineMoney = "4";  // with the coin in, a prize of 5 empties it
+      host.drawPlay(0, 0, 2, 4);
+    }
+    host.machine().Label1_Click();
+    ASSERT_EQ(host.messages.size(), 1u) << emptyPurse;
+    const double closed = host.messages[0].at / 1e6 + 60;
+    host.state().PlayBusy = "1";  // the demo that follows is its pauses alone
+    host.draws.push_back(0);
+    host.runUntil(closed + 40);
+    auto demo = std::find_if(host.outlines.begin(), host.outlines.end(),
+                             [](const auto& o) { return isOutline(o.points, DemoOutline); });
+    ASSERT_NE(demo, host.outlines.end());
+    EXPECT_GE(demo->at / 1e6 - closed, 23.104 - 1e-6) << "no demo ran while the box was open";
+    EXPECT_EQ(host.messages.size(), 1u) << "the question was asked once";
+  }
+}
+
 TEST(IdleTimer, ActivityResetsTheCountAndTheNextDemoComesAfterTheLastDemoPlay) {
   FakeHost host;
   host.machine().Form_Load();

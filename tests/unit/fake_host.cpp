@@ -80,6 +80,7 @@ void FakeHost::disarmWaitTimer() { waitTimerDue_.reset(); }
 
 int FakeHost::messageBox(const std::string& text, const std::string& title, int style) {
   messages.push_back({now_, text, title, style});
+  if (messageBoxOpenSeconds > 0) runUntil(seconds() + messageBoxOpenSeconds);
   if (answers.empty()) return style == StyleInformationYesNo ? AnswerYes : AnswerOk;
   const int answer = answers.front();
   answers.pop_front();

@@ -48,6 +48,8 @@ class FakeHost : public Host {
   // a seeded generator.
   std::deque<int> answers;
   std::deque<double> draws;
+  // How long the player leaves each message box open; its modal loop dispatches meanwhile.
+  double messageBoxOpenSeconds = 0;
   // The draws of one play that yield these digits and this special number.
   void drawPlay(int first, int second, int third, int spare, int special = 0);
 
