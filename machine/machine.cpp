@@ -35,6 +35,10 @@ void Machine::Form_MouseDown(int button) {
   }
 }
 
+// Closed by the desktop: nothing may play on behind a window that is gone, so this saves and
+// ends at once, as "Выход" does, however deep in a wait it comes.
+void Machine::Form_Unload() { mnuExit_Click(); }
+
 void Machine::Form_Terminate() { SaveStatic(); }
 
 void Machine::Label3_Click() { showInfoWindow(); }

@@ -21,6 +21,7 @@ class Machine {
   void Form_Load();
   void Form_MouseMove(int buttons);
   void Form_MouseDown(int button);
+  void Form_Unload();
   void Form_Terminate();
   void Label1_Click();
   void Label3_Click();

@@ -1,7 +1,6 @@
 #include "machine/machine_window.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -168,10 +167,9 @@ void MachineWindow::showEvent(QShowEvent* event) {
   if (!outline_.isEmpty()) setMask(outline_);
 }
 
-// Closed by the desktop: the program ends in the ordinary way, and its final release saves.
 void MachineWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  QCoreApplication::quit();
+  machine_.Form_Unload();
 }
 
 void MachineWindow::mousePressEvent(QMouseEvent* event) {

@@ -173,6 +173,21 @@ TEST_F(MachineWindowTest, DecliningToStartOverSavesAndEnds) {
   EXPECT_EQ(folder.read("data1.ini"), "1000\r\n");
 }
 
+TEST_F(MachineWindowTest, ClosedByTheDesktopInTheMiddleOfAPayoutItSavesAndEndsAtOnce) {
+  folder.write("data1.ini", "512\r\n");
+  machine.Form_Load();
+  machine.Label7_DblClick();
+  QTimer::singleShot(1500, &window, [this] {
+    machine.info().MachineMoney = "640";  // what the machine counted by then
+    window.close();
+  });
+  QElapsedTimer clock;
+  clock.start();
+  EXPECT_THROW(machine.Label1_Click(), ProgramEnded);
+  EXPECT_LT(clock.elapsed(), 5000) << "a 200-coin payout takes 30 s";
+  EXPECT_EQ(folder.read("data1.ini"), "640\r\n");
+}
+
 TEST_F(MachineWindowTest, AWaitLastsItsIntervalAndSleepsMeanwhile) {
   machine.Form_Load();
   QElapsedTimer clock;
