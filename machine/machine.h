@@ -50,6 +50,8 @@ class Machine {
   void Prostoy();
   void OpenStatic();
   void SaveStatic();
+  // Saves what the info window holds without telling any view: for when the desktop is gone.
+  void saveWithoutViews();
 
   // Any touch of an info-window field loads that window, hidden, first.
   InfoFields& info();

@@ -19,6 +19,12 @@ namespace vertuno {
 namespace {
 
 int signalPipe[2] = {-1, -1};
+Machine* runningMachine = nullptr;
+
+// Qt ends the process with exit() when the connection to the display breaks.
+void saveOnLostDisplay() {
+  if (runningMachine) runningMachine->saveWithoutViews();
+}
 
 void forwardSignal(int) {
   const char byte = 1;
@@ -57,12 +63,15 @@ int runGame(int argc, char** argv, const HostMaker& makeHost) {
   MachineWindow window(machine);
   host->attach(machine, window);
   saveOnSignals(machine, &app);
+  runningMachine = &machine;
+  std::atexit(saveOnLostDisplay);
 
   host->startWindowTimers();
   machine.Form_Load();
   const int status = QApplication::exec();
   machine.Form2_Terminate();
   machine.Form_Terminate();
+  runningMachine = nullptr;
   return status;
 }
 

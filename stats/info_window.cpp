@@ -37,6 +37,11 @@ void Machine::SaveStatic() {
   writeTotalsFile(host_.totalsFilePath(), money);
 }
 
+// Every close of the info window saves, so an unloaded window has nothing new to keep.
+void Machine::saveWithoutViews() {
+  if (state_.InfoLoaded) writeTotalsFile(host_.totalsFilePath(), state_.Info.MachineMoney);
+}
+
 // Takings follow the machine's money; a text that holds no number leaves them as they were.
 void Machine::setMachineMoney(std::string text) {
   state_.Info.MachineMoney = std::move(text);
