@@ -12,6 +12,7 @@
 #include "machine/machine.h"
 #include "machine/machine_window.h"
 #include "machine/qt_host.h"
+#include "stats/totals_file.h"
 #include "stats/totals_location.h"
 
 namespace vertuno {
@@ -58,7 +59,9 @@ int runGame(int argc, char** argv, const HostMaker& makeHost) {
   installMachineFonts();
 
   const QString programFolder = QCoreApplication::applicationDirPath();
-  const std::unique_ptr<QtHost> host = makeHost(programFolder, chooseTotalsFile(programFolder));
+  const QString totalsFile = chooseTotalsFile(programFolder);
+  removeStaleTemporaries(totalsFile.toStdString());
+  const std::unique_ptr<QtHost> host = makeHost(programFolder, totalsFile);
   Machine machine(*host);
   MachineWindow window(machine);
   host->attach(machine, window);

@@ -1,12 +1,17 @@
 #include "stats/totals_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+#include <charconv>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <system_error>
 
 #include "game/numeric_text.h"
@@ -20,6 +25,13 @@ namespace {
 constexpr std::uintmax_t LargestTotalsFile = 4096;
 // Beyond this, adding one coin no longer changes a double.
 constexpr double LargestMoney = 1e15;
+constexpr std::string_view TemporarySuffix = ".new-";
+
+fs::path temporaryFor(const fs::path& target, long pid) {
+  fs::path temporary = target;
+  temporary += std::string(TemporarySuffix) + std::to_string(pid);
+  return temporary;
+}
 
 fs::path followLinks(fs::path path) {
   std::error_code error;
@@ -70,11 +82,12 @@ bool isPlausibleMoney(const std::string& text) {
 
 bool writeTotalsFile(const std::string& path, const std::string& text) {
   const fs::path target = followLinks(path);
-  fs::path temporary = target;
-  temporary += ".new-" + std::to_string(::getpid());
+  const fs::path temporary = temporaryFor(target, ::getpid());
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
-  const bool written = writeAll(fd, text + "\r\n") && ::fsync(fd) == 0;
+  struct stat old {};
+  const bool modeKept = ::stat(target.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
+  const bool written = modeKept && writeAll(fd, text + "\r\n") && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
     ::unlink(temporary.c_str());
@@ -82,6 +95,21 @@ bool writeTotalsFile(const std::string& path, const std::string& text) {
   }
   syncFolder(target.parent_path());
   return true;
+}
+
+void removeStaleTemporaries(const std::string& path) {
+  const fs::path target = followLinks(path);
+  const std::string prefix = target.filename().string() + std::string(TemporarySuffix);
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(target.parent_path(), error)) {
+    const std::string name = entry.path().filename().string();
+    if (!name.starts_with(prefix)) continue;
+    const std::string digits = name.substr(prefix.size());
+    long pid = 0;
+    const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (failure != std::errc{} || end != digits.data() + digits.size() || pid <= 0) continue;
+    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove(entry.path(), error);
+  }
 }
 
 }  // namespace vertuno

@@ -15,7 +15,11 @@ std::optional<std::string> readTotalsFile(const std::string& path);
 bool isPlausibleMoney(const std::string& text);
 
 // Replaces the file atomically: the old content or the new survives a crash, never a torn
-// one. A symbolic link is followed, so the file it names is the one replaced.
+// one. A symbolic link is followed, so the file it names is the one replaced, and the
+// replaced file keeps its permission bits.
 bool writeTotalsFile(const std::string& path, const std::string& text);
+
+// Removes the temporary files that processes killed in the middle of a save left beside it.
+void removeStaleTemporaries(const std::string& path);
 
 }  // namespace vertuno

@@ -6,6 +6,7 @@
 #include <csignal>
 #include <filesystem>
 #include <random>
+#include <set>
 
 #include "stats/totals_file.h"
 #include "unit/fake_host.h"
@@ -109,6 +110,23 @@ TEST_F(TotalsFile, ASaveKilledAtAnyMomentLeavesOneCompleteValue) {
     ASSERT_GE(bytes.size(), 5u) << "round " << round;
     EXPECT_TRUE(bytes.ends_with("\r\n"));
     EXPECT_TRUE(isPlausibleMoney(bytes.substr(0, bytes.size() - 2))) << bytes;
+  }
+  // The next start clears what the killed savers left, but not a live saver's file.
+  const std::string ours = "data1.ini.new-" + std::to_string(::getpid());
+  folder.write(ours, "1");
+  folder.write("data1.ini.new-notapid", "1");
+  removeStaleTemporaries(host.totalsPath);
+  std::set<std::string> left;
+  for (auto& entry : fs::directory_iterator(folder.path())) left.insert(entry.path().filename());
+  EXPECT_EQ(left, (std::set<std::string>{"data1.ini", ours, "data1.ini.new-notapid"}));
+}
+
+TEST_F(TotalsFile, AReplacedFileKeepsItsPermissionBits) {
+  for (const auto mode : {fs::perms(0444), fs::perms(0600), fs::perms(0664)}) {
+    folder.write("data1.ini", "512\r\n");
+    fs::permissions(host.totalsPath, mode);
+    ASSERT_TRUE(writeTotalsFile(host.totalsPath, "513"));
+    EXPECT_EQ(fs::status(host.totalsPath).permissions(), mode);
   }
 }
 
