@@ -20,6 +20,7 @@ QtHost::QtHost(QString programFolder, QString totalsFile)
     : programFolder_(std::move(programFolder)), totalsFile_(std::move(totalsFile)) {
   // A coarse timer may fire early; a wait lasts at least its interval.
   timer1_.setTimerType(Qt::PreciseTimer);
+  timer2_.setTimerType(Qt::PreciseTimer);  // a coarse tick may drift toward a whole second
   timer2_.setInterval(2888);
   timer3_.setInterval(3000);
 }

@@ -52,7 +52,7 @@ void saveOnSignals(Machine& machine, QObject* owner) {
 int runGame(int argc, char** argv, const HostMaker& makeHost) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vertuno"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Вертуно"));
+  // No display name: on X11 Qt would add it to every window title, and each title stands as given.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vertuno.Vertuno"));
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/icon.svg")));

@@ -24,6 +24,7 @@ AboutWindow::AboutWindow()
   notice->setObjectName(QStringLiteral("Label2"));
   notice->setGeometry(104, 32, 233, 25);
   notice->setWordWrap(true);
+  notice->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // two lines fill the box; none is clipped
 
   auto* credit = new QLabel(QStringLiteral("Нарисовано нами, 2026"), this);
   credit->setObjectName(QStringLiteral("Label3"));

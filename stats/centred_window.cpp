@@ -11,6 +11,9 @@ CentredWindow::CentredWindow(const QString& objectName, const QString& title, QS
                  Qt::WindowCloseButtonHint);
   setWindowTitle(title);
   setFixedSize(size);
+  QFont dialogFont(QStringLiteral("MS Sans Serif"));  // every dialog's own font on that desktop
+  dialogFont.setPointSizeF(8.25);
+  setFont(dialogFont);
 }
 
 void CentredWindow::showCentred() {

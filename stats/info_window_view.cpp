@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyleFactory>
 #include <QSvgWidget>
 
 #include "board/cell_view.h"
@@ -47,6 +48,8 @@ InfoWindowView::InfoWindowView(Machine& machine)
   frame->setObjectName(QStringLiteral("Frame2"));
   frame->setGeometry(184, 0, 121, 201);
   frame->setFont(text);
+  // The caption sits on the frame's border line, as a group frame's does on that desktop.
+  frame->setStyle(QStyleFactory::create(QStringLiteral("Windows")));
   addLabel(frame, {8, 24, 97, 17}, QStringLiteral("Label6"), QStringLiteral("Закинуто монет:"), text);
   coinsInserted_ = addLabel(frame, {8, 40, 97, 17}, QStringLiteral("Label7"), QStringLiteral("0"), value, right);
   addLabel(frame, {8, 67, 97, 17}, QStringLiteral("Label8"), QStringLiteral("Выиграно монет:"), text);

@@ -1,6 +1,9 @@
 #include <QGroupBox>
+#include <QImage>
+#include <QPainter>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 
 #include "gui/shell_fixture.h"
@@ -66,15 +69,48 @@ TEST_F(SideWindows, TheMenuOpensTheAboutWindowAndExitSaves) {
   EXPECT_EQ(folder.read("data1.ini"), "1000\r\n");
 }
 
-TEST_F(SideWindows, EveryTextFitsItsLabel) {
+TEST_F(SideWindows, TheCountersCaptionSitsOnTheFramesBorderLine) {
+  auto* frame = info().findChild<QGroupBox*>(QStringLiteral("Frame2"));
+  QStyleOptionGroupBox option;
+  option.initFrom(frame);
+  option.text = frame->title();
+  option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+  const QRect border = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, frame);
+  const QRect caption = frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+  EXPECT_LT(caption.top(), border.top());
+  EXPECT_GT(caption.bottom(), border.top());
+}
+
+// Where the label's text puts ink when nothing clips it, in the label's own coordinates.
+QRect inkOf(const QLabel& label) {
+  constexpr int Margin = 20;
+  const QRect box = label.contentsRect();
+  QImage canvas(box.size() + QSize(2 * Margin, 2 * Margin), QImage::Format_ARGB32);
+  canvas.fill(Qt::transparent);
+  QPainter painter(&canvas);
+  painter.setFont(label.font());
+  painter.drawText(QRect(QPoint(Margin, Margin), box.size()),
+                   int(label.alignment()) | Qt::TextDontClip | (label.wordWrap() ? Qt::TextWordWrap : 0), label.text());
+  painter.end();
+  QRect ink;
+  for (int y = 0; y < canvas.height(); ++y) {
+    for (int x = 0; x < canvas.width(); ++x) {
+      if (qAlpha(canvas.pixel(x, y)) > 0) ink |= QRect(x, y, 1, 1);
+    }
+  }
+  return ink.translated(box.topLeft() - QPoint(Margin, Margin));
+}
+
+TEST_F(SideWindows, EveryTextFitsItsLabelWithItsGlyphsWhole) {
   machine.Form_Load();
   machine.Label3_Click();
   for (QWidget* window : {static_cast<QWidget*>(&info()), static_cast<QWidget*>(&about())}) {
     for (QLabel* label : window->findChildren<QLabel*>()) {
-      if (label->text().isEmpty() || label->wordWrap()) continue;
-      const int width = label->fontMetrics().horizontalAdvance(label->text());
-      EXPECT_LE(width, label->width()) << label->objectName().toStdString() << ": "
-                                       << label->text().toStdString();
+      if (label->text().isEmpty()) continue;
+      const QRect ink = inkOf(*label);
+      EXPECT_TRUE(label->contentsRect().contains(ink))
+          << label->objectName().toStdString() << ": " << label->text().toStdString() << " inks "
+          << ink.y() << ".." << ink.bottom() << " of " << label->height();
     }
   }
 }
