@@ -19,6 +19,10 @@ add_library(vertuno_shell STATIC
   stats/info_window_view.cpp
   stats/totals_location.cpp
 )
+# Qt's headers are most of every shell file's compile: parse them once per target.
+set(VERTUNO_QT_HEADERS <QApplication> <QPainter> <QWidget> <QLabel> <QPushButton> <QTimer>
+    <QMouseEvent> <QPixmap> <QImage> <QString> <QMessageBox>)
+target_precompile_headers(vertuno_shell PRIVATE ${VERTUNO_QT_HEADERS})
 target_link_libraries(vertuno_shell PUBLIC vertuno_core Qt6::Widgets Qt6::Multimedia Qt6::Svg Qt6::SvgWidgets)
 qt_add_resources(vertuno_shell artwork
   PREFIX /

@@ -1,13 +1,30 @@
 #!/usr/bin/env bash
-# Installs what building, playing and testing need, from Debian 12's packages alone.
+# Installs what building, playing and testing need, from Debian 12's packages alone, and only
+# what is missing: with everything there it asks nothing of apt, and needs no root.
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config googletest libgtest-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   fonts-liberation2
-  xvfb xdotool imagemagick pulseaudio pulseaudio-utils python3 python3-pil
+  xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
   clang libclang-rt-14-dev desktop-file-utils valgrind bc
 )
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${packages[@]}"
+missing=()
+for package in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$package" 2> /dev/null || true)
+  [ "$status" = "install ok installed" ] || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing what is missing: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo > /dev/null && sudo -v; then
+  as_root=(sudo)
+else
+  echo "These Debian packages are missing and installing them needs root: ${missing[*]}" >&2
+  echo "Run this script as root, or as a user who may use sudo." >&2
+  exit 1
+fi
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

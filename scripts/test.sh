@@ -1,35 +1,58 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every variant and runs every test: the core alone without
-# Qt, the unit and widget tests plain and under AddressSanitizer and UndefinedBehaviorSanitizer,
-# and the real game under a virtual X server with a silent sound card.
+# Qt, the unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer, a minute
+# of fuzzing, and the real game under virtual X servers with silent sound cards.
+#
+# The black-box suites mostly wait on the game, so they run side by side, each on a desktop of
+# its own, while the other variants build; those builds run at a lower priority, so the game
+# under test keeps its timing.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+started=$SECONDS
+stage() { echo "== $1 (at $((SECONDS - started)) s)"; }
+
+stage "Set-up"
 bash scripts/setup.sh
 
-echo "== The core alone, with Qt out of reach"
-bash scripts/build.sh build-core -DVERTUNO_SHELL=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
-ctest --test-dir build-core --output-on-failure -j2 --timeout 120
+stage "The real game"
+bash scripts/build.sh build -DVERTUNO_UNIT_TESTS=OFF
 
-echo "== Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-sanitize --output-on-failure --timeout 600 -LE 'e2e|long'
+stage "Black-box suites start, side by side"
+e2e_log=build/e2e.log
+setsid ctest --test-dir build --output-on-failure --timeout 600 -L e2e -j3 > "$e2e_log" 2>&1 &
+e2e=$!
+# On any failure the suites, their games and their desktops go too.
+trap 'kill -- -$e2e 2> /dev/null || true' EXIT
 
-echo "== Fuzzing the totals-file load and the numeric reader for a minute"
-CXX=clang++ bash scripts/build.sh build-fuzz -DVERTUNO_SHELL=OFF -DVERTUNO_TESTS=OFF -DVERTUNO_FUZZ=ON \
-  -DVERTUNO_SANITIZE=ON
+stage "The core alone, with Qt out of reach, and a million plays"
+nice -n 10 bash scripts/build.sh build-core -DVERTUNO_SHELL=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
+nice -n 10 ctest --test-dir build-core --output-on-failure -j2 --timeout 900
+
+stage "Fuzzing the totals-file load and the numeric reader for a minute"
+CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_SHELL=OFF -DVERTUNO_TESTS=OFF \
+  -DVERTUNO_FUZZ=ON -DVERTUNO_SANITIZE=ON
 corpus=$(mktemp -d)
 cp tests/fuzz/corpus/* "$corpus"
-build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}" -print_final_stats=1 "$corpus" \
-  > build-fuzz/fuzz.log 2>&1 || { tail -40 build-fuzz/fuzz.log; exit 1; }
+nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}" -print_final_stats=1 \
+  "$corpus" > build-fuzz/fuzz.log 2>&1 &
+fuzz=$!
+
+stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  nice -n 10 ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'
+
+stage "Fuzzing ends"
+wait $fuzz || { tail -40 build-fuzz/fuzz.log; exit 1; }
 grep -E "^Done|number_of_executed_units" build-fuzz/fuzz.log
 rm -rf "$corpus"
 
-echo "== Everything on the real build, the game itself under Xvfb"
-bash scripts/build.sh build
-source tests/e2e/desktop.sh
-start_desktop
-trap stop_desktop EXIT
-ctest --test-dir build --output-on-failure --timeout 600
+stage "Black-box suites end"
+e2e_status=0
+wait $e2e || e2e_status=$?
+trap - EXIT
+cat "$e2e_log"
+stage "Done"
+exit $e2e_status

@@ -1,12 +1,15 @@
 """Drives the real game in a real X server, as a player would: xdotool for the mouse and the
 keyboard, screenshots for what is shown, a PulseAudio null sink for what is heard."""
 import os
+import select
 import shutil
 import subprocess
 import tempfile
 import time
 
 from PIL import Image, ImageChops
+from Xlib import X
+from Xlib import display as xlib_display
 
 BUILD = os.environ.get("VERTUNO_BUILD", os.path.join(os.path.dirname(__file__), "../../build"))
 PROGRAM_FOLDER = os.path.join(BUILD, "vertuno")
@@ -53,6 +56,65 @@ def prize_for(combination):
     return 0
 
 
+_connections = {}
+
+
+def x_connection():
+    """One connection to each display for the whole run, hearing every top-level window being
+    mapped. It is made once, so starting a game never races another client's connection."""
+    name = os.environ["DISPLAY"]
+    if name not in _connections:
+        connection = xlib_display.Display(name)
+        connection.screen().root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        connection.sync()
+        _connections[name] = connection
+    return _connections[name]
+
+
+def forget_mapped_windows():
+    connection = x_connection()
+    while connection.pending_events():
+        connection.next_event()
+
+
+def window_title(window):
+    connection = x_connection()
+    name = window.get_full_property(connection.intern_atom("_NET_WM_NAME"),
+                                    connection.intern_atom("UTF8_STRING"))
+    return name.value.decode() if name else None
+
+
+def window_pid(window):
+    connection = x_connection()
+    pid = window.get_full_property(connection.intern_atom("_NET_WM_PID"), X.AnyPropertyType)
+    return pid.value[0] if pid else None
+
+
+def wait_for_mapped_window(accept, timeout):
+    """The first top-level window mapped from now on that accept() takes, or None."""
+    connection = x_connection()
+    deadline = time.time() + timeout
+    while True:
+        while connection.pending_events():
+            event = connection.next_event()
+            if event.type == X.MapNotify and accept(event.window):
+                return event.window
+        left = deadline - time.time()
+        if left <= 0:
+            return None
+        select.select([connection.fileno()], [], [], min(left, 0.5))
+
+
+def wait_for_titled_window(title, timeout=5):
+    """The window of that exact title mapped from now on (forget_mapped_windows() first)."""
+    def titled(window):
+        try:
+            return window_title(window) == title
+        except Exception:  # a window already gone again
+            return False
+    return wait_for_mapped_window(titled, timeout)
+
+
 class Recorder:
     """Records the speaker's monitor while it runs."""
 
@@ -91,36 +153,25 @@ class Game:
         command = [launcher or os.path.join(self.folder, "vertuno")]
         if user is not None:
             command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups"] + command
-        # Xvfb now and then turns a connection away while another client talks to it at the same
-        # moment; the game is then started again, as a player would.
-        for attempt in range(5):
-            with open(os.path.join(self.base, "stderr.log"), "w") as log:
-                self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
-                                                stdout=subprocess.DEVNULL, stderr=log)
-            try:
-                self.window = self._find_window()
-                return
-            except AssertionError as refused:
-                if "could not connect to display" not in str(refused) or attempt == 4:
-                    raise
+        forget_mapped_windows()
+        with open(os.path.join(self.base, "stderr.log"), "w") as log:
+            self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
+                                            stdout=subprocess.DEVNULL, stderr=log)
+        self.window = self._find_window()
 
     @property
     def totals_path(self):
         return os.path.join(self.folder, "data1.ini")
 
     def _find_window(self, timeout=15):
-        time.sleep(0.3)  # no other client while the game makes its connection
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
-                                   capture_output=True, text=True).stdout.split()
-            for window in found:
-                if self.pid_of(window) == self.process.pid or len(found) == 1:
-                    time.sleep(0.3)
-                    return window
-            if self.process.poll() is not None:
-                break
-            time.sleep(0.1)
+        def ours(window):
+            try:
+                return window_title(window) == TITLE and window_pid(window) in (self.process.pid, None)
+            except Exception:  # a window already gone again
+                return False
+        window = wait_for_mapped_window(ours, timeout)
+        if window is not None:
+            return str(window.id)
         with open(os.path.join(self.base, "stderr.log")) as log:
             said = log.read()[-1500:]
         raise AssertionError(f"the machine window never appeared (exit {self.process.poll()}): {said}")
@@ -248,12 +299,20 @@ class Game:
 
     def fast_play(self):
         """One play with the fast button pressed once it has started; returns the combination."""
+        before = self.board()
         self.click(*SLOT)
         self.press(*FAST_BUTTON)
-        time.sleep(0.6)
+        # Pressed, the rest of the play takes milliseconds once the coin has dropped: the board
+        # changes (or, landing on the same digits, seems not to), then holds three digits.
+        self.wait_until(lambda: self.board() != before, 1.5, step=0.05)
+        looks = []
+
+        def settled():
+            looks.append(self.board())
+            return len(looks) > 1 and looks[-1] == looks[-2] and all(d.isdigit() for d in looks[-1])
+        self.wait_until(settled, 10, step=0.05)
         self.release()
-        time.sleep(0.2)
-        return "".join(self.board())
+        return "".join(looks[-1])
 
     def choose_from_menu(self, downs):
         """Opens the machine menu on the bare cabinet and picks the item so many steps down."""

@@ -8,7 +8,9 @@ MAN = (5, 180)  # his left shoulder, outside the normal outline
 
 class Demo(unittest.TestCase):
     def setUp(self):
+        started = time.time()
         self.game = Game()
+        self.started = started
 
     def tearDown(self):
         self.game.close()
@@ -17,7 +19,10 @@ class Demo(unittest.TestCase):
         game = self.game
         self.assertFalse(game.is_ours_at(*MAN))
         game.move(200, 10)  # park the pointer off the machine
-        time.sleep(27)
+        # The ninth idle tick comes 25.99 s after the window loads.
+        self.assertTrue(game.wait_until(lambda: game.is_ours_at(*MAN), 27 - (time.time() - self.started),
+                                        step=0.2), "the demo is there before 27 s")
+        self.assertGreater(time.time() - self.started, 23, "and not before its time")
         shot = game.screenshot()
         r, g, b = shot.getpixel((40, 200))  # his jacket, where the rules panel's frame was
         self.assertGreater(r, b, "a brown jacket stands in front of the blue cabinet")

@@ -1,15 +1,6 @@
-import subprocess
 import unittest
 
-from game import SLOT, Game, prize_for, xdotool
-
-QUESTION = "^Не повезло"
-
-
-def question_shown():
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", QUESTION],
-                           capture_output=True, text=True).stdout.split()
-    return found[0] if found else None
+from game import SLOT, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
 
 
 class EmptyPurse(unittest.TestCase):
@@ -40,9 +31,11 @@ class EmptyPurse(unittest.TestCase):
         self.fail("every game won a big prize before its purse ran out")
 
     def ask(self):
+        forget_mapped_windows()
         self.game.click(*SLOT)
-        self.assertTrue(self.game.wait_until(question_shown, 5), "the empty-purse question")
-        xdotool("windowfocus", question_shown())
+        question = wait_for_titled_window("Не повезло...")
+        self.assertIsNotNone(question, "the empty-purse question, titled exactly as given")
+        xdotool("windowfocus", question.id)
 
     def test_yes_gives_twenty_coins_again(self):
         self.play_until_empty()

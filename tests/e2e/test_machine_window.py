@@ -4,7 +4,7 @@ import tempfile
 import time
 import unittest
 
-from game import Game, xdotool
+from game import Game, forget_mapped_windows, wait_for_titled_window, xdotool
 
 
 class MachineWindow(unittest.TestCase):
@@ -41,11 +41,12 @@ class MachineWindow(unittest.TestCase):
         after = game.geometry()[:2]
         self.assertEqual((after[0] - before[0], after[1] - before[1]), (40, 30))
 
-        # The machine menu: statistics, then about.
+        # The machine menu: statistics, then about, each titled exactly as given.
+        forget_mapped_windows()
         game.choose_from_menu(1)
-        self.assertTrue(game.wait_until(lambda: window_shown("Информация"), 3))
+        self.assertIsNotNone(wait_for_titled_window("Информация"))
         game.choose_from_menu(2)
-        self.assertTrue(game.wait_until(lambda: window_shown('О программе "Вертуно"'), 3))
+        self.assertIsNotNone(wait_for_titled_window('О программе "Вертуно"'))
         self.assertIsNone(game.process.poll())
 
 
@@ -92,13 +93,6 @@ class HighResolution(unittest.TestCase):
             behind.kill()
             behind.wait()
             os.remove(backdrop)
-
-
-def window_shown(title):
-    import subprocess
-    found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                           capture_output=True, text=True).stdout.split()
-    return bool(found)
 
 
 if __name__ == "__main__":

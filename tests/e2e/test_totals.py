@@ -1,10 +1,11 @@
 import os
 import shutil
 import signal
+import subprocess
 import tempfile
 import unittest
 
-from game import Game, prize_for
+from game import SLOT, Game, prize_for
 
 EXIT = 3  # "Выход", three steps down the machine menu
 
@@ -43,6 +44,30 @@ class TotalsFile(unittest.TestCase):
             expected = 513 - prize_for(combination)
             self.assertEqual(read(game.totals_path), f"{expected}\r\n".encode(), ending.name)
             game.close()
+
+    def test_a_lost_display_still_saves(self):
+        read_end, write_end = os.pipe()
+        server = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24",
+                                   "-nolisten", "tcp"], pass_fds=[write_end],
+                                  stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as said:
+            display = ":" + said.readline().strip()
+        shared = os.environ["DISPLAY"]
+        os.environ["DISPLAY"] = display
+        try:
+            self.game = game = Game(totals=b"512\r\n")
+            still = game.board()
+            game.click(*SLOT)  # the coin goes in at once; the chase follows
+            self.assertTrue(game.wait_until(lambda: game.board() != still, 3, step=0.05))
+            server.kill()
+            server.wait()
+            self.assertEqual(game.wait_exit(), 1)
+            self.assertEqual(read(game.totals_path), b"513\r\n")
+        finally:
+            os.environ["DISPLAY"] = shared
+            if server.poll() is None:
+                server.kill()
 
     def test_a_bad_file_gives_a_fresh_machine(self):
         self.game = game = Game(totals=b"\x00\xffnot money")
