@@ -39,7 +39,7 @@ class VirtualClockHost final : public vertuno::Host {
   void showInfoWindow() override {}
   void hideInfoWindow() override {}
   void showAboutWindow() override {}
-  [[noreturn]] void endProgram() override { std::exit(1); }
+  [[noreturn]] void endProgram(int) override { std::exit(1); }
   void changed(vertuno::Change) override {}
 };
 

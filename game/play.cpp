@@ -94,7 +94,7 @@ void Machine::askToStartOver() {
   }
   // Leaving keeps the machine's money, as "Выход" does.
   SaveStatic();
-  host_.endProgram();
+  endProgram();
 }
 
 }  // namespace vertuno

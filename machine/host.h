@@ -19,6 +19,7 @@ enum class MenuChoice { None, Statistics, About, Exit };
 inline constexpr int AnswerOk = 1;
 inline constexpr int AnswerYes = 6;
 inline constexpr int AnswerNo = 7;
+inline constexpr int StyleWarningOk = 48;
 inline constexpr int StyleInformationOk = 64;
 inline constexpr int StyleInformationYesNo = 68;
 
@@ -59,8 +60,8 @@ class Host {
   virtual void hideInfoWindow() = 0;
   virtual void showAboutWindow() = 0;
 
-  // Ends the program at once, from however deep inside waits and handlers.
-  [[noreturn]] virtual void endProgram() = 0;
+  // Ends the program at once with this exit status, from however deep inside waits and handlers.
+  [[noreturn]] virtual void endProgram(int status) = 0;
 
   virtual void changed(Change what) = 0;
 };

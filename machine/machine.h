@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,6 +54,10 @@ class Machine {
   // Saves what the info window holds without telling any view: for when the desktop is gone.
   void saveWithoutViews();
 
+  // When the last save failed: tells the player and standard error, and says true. The
+  // program then ends with a failure.
+  bool warnIfMoneyUnsaved();
+
   // Any touch of an info-window field loads that window, hidden, first.
   InfoFields& info();
   // Closing the info window, as its close button or "ОК" does.
@@ -62,6 +67,8 @@ class Machine {
   void loadInfoWindow();
   void showInfoWindow();
   void askToStartOver();
+  // Ends the program after its final save, with a failure when that save failed.
+  void endProgram();
   // A message box of the machine; while one is open the machine counts no idle time.
   int ask(const std::string& text, const std::string& title, int style);
   void playSoundFile(const char* name);
@@ -79,6 +86,12 @@ class Machine {
   Host& host_;
   MachineState state_;
   int openMessageBoxes_ = 0;
+  // Money a save could not write: it stays the machine's money until a save succeeds.
+  struct UnsavedMoney {
+    std::string money;
+    std::string reason;
+  };
+  std::optional<UnsavedMoney> unsaved_;
 };
 
 }  // namespace vertuno

@@ -51,7 +51,7 @@ void QtHost::disarmWaitTimer() { timer1_.stop(); }
 int QtHost::messageBox(const std::string& text, const std::string& title, int style) {
   QString shown = QString::fromStdString(text);
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QMessageBox box(QMessageBox::Information, QString::fromStdString(title), shown,
+  QMessageBox box(style == StyleWarningOk ? QMessageBox::Warning : QMessageBox::Information, QString::fromStdString(title), shown,
                   QMessageBox::NoButton, window_);
   if (style == StyleInformationYesNo) {
     QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
@@ -125,10 +125,10 @@ void QtHost::hideInfoWindow() {
 
 void QtHost::showAboutWindow() { aboutWindow().showCentred(); }
 
-void QtHost::endProgram() {
-  if (endProgramHook) endProgramHook();
+void QtHost::endProgram(int status) {
+  if (endProgramHook) endProgramHook(status);
   std::fflush(nullptr);
-  std::_Exit(0);
+  std::_Exit(status);
 }
 
 void QtHost::changed(Change what) {

@@ -33,7 +33,7 @@ class QtHost : public QObject, public Host {
   void startWindowTimers();
 
   // How the program ends at once; tests replace it with something they can catch.
-  std::function<void()> endProgramHook;
+  std::function<void(int status)> endProgramHook;
 
   void pumpEvents() override;
   void waitForEvents() override;
@@ -52,7 +52,7 @@ class QtHost : public QObject, public Host {
   void showInfoWindow() override;
   void hideInfoWindow() override;
   void showAboutWindow() override;
-  [[noreturn]] void endProgram() override;
+  [[noreturn]] void endProgram(int status) override;
   void changed(Change what) override;
 
  private:

@@ -39,7 +39,7 @@ void saveOnSignals(Machine& machine, QObject* owner) {
   QObject::connect(notifier, &QSocketNotifier::activated, owner, [&machine] {
     machine.Form2_Terminate();
     machine.Form_Terminate();
-    std::_Exit(0);
+    std::_Exit(machine.warnIfMoneyUnsaved() ? 1 : 0);
   });
   struct sigaction action {};
   action.sa_handler = forwardSignal;
@@ -75,7 +75,7 @@ int runGame(int argc, char** argv, const HostMaker& makeHost) {
   machine.Form2_Terminate();
   machine.Form_Terminate();
   runningMachine = nullptr;
-  return status;
+  return machine.warnIfMoneyUnsaved() ? 1 : status;
 }
 
 }  // namespace vertuno

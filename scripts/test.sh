@@ -39,7 +39,7 @@ nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}
 fuzz=$!
 
 stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF
+nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF -- unit_tests gui_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   nice -n 10 ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'

@@ -1,3 +1,5 @@
+#include <cstdio>
+
 #include "game/numeric_text.h"
 #include "machine/machine.h"
 #include "stats/totals_file.h"
@@ -25,6 +27,11 @@ void Machine::loadInfoWindow() {
 }
 
 void Machine::OpenStatic() {
+  // The file is older than money a failed save could not write.
+  if (unsaved_) {
+    setMachineMoney(unsaved_->money);
+    return;
+  }
   // A missing, unreadable or non-numeric file would leave the machine with no money to count,
   // silently ending every prize; such a machine starts fresh instead.
   auto text = readTotalsFile(host_.totalsFilePath());
@@ -34,13 +41,35 @@ void Machine::OpenStatic() {
 
 void Machine::SaveStatic() {
   const std::string money = info().MachineMoney;
-  writeTotalsFile(host_.totalsFilePath(), money);
+  std::error_code error;
+  if (writeTotalsFile(host_.totalsFilePath(), money, &error)) {
+    unsaved_.reset();
+  } else {
+    unsaved_ = UnsavedMoney{money, error.message()};
+  }
 }
 
 // Every close of the info window saves, so an unloaded window has nothing new to keep.
 void Machine::saveWithoutViews() {
-  if (state_.InfoLoaded) writeTotalsFile(host_.totalsFilePath(), state_.Info.MachineMoney);
+  if (state_.InfoLoaded) {
+    writeTotalsFile(host_.totalsFilePath(), state_.Info.MachineMoney);
+  } else if (unsaved_) {
+    writeTotalsFile(host_.totalsFilePath(), unsaved_->money);
+  }
 }
+
+bool Machine::warnIfMoneyUnsaved() {
+  if (!unsaved_) return false;
+  const std::string path = host_.totalsFilePath();
+  std::fprintf(stderr, "vertuno: the machine's money (%s) could not be saved to %s: %s\n",
+               unsaved_->money.c_str(), path.c_str(), unsaved_->reason.c_str());
+  ask("Не удалось сохранить деньги автомата в файл\r\n" + path +
+          "\r\nДеньги, заработанные с последнего сохранения, будут потеряны.",
+      "Вертуно", StyleWarningOk);
+  return true;
+}
+
+void Machine::endProgram() { host_.endProgram(warnIfMoneyUnsaved() ? 1 : 0); }
 
 // Takings follow the machine's money; a text that holds no number leaves them as they were.
 void Machine::setMachineMoney(std::string text) {
@@ -95,7 +124,7 @@ void Machine::mnuAbout_Click() { host_.showAboutWindow(); }
 
 void Machine::mnuExit_Click() {
   SaveStatic();
-  host_.endProgram();
+  endProgram();
 }
 
 }  // namespace vertuno

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QStyleFactory>
 #include <QSvgWidget>
 
@@ -49,7 +50,9 @@ InfoWindowView::InfoWindowView(Machine& machine)
   frame->setGeometry(184, 0, 121, 201);
   frame->setFont(text);
   // The caption sits on the frame's border line, as a group frame's does on that desktop.
-  frame->setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+  QStyle* groupStyle = QStyleFactory::create(QStringLiteral("Windows"));
+  groupStyle->setParent(frame);  // a widget does not own the style it is given
+  frame->setStyle(groupStyle);
   addLabel(frame, {8, 24, 97, 17}, QStringLiteral("Label6"), QStringLiteral("Закинуто монет:"), text);
   coinsInserted_ = addLabel(frame, {8, 40, 97, 17}, QStringLiteral("Label7"), QStringLiteral("0"), value, right);
   addLabel(frame, {8, 67, 97, 17}, QStringLiteral("Label8"), QStringLiteral("Выиграно монет:"), text);

@@ -80,16 +80,21 @@ bool isPlausibleMoney(const std::string& text) {
   return value && std::fabs(*value) <= LargestMoney;
 }
 
-bool writeTotalsFile(const std::string& path, const std::string& text) {
+bool writeTotalsFile(const std::string& path, const std::string& text, std::error_code* error) {
+  auto fail = [error] {
+    if (error) *error = std::error_code(errno, std::generic_category());
+    return false;
+  };
   const fs::path target = followLinks(path);
   const fs::path temporary = temporaryFor(target, ::getpid());
   const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
+  if (fd < 0) return fail();
   struct stat old {};
   const bool modeKept = ::stat(target.c_str(), &old) != 0 || ::fchmod(fd, old.st_mode & 07777) == 0;
   const bool written = modeKept && writeAll(fd, text + "\r\n") && ::fsync(fd) == 0;
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+    fail();
     ::unlink(temporary.c_str());
     return false;
   }

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace vertuno {
 
@@ -17,7 +18,8 @@ bool isPlausibleMoney(const std::string& text);
 // Replaces the file atomically: the old content or the new survives a crash, never a torn
 // one. A symbolic link is followed, so the file it names is the one replaced, and the
 // replaced file keeps its permission bits.
-bool writeTotalsFile(const std::string& path, const std::string& text);
+// On failure, error (where given) says why.
+bool writeTotalsFile(const std::string& path, const std::string& text, std::error_code* error = nullptr);
 
 // Removes the temporary files that processes killed in the middle of a save left beside it.
 void removeStaleTemporaries(const std::string& path);

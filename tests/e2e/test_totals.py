@@ -5,7 +5,7 @@ import subprocess
 import tempfile
 import unittest
 
-from game import SLOT, Game, prize_for
+from game import SLOT, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
 
 EXIT = 3  # "Выход", three steps down the machine menu
 
@@ -68,6 +68,20 @@ class TotalsFile(unittest.TestCase):
             os.environ["DISPLAY"] = shared
             if server.poll() is None:
                 server.kill()
+
+    def test_an_exit_whose_save_fails_says_so_and_fails(self):
+        self.game = game = Game()
+        os.mkdir(game.totals_path)  # nothing can be saved under that name
+        game.fast_play()
+        forget_mapped_windows()
+        game.choose_from_menu(EXIT)
+        warning = wait_for_titled_window("Вертуно")
+        self.assertIsNotNone(warning, "the player is told")
+        xdotool("windowfocus", warning.id)
+        game.key("Return")
+        self.assertEqual(game.wait_exit(), 1)
+        with open(os.path.join(game.base, "stderr.log")) as log:
+            self.assertIn(game.totals_path, log.read())
 
     def test_a_bad_file_gives_a_fresh_machine(self):
         self.game = game = Game(totals=b"\x00\xffnot money")

@@ -1,6 +1,7 @@
 #include <sys/resource.h>
 
 #include <QAccessible>
+#include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QTest>
@@ -179,7 +180,8 @@ TEST_F(MachineWindowTest, ClosedByTheDesktopInTheMiddleOfAPayoutItSavesAndEndsAt
   machine.Label7_DblClick();
   QTimer::singleShot(1500, &window, [this] {
     machine.info().MachineMoney = "640";  // what the machine counted by then
-    window.close();
+    QCloseEvent close;  // as the desktop's close request arrives
+    QApplication::sendEvent(&window, &close);
   });
   QElapsedTimer clock;
   clock.start();

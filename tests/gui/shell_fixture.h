@@ -20,7 +20,9 @@
 
 namespace vertuno::testing {
 
-struct ProgramEnded {};
+struct ProgramEnded {
+  int status = 0;
+};
 
 // The whole shell of one machine, with its totals file in a folder of its own.
 class Shell : public ::testing::Test {
@@ -31,7 +33,7 @@ class Shell : public ::testing::Test {
         machine(host),
         window(machine) {
     host.attach(machine, window);
-    host.endProgramHook = [] { throw ProgramEnded{}; };
+    host.endProgramHook = [](int status) { throw ProgramEnded{status}; };
   }
 
   // Until stopped, answers every modal message box with the button of that text.

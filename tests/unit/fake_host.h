@@ -15,7 +15,9 @@
 namespace vertuno::testing {
 
 // Thrown where the real program would end at once.
-struct ProgramEnded {};
+struct ProgramEnded {
+  int status = 0;
+};
 
 // A desktop with a virtual clock: time passes only while the machine waits for events, and
 // then jumps straight to the next one that is due.
@@ -86,7 +88,7 @@ class FakeHost : public Host {
   void showInfoWindow() override { ++infoShows; }
   void hideInfoWindow() override {}
   void showAboutWindow() override { ++aboutShows; }
-  [[noreturn]] void endProgram() override { throw ProgramEnded{}; }
+  [[noreturn]] void endProgram(int status) override { throw ProgramEnded{status}; }
   void changed(Change what) override;
 
  private:

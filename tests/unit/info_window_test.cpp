@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "unit/fake_host.h"
 #include "unit/temp_folder.h"
 
@@ -50,14 +52,40 @@ TEST_F(InfoWindow, DemoWinsAppearInCoinsWonOnlyAfterACloseAndANewLoad) {
   EXPECT_EQ(host.state().Info.CoinsInserted, "1");
 }
 
-TEST_F(InfoWindow, AnUnwritableFileBringsBackWhatTheFileHoldsAfterAClose) {
+TEST_F(InfoWindow, AFailedSaveKeepsTheCountedMoneyUntilASaveSucceeds) {
   host.machine().info();
-  host.totalsPath = folder.file("missing-folder/data1.ini");
+  host.totalsPath = folder.file("later/data1.ini");  // a folder that is not there yet
   host.drawPlay(1, 2, 3, 4);
   host.machine().Label1_Click();
   host.machine().closeInfoWindow();
-  host.totalsPath = folder.file("data1.ini");
-  EXPECT_EQ(host.machine().info().MachineMoney, "512");
+  EXPECT_EQ(host.machine().info().MachineMoney, "513") << "the coin the machine took is kept";
+  std::filesystem::create_directory(folder.path() / "later");
+  host.machine().closeInfoWindow();
+  EXPECT_EQ(folder.read("later/data1.ini"), "513\r\n");
+  folder.write("later/data1.ini", "600\r\n");
+  EXPECT_EQ(host.machine().info().MachineMoney, "600") << "after a good save the file rules again";
+}
+
+TEST_F(InfoWindow, AnExitWhoseSaveFailsTellsThePlayerAndEndsWithAFailure) {
+  host.machine().info();
+  host.totalsPath = folder.file("missing/data1.ini");
+  try {
+    host.machine().mnuExit_Click();
+    FAIL() << "the program did not end";
+  } catch (const ProgramEnded& ended) {
+    EXPECT_EQ(ended.status, 1);
+  }
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].text.find(host.totalsPath), std::string::npos);
+  EXPECT_EQ(host.messages[0].style, StyleWarningOk);
+
+  host.totalsPath = folder.file("data1.ini");  // a good save ends the matter silently
+  try {
+    host.machine().mnuExit_Click();
+  } catch (const ProgramEnded& ended) {
+    EXPECT_EQ(ended.status, 0);
+  }
+  EXPECT_EQ(host.messages.size(), 1u);
 }
 
 TEST_F(InfoWindow, TheMenuLoadsTheWindowAndEachItemDoesItsPart) {
