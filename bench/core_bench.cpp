@@ -40,6 +40,7 @@ class VirtualClockHost final : public vertuno::Host {
   void hideInfoWindow() override {}
   void showAboutWindow() override {}
   [[noreturn]] void endProgram(int) override { std::exit(1); }
+  std::error_code replaceFile(const std::string&, const std::string&) override { return {}; }
   void changed(vertuno::Change) override {}
 };
 

@@ -23,7 +23,7 @@ add_library(vertuno_shell STATIC
 set(VERTUNO_QT_HEADERS <QApplication> <QPainter> <QWidget> <QLabel> <QPushButton> <QTimer>
     <QMouseEvent> <QPixmap> <QImage> <QString> <QMessageBox>)
 target_precompile_headers(vertuno_shell PRIVATE ${VERTUNO_QT_HEADERS})
-target_link_libraries(vertuno_shell PUBLIC vertuno_core Qt6::Widgets Qt6::Multimedia Qt6::Svg Qt6::SvgWidgets)
+target_link_libraries(vertuno_shell PUBLIC vertuno_core vertuno_platform_posix Qt6::Widgets Qt6::Multimedia Qt6::Svg Qt6::SvgWidgets)
 qt_add_resources(vertuno_shell artwork
   PREFIX /
   FILES

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <system_error>
 
 namespace vertuno {
 
@@ -46,6 +47,10 @@ class Host {
   // The uniform random source in [0, 1).
   virtual void reseedRandom() = 0;
   virtual double nextRandom() = 0;
+
+  // Replaces a file's content durably: a crash leaves the old content or the new, never a torn
+  // one. Empty on success.
+  virtual std::error_code replaceFile(const std::string& path, const std::string& bytes) = 0;
 
   // Where the sounds live, and where the totals file is kept.
   virtual std::string programFolder() = 0;

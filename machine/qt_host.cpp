@@ -12,6 +12,7 @@
 #include "machine/machine.h"
 #include "machine/machine_window.h"
 #include "stats/about_window.h"
+#include "stats/durable_file_posix.h"
 #include "stats/info_window_view.h"
 
 namespace vertuno {
@@ -66,6 +67,10 @@ int QtHost::messageBox(const std::string& text, const std::string& title, int st
   box.setEscapeButton(ok);
   box.exec();
   return AnswerOk;
+}
+
+std::error_code QtHost::replaceFile(const std::string& path, const std::string& bytes) {
+  return replaceFileDurably(path, bytes);
 }
 
 void QtHost::playSound(const std::string& path) { sounds_.play(QString::fromStdString(path)); }

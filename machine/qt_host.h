@@ -43,6 +43,7 @@ class QtHost : public QObject, public Host {
   void playSound(const std::string& path) override;
   void reseedRandom() override;
   double nextRandom() override;
+  std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   std::string programFolder() override { return programFolder_.toStdString(); }
   std::string totalsFilePath() override { return totalsFile_.toStdString(); }
   void setOutline(std::span<const Point> outline) override;

@@ -12,7 +12,7 @@
 #include "machine/machine.h"
 #include "machine/machine_window.h"
 #include "machine/qt_host.h"
-#include "stats/totals_file.h"
+#include "stats/durable_file_posix.h"
 #include "stats/totals_location.h"
 
 namespace vertuno {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every variant and runs every test: the core alone without
-# Qt, the unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer, a minute
+# Qt, the core and its unit tests as Windows programs under Wine, the unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer, a minute
 # of fuzzing, and the real game under virtual X servers with silent sound cards.
 #
 # The black-box suites mostly wait on the game, so they run side by side, each on a desktop of
@@ -29,6 +29,12 @@ stage "The core alone, with Qt out of reach, and a million plays"
 nice -n 10 bash scripts/build.sh build-core -DVERTUNO_SHELL=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
 nice -n 10 ctest --test-dir build-core --output-on-failure -j2 --timeout 900
 
+stage "The core and its unit tests as Windows programs, under Wine"
+nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+  -DVERTUNO_SHELL=OFF -- unit_tests
+WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
+  nice -n 10 ctest --test-dir build-windows --output-on-failure -j2 --timeout 300 -LE long
+
 stage "Fuzzing the totals-file load and the numeric reader for a minute"
 CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_SHELL=OFF -DVERTUNO_TESTS=OFF \
   -DVERTUNO_FUZZ=ON -DVERTUNO_SANITIZE=ON
@@ -39,7 +45,7 @@ nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}
 fuzz=$!
 
 stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF -- unit_tests gui_tests
+nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF -- unit_tests gui_tests platform_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   nice -n 10 ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'

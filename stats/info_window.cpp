@@ -41,20 +41,19 @@ void Machine::OpenStatic() {
 
 void Machine::SaveStatic() {
   const std::string money = info().MachineMoney;
-  std::error_code error;
-  if (writeTotalsFile(host_.totalsFilePath(), money, &error)) {
-    unsaved_.reset();
-  } else {
+  if (const auto error = host_.replaceFile(host_.totalsFilePath(), totalsFileBytes(money))) {
     unsaved_ = UnsavedMoney{money, error.message()};
+  } else {
+    unsaved_.reset();
   }
 }
 
 // Every close of the info window saves, so an unloaded window has nothing new to keep.
 void Machine::saveWithoutViews() {
   if (state_.InfoLoaded) {
-    writeTotalsFile(host_.totalsFilePath(), state_.Info.MachineMoney);
+    host_.replaceFile(host_.totalsFilePath(), totalsFileBytes(state_.Info.MachineMoney));
   } else if (unsaved_) {
-    writeTotalsFile(host_.totalsFilePath(), unsaved_->money);
+    host_.replaceFile(host_.totalsFilePath(), totalsFileBytes(unsaved_->money));
   }
 }
 

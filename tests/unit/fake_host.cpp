@@ -1,6 +1,8 @@
 #include "unit/fake_host.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace vertuno::testing {
@@ -85,6 +87,18 @@ int FakeHost::messageBox(const std::string& text, const std::string& title, int 
   const int answer = answers.front();
   answers.pop_front();
   return answer;
+}
+
+std::error_code FakeHost::replaceFile(const std::string& path, const std::string& bytes) {
+  const std::string temporary = path + ".new";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!(file << bytes) || !file.flush()) return std::make_error_code(std::errc::io_error);
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) std::filesystem::remove(temporary);
+  return error;
 }
 
 void FakeHost::playSound(const std::string& path) { sounds.push_back({now_, path}); }

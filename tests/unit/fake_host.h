@@ -79,6 +79,8 @@ class FakeHost : public Host {
   void playSound(const std::string& path) override;
   void reseedRandom() override;
   double nextRandom() override;
+  // Replaces the file through a temporary one, with the standard library alone.
+  std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   std::string programFolder() override { return folder; }
   std::string totalsFilePath() override { return totalsPath; }
   void setOutline(std::span<const Point> outline) override;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 
 namespace vertuno::testing {
@@ -12,8 +12,10 @@ namespace vertuno::testing {
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vertuno-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
+    std::random_device seed;
+    do {
+      path_ = std::filesystem::temp_directory_path() / ("vertuno-" + std::to_string(seed()));
+    } while (!std::filesystem::create_directory(path_));
   }
   ~TempFolder() {
     std::error_code ignored;
