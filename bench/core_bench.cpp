@@ -14,7 +14,7 @@
 namespace {
 
 // Time passes only in waits, and jumps straight to the wait timer's tick.
-class VirtualClockHost final : public vertuno::Host {
+class VirtualClockHost final : public vertuno::Platform, public vertuno::View {
  public:
   vertuno::Machine* machine = nullptr;
   std::mt19937_64 random{1};
@@ -26,15 +26,15 @@ class VirtualClockHost final : public vertuno::Host {
   }
   void armWaitTimer(int) override { timerArmed = true; }
   void disarmWaitTimer() override { timerArmed = false; }
-  int messageBox(const std::string&, const std::string&, int) override { return vertuno::AnswerYes; }
+  vertuno::Answer messageBox(const std::string&, const std::string&, vertuno::MessageStyle) override {
+    return vertuno::Answer::Yes;
+  }
   void playSound(const std::string&) override {}
   void reseedRandom() override {}
   double nextRandom() override { return static_cast<double>(random() >> 11) * 0x1.0p-53; }
   std::string programFolder() override { return "/nonexistent"; }
   std::string totalsFilePath() override { return "/nonexistent/data1.ini"; }
-  void setOutline(std::span<const vertuno::Point>) override {}
   void showMachineWindow() override {}
-  void startWindowDrag() override {}
   vertuno::MenuChoice popupMainMenu() override { return vertuno::MenuChoice::None; }
   void showInfoWindow() override {}
   void hideInfoWindow() override {}
@@ -66,7 +66,7 @@ double exactMeanPrize() {
 int main(int argc, char** argv) {
   const long plays = argc > 1 ? std::atol(argv[1]) : 1'000'000;
   VirtualClockHost host;
-  vertuno::Machine machine(host);
+  vertuno::Machine machine(host, host);
   host.machine = &machine;
   machine.Form_Load();
   machine.info().MachineMoney = "1000000000000";  // never emptied: prizes as the rules give them

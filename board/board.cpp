@@ -36,10 +36,10 @@ constexpr CellPicture RollFrames[] = {CellPicture::Image10, CellPicture::Image11
 // Three passes of the chase over the cells from firstCell to the right cell.
 void Machine::rollCells(int firstCell) {
   for (int pass = 0; pass < 3; ++pass) {
-    host_.pumpEvents();
+    platform_.pumpEvents();
     for (CellPicture frame : RollFrames) {
       for (int cell = firstCell; cell < 3; ++cell) state_.Tab[static_cast<std::size_t>(cell)] = frame;
-      host_.changed(Change::Cells);
+      view_.changed(Change::Cells);
       Wait(0.001);
     }
   }
@@ -72,7 +72,7 @@ void Machine::tablo(std::string_view text, std::string_view mode) {
   state_.Tab = {digitPicture(shown[0]).value_or(state_.Tab[0]),
                 digitPicture(shown[1]).value_or(state_.Tab[1]),
                 digitPicture(shown[2]).value_or(state_.Tab[2])};
-  host_.changed(Change::Cells);
+  view_.changed(Change::Cells);
 
   const auto respin = readNumber(state_.RespinFlag);
   if (!respin || *respin != 1) return;

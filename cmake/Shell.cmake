@@ -1,23 +1,24 @@
 # The Qt 6 shell: the windows, the desktop host, the artwork and the sounds.
 find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Multimedia Svg SvgWidgets)
-set(CMAKE_AUTOMOC ON)
+qt_standard_project_setup()
 
 # The program's folder: the executable with its sounds beside it.
 set(VERTUNO_PROGRAM_FOLDER ${CMAKE_BINARY_DIR}/vertuno)
 
 add_library(vertuno_shell STATIC
-  board/cell_view.cpp
-  machine/cabinet_faces.cpp
-  machine/fonts.cpp
-  machine/hot_spot.cpp
-  machine/machine_window.cpp
-  machine/qt_host.cpp
-  machine/run_game.cpp
-  machine/sound_player.cpp
-  stats/about_window.cpp
-  stats/centred_window.cpp
-  stats/info_window_view.cpp
-  stats/totals_location.cpp
+  board/cell_view_qt.cpp
+  machine/cabinet_faces_qt.cpp
+  machine/fonts_qt.cpp
+  machine/hot_spot_qt.cpp
+  machine/machine_window_qt.cpp
+  machine/platform_qt.cpp
+  machine/view_qt.cpp
+  machine/run_game_qt.cpp
+  machine/sound_player_qt.cpp
+  stats/about_window_qt.cpp
+  stats/centred_window_qt.cpp
+  stats/info_window_view_qt.cpp
+  stats/totals_location_qt.cpp
 )
 # Qt's headers are most of every shell file's compile: parse them once per target.
 set(VERTUNO_QT_HEADERS <QApplication> <QPainter> <QWidget> <QLabel> <QPushButton> <QTimer>
@@ -34,7 +35,7 @@ qt_add_resources(vertuno_shell artwork
     assets/icon.svg
 )
 
-add_executable(vertuno machine/main.cpp)
+qt_add_executable(vertuno machine/main_qt.cpp)
 target_link_libraries(vertuno PRIVATE vertuno_shell)
 set_target_properties(vertuno PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VERTUNO_PROGRAM_FOLDER})
 
@@ -51,7 +52,7 @@ add_dependencies(vertuno sounds)
 # The icon theme's PNG sizes, rendered from the SVG icon.
 set(VERTUNO_ICON_SIZES 16 24 32 48 64 128 256)
 set(VERTUNO_ICON_FOLDER ${CMAKE_BINARY_DIR}/icons)
-add_executable(render_icon assets/render_icon.cpp)
+qt_add_executable(render_icon assets/render_icon_qt.cpp)
 target_link_libraries(render_icon PRIVATE Qt6::Gui Qt6::Svg)
 set(VERTUNO_ICON_PNGS "")
 foreach(size IN LISTS VERTUNO_ICON_SIZES)

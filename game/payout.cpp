@@ -35,14 +35,14 @@ void Machine::Priz(double& amount) {
       ask(
           "Поздравляем!\nВам удалось полностью опустошить наш автомат!\nСейчас в автомат будут "
           "добавлены монеты, а Вы получаете в качестве приза еще 10 монет!",
-          "Поздравляем!", StyleInformationOk);
+          "Поздравляем!", MessageStyle::InformationOk);
     }
     if (isEmptied(info().MachineMoney)) amount += 10;
     if (isEmptied(info().MachineMoney)) setMachineMoney("1000");
     if (!addTo(state_.CoinsWonSinceStart, amount)) return;
     if (isNormalFace()) {
       if (!addTo(info().CoinsWon, amount)) return;
-      host_.changed(Change::InfoWindow);
+      view_.changed(Change::InfoWindow);
     }
   }
   if (isNormalFace()) state_.WinBannerVisible = true;
@@ -50,11 +50,11 @@ void Machine::Priz(double& amount) {
   if (isNormalFace()) state_.PrizeAmountText = amountText;
   const char* word = coinWord(amountText);
   if (isNormalFace()) state_.CoinWordText = word;
-  host_.changed(Change::WinDisplay);
+  view_.changed(Change::WinDisplay);
 
   Wait(1);
   for (double counter = amount; counter >= 0; --counter) {
-    host_.pumpEvents();
+    platform_.pumpEvents();
     if (counter != 0) Money();
     const std::string boardText = boardTextOfCount(counter);
     if (counter != 0) playSoundFile("sound.wav");
@@ -63,7 +63,7 @@ void Machine::Priz(double& amount) {
   }
   Wait(0.15);
   tablo(state_.Combination, "0");
-  if (isNormalFace() && addTo(state_.PlayerCoins, amount)) host_.changed(Change::PlayerCoins);
+  if (isNormalFace() && addTo(state_.PlayerCoins, amount)) view_.changed(Change::PlayerCoins);
 }
 
 }  // namespace vertuno

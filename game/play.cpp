@@ -31,7 +31,7 @@ void Machine::Label1_Click() {
   state_.WinBannerVisible = false;
   state_.PrizeAmountText.clear();
   state_.CoinWordText.clear();
-  host_.changed(Change::WinDisplay);
+  view_.changed(Change::WinDisplay);
 
   playSoundFile("click.wav");
 
@@ -42,21 +42,21 @@ void Machine::Label1_Click() {
     addTo(state_.CoinsInSinceStart, 1);
     addToMachineMoney(1);
     if (isNormalFace()) addTo(info().CoinsInserted, 1);
-    host_.changed(Change::InfoWindow);
+    view_.changed(Change::InfoWindow);
   }
 
   state_.FastHold.clear();
   Wait(0.2);
   state_.PlayBusy = "1";
   state_.RespinFlag = "0";
-  if (isNormalFace() && addTo(state_.PlayerCoins, -1)) host_.changed(Change::PlayerCoins);
+  if (isNormalFace() && addTo(state_.PlayerCoins, -1)) view_.changed(Change::PlayerCoins);
 
-  host_.reseedRandom();
-  int first = drawBelow(host_.nextRandom(), 10);
-  int second = drawBelow(host_.nextRandom(), 10);
-  int third = drawBelow(host_.nextRandom(), 10);
-  const int spare = drawBelow(host_.nextRandom(), 10);
-  const int special = drawBelow(host_.nextRandom(), 101);
+  platform_.reseedRandom();
+  int first = drawBelow(platform_.nextRandom(), 10);
+  int second = drawBelow(platform_.nextRandom(), 10);
+  int third = drawBelow(platform_.nextRandom(), 10);
+  const int spare = drawBelow(platform_.nextRandom(), 10);
+  const int special = drawBelow(platform_.nextRandom(), 101);
 
   if (special == 1) {
     first = 7;
@@ -86,9 +86,9 @@ void Machine::Label1_Click() {
 }
 
 void Machine::askToStartOver() {
-  const int answer = ask("Вы проиграли все деньги.\r\nНачать сначала?",
-                                      "Не повезло...", StyleInformationYesNo);
-  if (answer == AnswerYes) {
+  const Answer answer = ask("Вы проиграли все деньги.\r\nНачать сначала?",
+                                      "Не повезло...", MessageStyle::InformationYesNo);
+  if (answer == Answer::Yes) {
     Form_Load();
     return;
   }

@@ -3,31 +3,27 @@
 #include <filesystem>
 
 #include "game/numeric_text.h"
-#include "machine/outlines.h"
 
 namespace vertuno {
 
-Machine::Machine(Host& host) : host_(host) {}
+Machine::Machine(Platform& platform, View& view) : platform_(platform), view_(view) {}
 
 void Machine::Form_Load() {
   setFace(Face::NormalFace);
   state_.PlayerCoins = "20";
-  host_.changed(Change::PlayerCoins);
-  host_.setOutline(NormalOutline);
+  view_.changed(Change::PlayerCoins);
   state_.StartupFlag = "w";
-  host_.showMachineWindow();
+  view_.showMachineWindow();
   Wait(0.001);
   state_.StartupFlag.clear();
 }
 
-void Machine::Form_MouseMove(int buttons) {
-  if (buttons == 1) host_.startWindowDrag();
-}
+bool Machine::Form_MouseMove(MouseButton held) { return held == MouseButton::Left; }
 
-void Machine::Form_MouseDown(int button) {
-  if (button != 2) return;
+void Machine::Form_MouseDown(MouseButton button) {
+  if (button != MouseButton::Right) return;
   info();  // the menu belongs to the info window, so reaching it loads that window
-  switch (host_.popupMainMenu()) {
+  switch (view_.popupMainMenu()) {
     case MenuChoice::Statistics: Info_Click(); break;
     case MenuChoice::About: mnuAbout_Click(); break;
     case MenuChoice::Exit: mnuExit_Click(); break;
@@ -52,7 +48,7 @@ void Machine::Label8_MouseUp() { state_.FastHold = "off"; }
 void Machine::Label11_DblClick() { Muzik(); }
 
 void Machine::playSoundFile(const char* name) {
-  host_.playSound((std::filesystem::path(host_.programFolder()) / name).string());
+  platform_.playSound((std::filesystem::path(platform_.programFolder()) / name).string());
 }
 
 bool Machine::addTo(std::string& field, double delta) {
@@ -63,9 +59,9 @@ bool Machine::addTo(std::string& field, double delta) {
 }
 
 // A demo started behind a question would play on under it, or ask it a second time.
-int Machine::ask(const std::string& text, const std::string& title, int style) {
+Answer Machine::ask(const std::string& text, const std::string& title, MessageStyle style) {
   ++openMessageBoxes_;
-  const int answer = host_.messageBox(text, title, style);
+  const Answer answer = view_.messageBox(text, title, style);
   --openMessageBoxes_;
   setIdleTicksToZero();
   return answer;
@@ -75,17 +71,17 @@ void Machine::setIdleTicksToZero() { state_.IdleTicks = "0"; }
 
 void Machine::setFace(Face face) {
   state_.CabinetFace = face;
-  host_.changed(Change::Face);
+  view_.changed(Change::Face);
 }
 
 void Machine::setCell(int index, CellPicture picture) {
   state_.Tab[static_cast<std::size_t>(index)] = picture;
-  host_.changed(Change::Cells);
+  view_.changed(Change::Cells);
 }
 
 void Machine::setCells(CellPicture first, CellPicture second, CellPicture third) {
   state_.Tab = {first, second, third};
-  host_.changed(Change::Cells);
+  view_.changed(Change::Cells);
 }
 
 }  // namespace vertuno

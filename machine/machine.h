@@ -5,23 +5,30 @@
 #include <string_view>
 
 #include "game/machine_state.h"
-#include "machine/host.h"
+#include "machine/platform.h"
+#include "machine/view.h"
 
 namespace vertuno {
 
+// Mouse buttons as the machine numbers them. A move reports every button held, so its value
+// may be a sum of these.
+enum class MouseButton : unsigned { None = 0, Left = 1, Right = 2, Middle = 4 };
+
 // The machine window object: it owns the state record and every operation on it. Event
-// handlers and operations keep the names the machine's controls give them.
+// handlers and operations keep the names the machine's controls give them. Events come in from
+// the platform and the view; what changed goes out to the view, and nothing comes back round.
 class Machine {
  public:
-  explicit Machine(Host& host);
+  Machine(Platform& platform, View& view);
 
   MachineState& state() { return state_; }
   const MachineState& state() const { return state_; }
 
   // Machine window events.
   void Form_Load();
-  void Form_MouseMove(int buttons);
-  void Form_MouseDown(int button);
+  // True when the window is to follow the pointer: the cabinet is dragged by the left button.
+  [[nodiscard]] bool Form_MouseMove(MouseButton held);
+  void Form_MouseDown(MouseButton button);
   void Form_Unload();
   void Form_Terminate();
   void Label1_Click();
@@ -70,7 +77,7 @@ class Machine {
   // Ends the program after its final save, with a failure when that save failed.
   void endProgram();
   // A message box of the machine; while one is open the machine counts no idle time.
-  int ask(const std::string& text, const std::string& title, int style);
+  Answer ask(const std::string& text, const std::string& title, MessageStyle style);
   void playSoundFile(const char* name);
   bool isNormalFace() const { return state_.CabinetFace == Face::NormalFace; }
   // Adds delta to a numeric field; false (and the field untouched) when it holds no number.
@@ -83,7 +90,8 @@ class Machine {
   void setCell(int index, CellPicture picture);
   void rollCells(int firstCell);
 
-  Host& host_;
+  Platform& platform_;
+  View& view_;
   MachineState state_;
   int openMessageBoxes_ = 0;
   // Money a save could not write: it stays the machine's money until a save succeeds.

@@ -18,4 +18,9 @@ const std::array<Point, 58> DemoOutline{{
     {128, 23},  {128, 344},
 }};
 
+std::span<const Point> outlineFor(Face face) {
+  if (face == Face::DemoFace) return DemoOutline;
+  return NormalOutline;
+}
+
 }  // namespace vertuno

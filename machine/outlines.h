@@ -1,8 +1,9 @@
 #pragma once
 
 #include <array>
+#include <span>
 
-#include "machine/host.h"
+#include "game/machine_state.h"
 
 namespace vertuno {
 
@@ -10,5 +11,8 @@ namespace vertuno {
 // vertices of the demo outline are part of the drawn shape and are kept.
 extern const std::array<Point, 16> NormalOutline;
 extern const std::array<Point, 58> DemoOutline;
+
+// The outline that goes with a face.
+std::span<const Point> outlineFor(Face face);
 
 }  // namespace vertuno

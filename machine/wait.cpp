@@ -23,17 +23,17 @@ void Machine::Wait(double seconds) {
   if (state_.FastHold == "on") seconds = 0.0005;
   state_.Timer1Enabled = true;
   state_.Timer1Interval = millisecondsHalfToEven(seconds);
-  if (state_.Timer1Interval > 0) host_.armWaitTimer(state_.Timer1Interval);
+  if (state_.Timer1Interval > 0) platform_.armWaitTimer(state_.Timer1Interval);
   // Blocks for the next event rather than polling; the shared timer's tick ends this wait and
   // every wait it is nested in.
-  while (state_.Timer1Interval > 0) host_.waitForEvents();
+  while (state_.Timer1Interval > 0) platform_.waitForEvents();
   state_.Timer1Enabled = false;
-  host_.disarmWaitTimer();
+  platform_.disarmWaitTimer();
 }
 
 void Machine::Timer1_Timer() {
   state_.Timer1Interval = 0;
-  host_.disarmWaitTimer();
+  platform_.disarmWaitTimer();
 }
 
 }  // namespace vertuno

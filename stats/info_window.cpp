@@ -23,7 +23,7 @@ void Machine::loadInfoWindow() {
   state_.Info.CoinsInserted = state_.CoinsInSinceStart;
   state_.Info.CoinsWon = state_.CoinsWonSinceStart;
   OpenStatic();
-  host_.changed(Change::InfoWindow);
+  view_.changed(Change::InfoWindow);
 }
 
 void Machine::OpenStatic() {
@@ -34,14 +34,14 @@ void Machine::OpenStatic() {
   }
   // A missing, unreadable or non-numeric file would leave the machine with no money to count,
   // silently ending every prize; such a machine starts fresh instead.
-  auto text = readTotalsFile(host_.totalsFilePath());
+  auto text = readTotalsFile(platform_.totalsFilePath());
   if (!text || !isPlausibleMoney(*text)) text = FreshMachineMoney;
   setMachineMoney(*text);
 }
 
 void Machine::SaveStatic() {
   const std::string money = info().MachineMoney;
-  if (const auto error = host_.replaceFile(host_.totalsFilePath(), totalsFileBytes(money))) {
+  if (const auto error = platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(money))) {
     unsaved_ = UnsavedMoney{money, error.message()};
   } else {
     unsaved_.reset();
@@ -51,30 +51,30 @@ void Machine::SaveStatic() {
 // Every close of the info window saves, so an unloaded window has nothing new to keep.
 void Machine::saveWithoutViews() {
   if (state_.InfoLoaded) {
-    host_.replaceFile(host_.totalsFilePath(), totalsFileBytes(state_.Info.MachineMoney));
+    platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(state_.Info.MachineMoney));
   } else if (unsaved_) {
-    host_.replaceFile(host_.totalsFilePath(), totalsFileBytes(unsaved_->money));
+    platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(unsaved_->money));
   }
 }
 
 bool Machine::warnIfMoneyUnsaved() {
   if (!unsaved_) return false;
-  const std::string path = host_.totalsFilePath();
+  const std::string path = platform_.totalsFilePath();
   std::fprintf(stderr, "vertuno: the machine's money (%s) could not be saved to %s: %s\n",
                unsaved_->money.c_str(), path.c_str(), unsaved_->reason.c_str());
   ask("Не удалось сохранить деньги автомата в файл\r\n" + path +
           "\r\nДеньги, заработанные с последнего сохранения, будут потеряны.",
-      "Вертуно", StyleWarningOk);
+      "Вертуно", MessageStyle::WarningOk);
   return true;
 }
 
-void Machine::endProgram() { host_.endProgram(warnIfMoneyUnsaved() ? 1 : 0); }
+void Machine::endProgram() { platform_.endProgram(warnIfMoneyUnsaved() ? 1 : 0); }
 
 // Takings follow the machine's money; a text that holds no number leaves them as they were.
 void Machine::setMachineMoney(std::string text) {
   state_.Info.MachineMoney = std::move(text);
   if (auto money = readNumber(state_.Info.MachineMoney)) state_.Info.Takings = writeNumber(*money - 1000);
-  host_.changed(Change::InfoWindow);
+  view_.changed(Change::InfoWindow);
 }
 
 bool Machine::addToMachineMoney(double delta) {
@@ -102,8 +102,8 @@ void Machine::Form2_Unload() {
   state_.InfoLoaded = false;
   state_.InfoShown = false;
   state_.Info = InfoFields{};
-  host_.hideInfoWindow();
-  host_.changed(Change::InfoWindow);
+  view_.hideInfoWindow();
+  view_.changed(Change::InfoWindow);
 }
 
 void Machine::Form2_Terminate() { SaveStatic(); }
@@ -116,10 +116,10 @@ void Machine::Info_Click() {
 void Machine::showInfoWindow() {
   info();
   state_.InfoShown = true;
-  host_.showInfoWindow();
+  view_.showInfoWindow();
 }
 
-void Machine::mnuAbout_Click() { host_.showAboutWindow(); }
+void Machine::mnuAbout_Click() { view_.showAboutWindow(); }
 
 void Machine::mnuExit_Click() {
   SaveStatic();

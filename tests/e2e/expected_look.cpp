@@ -5,20 +5,22 @@
 #include <QApplication>
 #include <QImage>
 
-#include "machine/fonts.h"
+#include "machine/fonts_qt.h"
 #include "machine/machine.h"
-#include "machine/machine_window.h"
-#include "machine/qt_host.h"
-#include "stats/info_window_view.h"
+#include "machine/machine_window_qt.h"
+#include "machine/platform_qt.h"
+#include "machine/view_qt.h"
+#include "stats/info_window_view_qt.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vertuno::installMachineFonts();
   if (argc < 2) return 2;
-  vertuno::QtHost host(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent/data1.ini"));
-  vertuno::Machine machine(host);
+  vertuno::QtPlatform platform(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent/data1.ini"));
+  vertuno::QtView view;
+  vertuno::Machine machine(platform, view);
   vertuno::MachineWindow window(machine);
-  host.attach(machine, window);
+  view.attach(machine, window);
 
   vertuno::MachineState& state = machine.state();
   const bool infoWindow = argc > 2 && QString::fromUtf8(argv[2]) == QLatin1String("--info");
@@ -37,9 +39,9 @@ int main(int argc, char** argv) {
     if (key == QLatin1String("Takings")) state.Info.Takings = value;
   }
   if (infoWindow) {
-    vertuno::InfoWindowView& view = host.infoWindow();
-    view.refresh();
-    return view.grab().toImage().save(QString::fromUtf8(argv[1])) ? 0 : 1;
+    vertuno::InfoWindowView& info = view.infoWindow();
+    info.refresh();
+    return info.grab().toImage().save(QString::fromUtf8(argv[1])) ? 0 : 1;
   }
   window.refresh(vertuno::Change::PlayerCoins);
   window.refresh(vertuno::Change::WinDisplay);

@@ -2,8 +2,8 @@
 
 #include <QImage>
 
-#include "board/cell_view.h"
-#include "machine/cabinet_faces.h"
+#include "board/cell_view_qt.h"
+#include "machine/cabinet_faces_qt.h"
 #include "machine/outlines.h"
 
 namespace vertuno {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include "machine/fonts.h"
+#include "machine/fonts_qt.h"
 
 int main(int argc, char** argv) {
   // The real widgets, drawn off screen unless a display is asked for.

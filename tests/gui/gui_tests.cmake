@@ -1,6 +1,6 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
-add_executable(gui_tests
+qt_add_executable(gui_tests
   gui/gui_main.cpp
   gui/machine_window_test.cpp
   gui/artwork_test.cpp

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "gui/shell_fixture.h"
-#include "machine/cabinet_faces.h"
+#include "machine/cabinet_faces_qt.h"
 #include "machine/outlines.h"
 
 namespace vertuno::testing {
@@ -36,8 +36,8 @@ TEST_F(MachineWindowTest, StartUpShowsTheNormalFaceCutToItsOutline) {
   EXPECT_EQ(window.size(), QSize(128, 378));
   EXPECT_EQ(window.windowTitle(), QStringLiteral("777 - Игра Вертуно"));
   EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
-  EXPECT_EQ(window.text(QStringLiteral("Label2")).text(), QStringLiteral("20"));
-  EXPECT_FALSE(window.text(QStringLiteral("Label4")).isVisible());
+  EXPECT_EQ(text(QStringLiteral("Label2")).text(), QStringLiteral("20"));
+  EXPECT_FALSE(text(QStringLiteral("Label4")).isVisible());
   EXPECT_EQ(machine.state().CabinetFace, Face::NormalFace);
   EXPECT_EQ(window.mask(), outlineRegion(NormalOutline));
   for (QPoint outside : {QPoint(10, 10), QPoint(125, 10), QPoint(5, 200), QPoint(80, 340)}) {
@@ -53,29 +53,29 @@ TEST_F(MachineWindowTest, TheLayoutPutsEveryHotSpotTextAndCellInItsPlace) {
       {"Label1", {96, 128, 22, 25}}, {"Label3", {48, 128, 49, 57}}, {"Label7", {40, 24, 9, 9}},
       {"Label8", {80, 216, 33, 25}}, {"Label11", {120, 336, 9, 9}}};
   for (const auto& [name, geometry] : hotSpots) {
-    EXPECT_EQ(window.hotSpot(QString::fromLatin1(name)).geometry(), geometry) << name;
+    EXPECT_EQ(hotSpot(QString::fromLatin1(name)).geometry(), geometry) << name;
   }
   const std::pair<const char*, QRect> texts[] = {{"Label2", {56, 304, 57, 17}},
                                                  {"Label4", {48, 250, 73, 17}},
                                                  {"Label5", {48, 266, 73, 17}},
                                                  {"Label6", {48, 280, 73, 17}}};
   for (const auto& [name, geometry] : texts) {
-    EXPECT_EQ(window.text(QString::fromLatin1(name)).geometry(), geometry) << name;
+    EXPECT_EQ(text(QString::fromLatin1(name)).geometry(), geometry) << name;
   }
-  EXPECT_EQ(window.text(QStringLiteral("Label4")).text(), QStringLiteral("Выигрыш"));
-  EXPECT_EQ(window.cell(0).geometry(), QRect(68, 89, 10, 19));
-  EXPECT_EQ(window.cell(2).geometry(), QRect(92, 89, 10, 19));
+  EXPECT_EQ(text(QStringLiteral("Label4")).text(), QStringLiteral("Выигрыш"));
+  EXPECT_EQ(cell(0).geometry(), QRect(68, 89, 10, 19));
+  EXPECT_EQ(cell(2).geometry(), QRect(92, 89, 10, 19));
 }
 
 TEST_F(MachineWindowTest, OnlyARightPressOnTheBareCabinetOpensTheMenu) {
   machine.Form_Load();
   countAndClosePopups();
   for (const char* name : {"Label1", "Label3", "Label7", "Label8", "Label11"}) {
-    QTest::mousePress(&window.hotSpot(QString::fromLatin1(name)), Qt::RightButton);
-    QTest::mouseRelease(&window.hotSpot(QString::fromLatin1(name)), Qt::RightButton);
+    QTest::mousePress(&hotSpot(QString::fromLatin1(name)), Qt::RightButton);
+    QTest::mouseRelease(&hotSpot(QString::fromLatin1(name)), Qt::RightButton);
   }
-  QTest::mousePress(&window.text(QStringLiteral("Label2")), Qt::RightButton);
-  QTest::mousePress(&window.cell(1), Qt::RightButton);
+  QTest::mousePress(&text(QStringLiteral("Label2")), Qt::RightButton);
+  QTest::mousePress(&cell(1), Qt::RightButton);
   EXPECT_EQ(popups, 0);
   EXPECT_EQ(machine.state().FastHold, "off") << "the fast button takes any button";
   QTest::mousePress(&window, Qt::LeftButton, {}, QPoint(30, 200));
@@ -112,47 +112,47 @@ TEST_F(MachineWindowTest, DraggingWithTheLeftButtonAloneMovesTheWindowByThePoint
   sendMouse(&window, QEvent::MouseMove, secondGrip + QPoint(-5, 7), Qt::NoButton, Qt::LeftButton);
   EXPECT_EQ(window.pos(), moved + QPoint(-5, 7));
   sendMouse(&window, QEvent::MouseButtonRelease, secondGrip, Qt::LeftButton, Qt::NoButton);
-  EXPECT_FALSE(window.isDraggedByHand());
+  sendMouse(&window, QEvent::MouseMove, secondGrip + QPoint(20, 20), Qt::NoButton, Qt::NoButton);
+  EXPECT_EQ(window.pos(), moved + QPoint(-5, 7)) << "after the release the window stays put";
 }
 
 TEST_F(MachineWindowTest, APlayOnTheRealWindowTakesACoinAndLandsOnThreeDigits) {
   machine.Form_Load();
   QTimer::singleShot(100, &window, [this] {  // any prize is then paid at full speed
-    QTest::mousePress(&window.hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
+    QTest::mousePress(&hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
   });
-  QTest::mouseClick(&window.hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
+  QTest::mouseClick(&hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
   EXPECT_EQ(machine.state().PlayBusy, "");
-  const QString purse = window.text(QStringLiteral("Label2")).text();
+  const QString purse = text(QStringLiteral("Label2")).text();
   EXPECT_TRUE(purse == QStringLiteral("19") || purse.toInt() > 19) << purse.toStdString();
   for (int i = 0; i < 3; ++i) {
-    EXPECT_LE(static_cast<int>(window.cell(i).picture()), static_cast<int>(CellPicture::Image9));
+    EXPECT_LE(static_cast<int>(cell(i).picture()), static_cast<int>(CellPicture::Image9));
   }
   EXPECT_EQ(machine.state().Info.CoinsInserted, "1");
 }
 
 TEST_F(MachineWindowTest, TheFastButtonPressedDuringAPlayRunsTheRestAtFullSpeed) {
   machine.Form_Load();
-  QTest::mouseDClick(&window.hotSpot(QStringLiteral("Label7")), Qt::LeftButton);
+  QTest::mouseDClick(&hotSpot(QStringLiteral("Label7")), Qt::LeftButton);
   ASSERT_EQ(machine.state().Force777, "1");
   QTimer::singleShot(100, &window, [this] {
-    QTest::mousePress(&window.hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
+    QTest::mousePress(&hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
   });
   QElapsedTimer clock;
   clock.start();
-  QTest::mouseClick(&window.hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
+  QTest::mouseClick(&hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
   EXPECT_LT(clock.elapsed(), 1500) << "a 200-coin payout takes half a minute at normal speed";
-  EXPECT_EQ(window.text(QStringLiteral("Label2")).text(), QStringLiteral("219"));
-  EXPECT_TRUE(window.text(QStringLiteral("Label4")).isVisible());
-  EXPECT_EQ(window.text(QStringLiteral("Label5")).text(), QStringLiteral("200"));
-  EXPECT_EQ(window.text(QStringLiteral("Label6")).text(), QStringLiteral("монет"));
-  for (int i = 0; i < 3; ++i) EXPECT_EQ(window.cell(i).picture(), CellPicture::Image7);
+  EXPECT_EQ(text(QStringLiteral("Label2")).text(), QStringLiteral("219"));
+  EXPECT_TRUE(text(QStringLiteral("Label4")).isVisible());
+  EXPECT_EQ(text(QStringLiteral("Label5")).text(), QStringLiteral("200"));
+  EXPECT_EQ(text(QStringLiteral("Label6")).text(), QStringLiteral("монет"));
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(cell(i).picture(), CellPicture::Image7);
 }
 
 TEST_F(MachineWindowTest, StartingOverBringsBackTheNormalFaceAndOutline) {
   machine.Form_Load();
   machine.state().CabinetFace = Face::DemoFace;
-  host.setOutline(DemoOutline);
-  host.changed(Change::Face);
+  view.changed(Change::Face);
   EXPECT_EQ(window.mask(), outlineRegion(DemoOutline));
   EXPECT_TRUE(window.mask().contains(QPoint(5, 180))) << "the man reaches out to x 2";
   machine.state().PlayerCoins = "0";
@@ -160,7 +160,7 @@ TEST_F(MachineWindowTest, StartingOverBringsBackTheNormalFaceAndOutline) {
   machine.Label1_Click();
   EXPECT_EQ(window.mask(), outlineRegion(NormalOutline));
   EXPECT_EQ(machine.state().CabinetFace, Face::NormalFace);
-  EXPECT_EQ(window.text(QStringLiteral("Label2")).text(), QStringLiteral("20"));
+  EXPECT_EQ(text(QStringLiteral("Label2")).text(), QStringLiteral("20"));
   ASSERT_EQ(messageTexts.size(), 1);
   EXPECT_EQ(messageTexts[0], QStringLiteral("Вы проиграли все деньги.\nНачать сначала?"));
   EXPECT_EQ(buttonTexts, (QStringList{QStringLiteral("Да"), QStringLiteral("Нет")}));
@@ -212,7 +212,7 @@ TEST_F(MachineWindowTest, AWaitLastsItsIntervalAndSleepsMeanwhile) {
 TEST_F(MachineWindowTest, ScreenReadersFindTheButtonsAndTheTextsButNotTheHiddenSpots) {
   machine.Form_Load();
   for (const char* name : {"Label1", "Label3", "Label8"}) {
-    QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(&window.hotSpot(QString::fromLatin1(name)));
+    QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(&hotSpot(QString::fromLatin1(name)));
     ASSERT_NE(spot, nullptr);
     EXPECT_EQ(spot->role(), QAccessible::Button) << name;
     EXPECT_FALSE(spot->text(QAccessible::Name).isEmpty()) << name;
@@ -220,11 +220,11 @@ TEST_F(MachineWindowTest, ScreenReadersFindTheButtonsAndTheTextsButNotTheHiddenS
     EXPECT_FALSE(spot->state().invisible) << name;
   }
   for (const char* name : {"Label7", "Label11"}) {
-    QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(&window.hotSpot(QString::fromLatin1(name)));
+    QAccessibleInterface* spot = QAccessible::queryAccessibleInterface(&hotSpot(QString::fromLatin1(name)));
     EXPECT_TRUE(spot->state().invisible) << name;
     EXPECT_TRUE(spot->text(QAccessible::Name).isEmpty()) << name;
   }
-  QAccessibleInterface* purse = QAccessible::queryAccessibleInterface(&window.text(QStringLiteral("Label2")));
+  QAccessibleInterface* purse = QAccessible::queryAccessibleInterface(&text(QStringLiteral("Label2")));
   EXPECT_EQ(purse->text(QAccessible::Name), QStringLiteral("20"));
   EXPECT_EQ(purse->text(QAccessible::Description), QStringLiteral("Монеты игрока"));
 }

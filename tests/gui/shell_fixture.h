@@ -10,12 +10,11 @@
 #include <memory>
 
 #include "machine/machine.h"
-#include "machine/machine_window.h"
-#include "machine/qt_host.h"
-#include "stats/about_window.h"
-#include "stats/info_window_view.h"
-#include "stats/about_window.h"
-#include "stats/info_window_view.h"
+#include "machine/machine_window_qt.h"
+#include "machine/platform_qt.h"
+#include "machine/view_qt.h"
+#include "stats/about_window_qt.h"
+#include "stats/info_window_view_qt.h"
 #include "unit/temp_folder.h"
 
 namespace vertuno::testing {
@@ -24,16 +23,34 @@ struct ProgramEnded {
   int status = 0;
 };
 
+// The Qt platform, except that ending the program is something a test can catch.
+class TestPlatform : public QtPlatform {
+ public:
+  using QtPlatform::QtPlatform;
+  [[noreturn]] void endProgram(int status) override { throw ProgramEnded{status}; }
+};
+
 // The whole shell of one machine, with its totals file in a folder of its own.
 class Shell : public ::testing::Test {
  protected:
   Shell()
       : host(QString::fromStdString(folder.path().string()),
              QString::fromStdString(folder.file("data1.ini"))),
-        machine(host),
+        machine(host, view),
         window(machine) {
-    host.attach(machine, window);
-    host.endProgramHook = [](int status) { throw ProgramEnded{status}; };
+    view.attach(machine, window);
+    host.attach(machine);
+  }
+
+  HotSpot& hotSpot(const QString& name) const {
+    return *window.findChild<HotSpot*>(name, Qt::FindDirectChildrenOnly);
+  }
+  CabinetText& text(const QString& name) const {
+    return *window.findChild<CabinetText*>(name, Qt::FindDirectChildrenOnly);
+  }
+  CellView& cell(int index) const {
+    return *window.findChild<CellView*>(QStringLiteral("Tab%1").arg(index + 1),
+                                        Qt::FindDirectChildrenOnly);
   }
 
   // Until stopped, answers every modal message box with the button of that text.
@@ -64,11 +81,12 @@ class Shell : public ::testing::Test {
   }
 
   TempFolder folder;
-  QtHost host;
+  TestPlatform host;
+  QtView view;
   Machine machine;
   MachineWindow window;
-  InfoWindowView& info() { return host.infoWindow(); }
-  AboutWindow& about() { return host.aboutWindow(); }
+  InfoWindowView& info() { return view.infoWindow(); }
+  AboutWindow& about() { return view.aboutWindow(); }
   QStringList messageTexts;
   QStringList buttonTexts;
   int popups = 0;

@@ -20,7 +20,7 @@ QString labelText(QWidget& window, const char* name) {
 TEST_F(SideWindows, TheRulesPanelShowsTheCountersAndOkSavesAndCloses) {
   folder.write("data1.ini", "512\r\n");
   machine.Form_Load();
-  QTest::mouseClick(&window.hotSpot(QStringLiteral("Label3")), Qt::LeftButton);
+  QTest::mouseClick(&hotSpot(QStringLiteral("Label3")), Qt::LeftButton);
   EXPECT_TRUE(info().isVisible());
   EXPECT_EQ(info().windowTitle(), QStringLiteral("Информация"));
   EXPECT_EQ(info().size(), QSize(310, 237));
@@ -32,9 +32,9 @@ TEST_F(SideWindows, TheRulesPanelShowsTheCountersAndOkSavesAndCloses) {
   EXPECT_EQ(info().findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(), QStringLiteral("Счетчики"));
 
   QTimer::singleShot(100, &window, [this] {
-    QTest::mousePress(&window.hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
+    QTest::mousePress(&hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
   });
-  QTest::mouseClick(&window.hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
+  QTest::mouseClick(&hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
   EXPECT_EQ(labelText(info(), "Label7"), QStringLiteral("1"));
 
   auto* ok = info().findChild<QPushButton*>(QStringLiteral("Command1"));

@@ -110,7 +110,7 @@ TEST_F(Demo, ADemoInsideABusyPlayIsOnlyItsPausesAndThePlayResumes) {
 
 TEST_F(Demo, AnEmptyPurseInADemoStartsOverAndTheRestArePaidPlays) {
   host.state().PlayerCoins = "0";
-  host.answers.push_back(AnswerYes);
+  host.answers.push_back(Answer::Yes);
   host.draws.push_back((4 - 3 + 0.5) / 48);
   host.draws.push_back(0);  // the first play asks instead of playing; its pause
   for (int i = 0; i < 3; ++i) {

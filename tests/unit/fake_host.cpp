@@ -1,5 +1,7 @@
 #include "unit/fake_host.h"
 
+#include "machine/outlines.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -7,7 +9,7 @@
 
 namespace vertuno::testing {
 
-FakeHost::FakeHost() : machine_(*this) {}
+FakeHost::FakeHost() : machine_(*this, *this) {}
 
 void FakeHost::at(double seconds, std::function<void(Machine&)> action) {
   scheduled_.emplace(static_cast<Micros>(seconds * 1e6 + 0.5), std::move(action));
@@ -80,11 +82,11 @@ void FakeHost::armWaitTimer(int intervalMs) {
 
 void FakeHost::disarmWaitTimer() { waitTimerDue_.reset(); }
 
-int FakeHost::messageBox(const std::string& text, const std::string& title, int style) {
+Answer FakeHost::messageBox(const std::string& text, const std::string& title, MessageStyle style) {
   messages.push_back({now_, text, title, style});
   if (messageBoxOpenSeconds > 0) runUntil(seconds() + messageBoxOpenSeconds);
-  if (answers.empty()) return style == StyleInformationYesNo ? AnswerYes : AnswerOk;
-  const int answer = answers.front();
+  if (answers.empty()) return style == MessageStyle::InformationYesNo ? Answer::Yes : Answer::Ok;
+  const Answer answer = answers.front();
   answers.pop_front();
   return answer;
 }
@@ -117,9 +119,6 @@ double FakeHost::nextRandom() {
   return std::uniform_real_distribution<double>(0, 1)(generator_);
 }
 
-void FakeHost::setOutline(std::span<const Point> outline) {
-  outlines.push_back({now_, std::vector<Point>(outline.begin(), outline.end())});
-}
 
 MenuChoice FakeHost::popupMainMenu() {
   ++menuPopups;
@@ -131,6 +130,10 @@ MenuChoice FakeHost::popupMainMenu() {
 
 void FakeHost::changed(Change what) {
   if (what == Change::Cells) cellChanges.push_back({now_, machine_.state().Tab});
+  if (what == Change::Face) {
+    const auto outline = outlineFor(machine_.state().CabinetFace);
+    outlines.push_back({now_, std::vector<Point>(outline.begin(), outline.end())});
+  }
 }
 
 }  // namespace vertuno::testing

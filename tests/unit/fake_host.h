@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "machine/host.h"
 #include "machine/machine.h"
+#include "machine/platform.h"
+#include "machine/view.h"
 
 namespace vertuno::testing {
 
@@ -21,12 +22,12 @@ struct ProgramEnded {
 
 // A desktop with a virtual clock: time passes only while the machine waits for events, and
 // then jumps straight to the next one that is due.
-class FakeHost : public Host {
+class FakeHost : public Platform, public View {
  public:
   using Micros = std::int64_t;
 
   struct Sound { Micros at; std::string path; };
-  struct Message { Micros at; std::string text; std::string title; int style; };
+  struct Message { Micros at; std::string text; std::string title; MessageStyle style; };
   struct Outline { Micros at; std::vector<Point> points; };
   struct Cells { Micros at; std::array<CellPicture, 3> cells; };
 
@@ -48,7 +49,7 @@ class FakeHost : public Host {
 
   // Scripted answers; an empty queue answers OK/Yes. Scripted draws; an empty queue draws from
   // a seeded generator.
-  std::deque<int> answers;
+  std::deque<Answer> answers;
   std::deque<double> draws;
   // How long the player leaves each message box open; its modal loop dispatches meanwhile.
   double messageBoxOpenSeconds = 0;
@@ -60,13 +61,12 @@ class FakeHost : public Host {
 
   std::vector<Sound> sounds;
   std::vector<Message> messages;
-  std::vector<Outline> outlines;
+  std::vector<Outline> outlines;  // the outline of every face shown
   std::vector<Cells> cellChanges;
   std::vector<int> waitIntervals;  // every arming of the wait timer
   int dispatches = 0;              // every dispatch of pending events
   int reseeds = 0;
   int menuPopups = 0;
-  int drags = 0;
   int infoShows = 0;
   int aboutShows = 0;
   std::deque<MenuChoice> menuChoices;
@@ -75,7 +75,7 @@ class FakeHost : public Host {
   void waitForEvents() override;
   void armWaitTimer(int intervalMs) override;
   void disarmWaitTimer() override;
-  int messageBox(const std::string& text, const std::string& title, int style) override;
+  Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void playSound(const std::string& path) override;
   void reseedRandom() override;
   double nextRandom() override;
@@ -83,9 +83,7 @@ class FakeHost : public Host {
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   std::string programFolder() override { return folder; }
   std::string totalsFilePath() override { return totalsPath; }
-  void setOutline(std::span<const Point> outline) override;
   void showMachineWindow() override {}
-  void startWindowDrag() override { ++drags; }
   MenuChoice popupMainMenu() override;
   void showInfoWindow() override { ++infoShows; }
   void hideInfoWindow() override {}

@@ -77,7 +77,7 @@ TEST_F(InfoWindow, AnExitWhoseSaveFailsTellsThePlayerAndEndsWithAFailure) {
   }
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_NE(host.messages[0].text.find(host.totalsPath), std::string::npos);
-  EXPECT_EQ(host.messages[0].style, StyleWarningOk);
+  EXPECT_EQ(host.messages[0].style, MessageStyle::WarningOk);
 
   host.totalsPath = folder.file("data1.ini");  // a good save ends the matter silently
   try {
@@ -90,36 +90,36 @@ TEST_F(InfoWindow, AnExitWhoseSaveFailsTellsThePlayerAndEndsWithAFailure) {
 
 TEST_F(InfoWindow, TheMenuLoadsTheWindowAndEachItemDoesItsPart) {
   host.menuChoices = {MenuChoice::None, MenuChoice::About, MenuChoice::Statistics};
-  host.machine().Form_MouseDown(1);
+  host.machine().Form_MouseDown(MouseButton::Left);
   EXPECT_EQ(host.menuPopups, 0) << "only the right button opens the menu";
-  host.machine().Form_MouseDown(2);
+  host.machine().Form_MouseDown(MouseButton::Right);
   EXPECT_TRUE(host.state().InfoLoaded);
   EXPECT_FALSE(host.state().InfoShown);
-  host.machine().Form_MouseDown(2);
+  host.machine().Form_MouseDown(MouseButton::Right);
   EXPECT_EQ(host.aboutShows, 1);
-  host.machine().Form_MouseDown(2);
+  host.machine().Form_MouseDown(MouseButton::Right);
   EXPECT_TRUE(host.state().InfoShown);
   EXPECT_EQ(host.infoShows, 1);
 
   host.drawPlay(1, 2, 3, 4);
   host.machine().Label1_Click();
   host.menuChoices = {MenuChoice::Exit};
-  EXPECT_THROW(host.machine().Form_MouseDown(2), ProgramEnded);
+  EXPECT_THROW(host.machine().Form_MouseDown(MouseButton::Right), ProgramEnded);
   EXPECT_EQ(folder.read("data1.ini"), "513\r\n");
 }
 
 TEST_F(InfoWindow, OnlyTheLeftButtonAloneDragsTheWindow) {
-  for (int buttons : {0, 2, 3, 4, 5}) host.machine().Form_MouseMove(buttons);
-  EXPECT_EQ(host.drags, 0);
-  host.machine().Form_MouseMove(1);
-  EXPECT_EQ(host.drags, 1);
+  for (unsigned held : {0U, 2U, 3U, 4U, 5U}) {
+    EXPECT_FALSE(host.machine().Form_MouseMove(static_cast<MouseButton>(held))) << held;
+  }
+  EXPECT_TRUE(host.machine().Form_MouseMove(MouseButton::Left));
 }
 
 TEST_F(InfoWindow, DecliningToStartOverSavesFirst) {
   host.drawPlay(1, 2, 3, 4);
   host.machine().Label1_Click();
   host.state().PlayerCoins = "0";
-  host.answers.push_back(AnswerNo);
+  host.answers.push_back(Answer::No);
   EXPECT_THROW(host.machine().Label1_Click(), ProgramEnded);
   EXPECT_EQ(folder.read("data1.ini"), "513\r\n");
 }

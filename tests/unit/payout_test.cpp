@@ -39,7 +39,7 @@ TEST_F(Payout, AnEmptiedMachineCongratulatesAddsTenCoinsAndRefills) {
   pay(1);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].title, "Поздравляем!");
-  EXPECT_EQ(host.messages[0].style, 64);
+  EXPECT_EQ(host.messages[0].style, MessageStyle::InformationOk);
   EXPECT_EQ(host.messages[0].text,
             "Поздравляем!\nВам удалось полностью опустошить наш автомат!\nСейчас в автомат будут "
             "добавлены монеты, а Вы получаете в качестве приза еще 10 монет!");

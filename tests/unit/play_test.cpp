@@ -187,12 +187,12 @@ TEST_F(Play, ClicksDuringAPlayAreRefusedAndTheNextClickAfterItPlays) {
 TEST_F(Play, AnEmptyPurseAsksToStartOverAndYesGivesTwentyCoins) {
   state().PlayerCoins = "0";
   state().CabinetFace = Face::DemoFace;
-  host.answers.push_back(AnswerYes);
+  host.answers.push_back(Answer::Yes);
   machine().Label1_Click();
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text, "Вы проиграли все деньги.\r\nНачать сначала?");
   EXPECT_EQ(host.messages[0].title, "Не повезло...");
-  EXPECT_EQ(host.messages[0].style, 68);
+  EXPECT_EQ(host.messages[0].style, MessageStyle::InformationYesNo);
   EXPECT_EQ(state().PlayerCoins, "20");
   EXPECT_EQ(state().CabinetFace, Face::NormalFace);
   EXPECT_TRUE(host.sounds.empty()) << "no play is made by this click";
@@ -200,7 +200,7 @@ TEST_F(Play, AnEmptyPurseAsksToStartOverAndYesGivesTwentyCoins) {
 }
 
 TEST_F(Play, AnyOtherAnswerEndsTheProgram) {
-  for (int answer : {AnswerNo, 2, 0}) {
+  for (Answer answer : {Answer::No, Answer::Ok}) {
     state().PlayerCoins = "0";
     host.answers.push_back(answer);
     EXPECT_THROW(machine().Label1_Click(), ProgramEnded);
@@ -212,7 +212,7 @@ TEST_F(Play, APurseOfOneCoinPlaysThenAsks) {
   host.drawPlay(1, 2, 3, 4);
   machine().Label1_Click();
   EXPECT_EQ(state().PlayerCoins, "0");
-  host.answers.push_back(AnswerYes);
+  host.answers.push_back(Answer::Yes);
   machine().Label1_Click();
   EXPECT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(state().PlayerCoins, "20");

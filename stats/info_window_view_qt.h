@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "machine/machine.h"
-#include "stats/centred_window.h"
+#include "stats/centred_window_qt.h"
 
 namespace vertuno {
 

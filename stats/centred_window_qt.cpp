@@ -1,4 +1,4 @@
-#include "stats/centred_window.h"
+#include "stats/centred_window_qt.h"
 
 #include <QGuiApplication>
 #include <QScreen>

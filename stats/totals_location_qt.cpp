@@ -1,4 +1,4 @@
-#include "stats/totals_location.h"
+#include "stats/totals_location_qt.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "machine/machine_window.h"
+#include "machine/machine_window_qt.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -6,7 +6,8 @@
 #include <QWindow>
 #include <cmath>
 
-#include "machine/cabinet_faces.h"
+#include "machine/cabinet_faces_qt.h"
+#include "machine/outlines.h"
 
 namespace vertuno {
 
@@ -24,13 +25,12 @@ QFont arial(qreal points, bool bold = false) {
   return font;
 }
 
-// The held buttons as the machine numbers them: 1 left, 2 right, 4 middle.
-int buttonMask(Qt::MouseButtons buttons) {
-  return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0) |
-         (buttons & Qt::MiddleButton ? 4 : 0);
+// The held buttons as the machine numbers them.
+MouseButton machineButtons(Qt::MouseButtons buttons) {
+  return static_cast<MouseButton>((buttons & Qt::LeftButton ? 1U : 0U) |
+                                  (buttons & Qt::RightButton ? 2U : 0U) |
+                                  (buttons & Qt::MiddleButton ? 4U : 0U));
 }
-
-int buttonValue(Qt::MouseButton button) { return buttonMask(Qt::MouseButtons(button)); }
 
 }  // namespace
 
@@ -84,18 +84,9 @@ MachineWindow::MachineWindow(Machine& machine) : machine_(machine) {
   demo->onDoubleClick = [this] { machine_.Label11_DblClick(); };
 }
 
-HotSpot& MachineWindow::hotSpot(const QString& name) const {
-  return *findChild<HotSpot*>(name, Qt::FindDirectChildrenOnly);
-}
-
-CabinetText& MachineWindow::text(const QString& name) const {
-  return *findChild<CabinetText*>(name, Qt::FindDirectChildrenOnly);
-}
-
-void MachineWindow::setOutline(std::span<const Point> outline) {
-  outline_ = outlineRegion(outline);
+void MachineWindow::applyOutline() {
+  outline_ = outlineRegion(outlineFor(machine_.state().CabinetFace));
   setMask(outline_);
-  update();
 }
 
 void MachineWindow::refresh(Change what) {
@@ -114,6 +105,7 @@ void MachineWindow::refresh(Change what) {
       for (std::size_t i = 0; i < 3; ++i) cells_[i]->show(state.Tab[i]);
       break;
     case Change::Face:
+      applyOutline();
       update();
       break;
     case Change::Coin:
@@ -178,13 +170,13 @@ void MachineWindow::mousePressEvent(QMouseEvent* event) {
     pressOffset_ = pointer_ - pos();
     draggingByHand_ = false;  // whatever became of the last drag's release
   }
-  machine_.Form_MouseDown(buttonValue(event->button()));
+  machine_.Form_MouseDown(machineButtons(event->button()));
 }
 
 void MachineWindow::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = event->globalPosition().toPoint();
   if (draggingByHand_ && !(event->buttons() & Qt::LeftButton)) draggingByHand_ = false;
-  machine_.Form_MouseMove(buttonMask(event->buttons()));
+  if (machine_.Form_MouseMove(machineButtons(event->buttons()))) dragWithPointer();
 }
 
 void MachineWindow::mouseReleaseEvent(QMouseEvent*) { draggingByHand_ = false; }

@@ -1,4 +1,4 @@
-#include "stats/about_window.h"
+#include "stats/about_window_qt.h"
 
 #include <QLabel>
 #include <QSvgWidget>

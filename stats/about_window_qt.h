@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/centred_window.h"
+#include "stats/centred_window_qt.h"
 
 namespace vertuno {
 

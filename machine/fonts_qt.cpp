@@ -1,4 +1,4 @@
-#include "machine/fonts.h"
+#include "machine/fonts_qt.h"
 
 #include <QApplication>
 #include <QFont>

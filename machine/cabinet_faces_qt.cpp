@@ -1,4 +1,4 @@
-#include "machine/cabinet_faces.h"
+#include "machine/cabinet_faces_qt.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -6,7 +6,7 @@
 #include <QTransform>
 #include <cmath>
 
-#include "board/cell_view.h"
+#include "board/cell_view_qt.h"
 #include "machine/outlines.h"
 
 namespace vertuno {

@@ -1,4 +1,4 @@
-#include "machine/sound_player.h"
+#include "machine/sound_player_qt.h"
 
 #include <QAudioDevice>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "machine/keeps_mouse_events.h"
+#include "machine/keeps_mouse_events_qt.h"
 
 namespace vertuno {
 

@@ -1,4 +1,4 @@
-#include "machine/run_game.h"
+#include "machine/run_game_qt.h"
 
 #include <unistd.h>
 
@@ -8,12 +8,13 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "machine/fonts.h"
+#include "machine/fonts_qt.h"
 #include "machine/machine.h"
-#include "machine/machine_window.h"
-#include "machine/qt_host.h"
+#include "machine/machine_window_qt.h"
+#include "machine/platform_qt.h"
+#include "machine/view_qt.h"
 #include "stats/durable_file_posix.h"
-#include "stats/totals_location.h"
+#include "stats/totals_location_qt.h"
 
 namespace vertuno {
 
@@ -49,7 +50,7 @@ void saveOnSignals(Machine& machine, QObject* owner) {
 
 }  // namespace
 
-int runGame(int argc, char** argv, const HostMaker& makeHost) {
+int runGame(int argc, char** argv, const PlatformMaker& makePlatform) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vertuno"));
   // No display name: on X11 Qt would add it to every window title, and each title stands as given.
@@ -61,15 +62,19 @@ int runGame(int argc, char** argv, const HostMaker& makeHost) {
   const QString programFolder = QCoreApplication::applicationDirPath();
   const QString totalsFile = chooseTotalsFile(programFolder);
   removeStaleTemporaries(totalsFile.toStdString());
-  const std::unique_ptr<QtHost> host = makeHost(programFolder, totalsFile);
-  Machine machine(*host);
+  const std::unique_ptr<QtPlatform> platform =
+      makePlatform ? makePlatform(programFolder, totalsFile)
+                   : std::make_unique<QtPlatform>(programFolder, totalsFile);
+  QtView view;
+  Machine machine(*platform, view);
   MachineWindow window(machine);
-  host->attach(machine, window);
+  view.attach(machine, window);
+  platform->attach(machine);
   saveOnSignals(machine, &app);
   runningMachine = &machine;
   std::atexit(saveOnLostDisplay);
 
-  host->startWindowTimers();
+  platform->startWindowTimers();
   machine.Form_Load();
   const int status = QApplication::exec();
   machine.Form2_Terminate();

@@ -1,4 +1,4 @@
-#include "machine/hot_spot.h"
+#include "machine/hot_spot_qt.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "board/cell_view.h"
+#include "board/cell_view_qt.h"
 
 #include <QHash>
 #include <QPainter>

@@ -9,10 +9,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "machine/fonts.h"
+#include "machine/fonts_qt.h"
 #include "machine/machine.h"
-#include "machine/machine_window.h"
-#include "machine/qt_host.h"
+#include "machine/machine_window_qt.h"
+#include "machine/platform_qt.h"
+#include "machine/view_qt.h"
 
 namespace {
 
@@ -51,10 +52,12 @@ int main(int argc, char** argv) {
   vertuno::installMachineFonts();
   const int shortWaits = argc > 1 ? std::atoi(argv[1]) : 1000;
   const int longWaits = argc > 2 ? std::atoi(argv[2]) : 200;
-  vertuno::QtHost host(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
-  vertuno::Machine machine(host);
+  vertuno::QtPlatform platform(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
+  vertuno::QtView view;
+  vertuno::Machine machine(platform, view);
   vertuno::MachineWindow window(machine);
-  host.attach(machine, window);
+  view.attach(machine, window);
+  platform.attach(machine);
   machine.Form_Load();
   measure(machine, 0.001, 51, shortWaits);
   measure(machine, 0.2, 250, longWaits);

@@ -4,10 +4,9 @@
 #include <QRegion>
 #include <QWidget>
 #include <array>
-#include <span>
 
-#include "board/cell_view.h"
-#include "machine/hot_spot.h"
+#include "board/cell_view_qt.h"
+#include "machine/hot_spot_qt.h"
 #include "machine/machine.h"
 
 namespace vertuno {
@@ -18,15 +17,7 @@ class MachineWindow : public QWidget {
  public:
   explicit MachineWindow(Machine& machine);
 
-  void setOutline(std::span<const Point> outline);
   void refresh(Change what);
-  // Follows the pointer: the window manager moves it where it can, else the window itself.
-  void dragWithPointer();
-  bool isDraggedByHand() const { return draggingByHand_; }
-
-  HotSpot& hotSpot(const QString& name) const;
-  CabinetText& text(const QString& name) const;
-  CellView& cell(int index) const { return *cells_[static_cast<std::size_t>(index)]; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -38,6 +29,10 @@ class MachineWindow : public QWidget {
 
  private:
   QRect coinRect() const;
+  // The cut follows the face: here, and nowhere else.
+  void applyOutline();
+  // Follows the pointer: the window manager moves it where it can, else the window itself.
+  void dragWithPointer();
   const QPixmap& facePixmap();
 
   Machine& machine_;

@@ -1,4 +1,4 @@
-#include "stats/info_window_view.h"
+#include "stats/info_window_view_qt.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -8,7 +8,7 @@
 #include <QStyleFactory>
 #include <QSvgWidget>
 
-#include "board/cell_view.h"
+#include "board/cell_view_qt.h"
 
 namespace vertuno {
 

@@ -5,7 +5,6 @@
 #include <span>
 
 #include "game/machine_state.h"
-#include "machine/host.h"
 
 namespace vertuno {
 

@@ -1,4 +1,4 @@
-// Whole plays on the Qt host: a normal play against the sum of the waits it asked for, and a
+// Whole plays on the Qt platform: a normal play against the sum of the waits it asked for, and a
 // play whose fast button is pressed once it has started.  play_timing [PLAYS]
 #include <QApplication>
 #include <QTimer>
@@ -7,21 +7,22 @@
 #include <cstdio>
 #include <vector>
 
-#include "machine/fonts.h"
+#include "machine/fonts_qt.h"
 #include "machine/machine.h"
-#include "machine/machine_window.h"
-#include "machine/qt_host.h"
+#include "machine/machine_window_qt.h"
+#include "machine/platform_qt.h"
+#include "machine/view_qt.h"
 
 namespace {
 
-// The Qt host, adding up the intervals of the waits it is asked for.
-class SummingHost final : public vertuno::QtHost {
+// The Qt platform, adding up the intervals of the waits it is asked for.
+class SummingPlatform final : public vertuno::QtPlatform {
  public:
-  using QtHost::QtHost;
+  using QtPlatform::QtPlatform;
   double askedMs = 0;
   void armWaitTimer(int intervalMs) override {
     askedMs += intervalMs;
-    QtHost::armWaitTimer(intervalMs);
+    QtPlatform::armWaitTimer(intervalMs);
   }
 };
 
@@ -35,20 +36,22 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vertuno::installMachineFonts();
   const int plays = argc > 1 ? std::atoi(argv[1]) : 20;
-  SummingHost host(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
-  vertuno::Machine machine(host);
+  SummingPlatform platform(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
+  vertuno::QtView view;
+  vertuno::Machine machine(platform, view);
   vertuno::MachineWindow window(machine);
-  host.attach(machine, window);
+  view.attach(machine, window);
+  platform.attach(machine);
   machine.Form_Load();
 
   double worst = 0, total = 0, asked = 0;
   for (int i = 0; i < plays; ++i) {
     machine.state().PlayerCoins = "100";
-    host.askedMs = 0;
+    platform.askedMs = 0;
     const auto start = std::chrono::steady_clock::now();
     machine.Label1_Click();
     const double took = seconds(std::chrono::steady_clock::now() - start);
-    const double waits = host.askedMs / 1000;
+    const double waits = platform.askedMs / 1000;
     worst = std::max(worst, took / waits - 1);
     total += took;
     asked += waits;
@@ -66,7 +69,7 @@ int main(int argc, char** argv) {
       machine.Label8_MouseDown();
       pressed = std::chrono::steady_clock::now();
     });
-    host.askedMs = 0;
+    platform.askedMs = 0;
     machine.Label1_Click();
     const auto end = std::chrono::steady_clock::now();
     // The coin-drop wait was armed before the press; the rest runs at full speed.

@@ -1,13 +1,13 @@
 // The game with the wait a polling loop would have: dispatch pending events once, read the
 // interval, again, keeping a processor busy for the whole wait. For comparison only.
-#include "machine/qt_host.h"
-#include "machine/run_game.h"
+#include "machine/platform_qt.h"
+#include "machine/run_game_qt.h"
 
 namespace {
 
-class SpinningHost final : public vertuno::QtHost {
+class SpinningPlatform final : public vertuno::QtPlatform {
  public:
-  using QtHost::QtHost;
+  using QtPlatform::QtPlatform;
   void waitForEvents() override { pumpEvents(); }
 };
 
@@ -15,6 +15,6 @@ class SpinningHost final : public vertuno::QtHost {
 
 int main(int argc, char** argv) {
   return vertuno::runGame(argc, argv, [](const QString& programFolder, const QString& totalsFile) {
-    return std::make_unique<SpinningHost>(programFolder, totalsFile);
+    return std::make_unique<SpinningPlatform>(programFolder, totalsFile);
   });
 }

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+namespace vertuno {
+
+// What the machine needs from the platform it runs on. The machine never reads a clock itself.
+class Platform {
+ public:
+  virtual ~Platform() = default;
+
+  // Dispatch the events that are already pending, once.
+  virtual void pumpEvents() = 0;
+  // Block until at least one event arrives, then dispatch what is pending.
+  virtual void waitForEvents() = 0;
+
+  // Timer1: start counting the interval afresh from now; its tick calls Timer1_Timer.
+  virtual void armWaitTimer(int intervalMs) = 0;
+  virtual void disarmWaitTimer() = 0;
+
+  // Start a sound file without waiting for it; a new start stops the one playing.
+  virtual void playSound(const std::string& path) = 0;
+
+  // The uniform random source in [0, 1).
+  virtual void reseedRandom() = 0;
+  virtual double nextRandom() = 0;
+
+  // Where the sounds live, and where the totals file is kept.
+  virtual std::string programFolder() = 0;
+  virtual std::string totalsFilePath() = 0;
+
+  // Replaces a file's content durably: a crash leaves the old content or the new, never a torn
+  // one. Empty on success.
+  virtual std::error_code replaceFile(const std::string& path, const std::string& bytes) = 0;
+
+  // Ends the program at once with this exit status, from however deep inside waits and handlers.
+  [[noreturn]] virtual void endProgram(int status) = 0;
+};
+
+}  // namespace vertuno

@@ -1,0 +1,66 @@
+#include "machine/platform_qt.h"
+
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+#include "machine/machine.h"
+#include "stats/durable_file_posix.h"
+
+namespace vertuno {
+
+QtPlatform::QtPlatform(QString programFolder, QString totalsFile)
+    : programFolder_(std::move(programFolder)), totalsFile_(std::move(totalsFile)) {
+  // A coarse timer may fire early; a wait lasts at least its interval.
+  timer1_.setTimerType(Qt::PreciseTimer);
+  timer2_.setTimerType(Qt::PreciseTimer);  // a coarse tick may drift toward a whole second
+  timer2_.setInterval(2888);
+  timer3_.setInterval(3000);
+}
+
+void QtPlatform::attach(Machine& machine) {
+  connect(&timer1_, &QTimer::timeout, this, [&machine] { machine.Timer1_Timer(); });
+  connect(&timer2_, &QTimer::timeout, this, [&machine] { machine.Timer2_Timer(); });
+}
+
+void QtPlatform::startWindowTimers() {
+  timer2_.start();
+  timer3_.start();
+}
+
+void QtPlatform::pumpEvents() { QCoreApplication::processEvents(); }
+
+// Sleeps in the event loop until something arrives: a wait never spins a processor.
+void QtPlatform::waitForEvents() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
+void QtPlatform::armWaitTimer(int intervalMs) { timer1_.start(intervalMs); }
+
+void QtPlatform::disarmWaitTimer() { timer1_.stop(); }
+
+void QtPlatform::playSound(const std::string& path) { sounds_.play(QString::fromStdString(path)); }
+
+// Two plays never share a seed: the clock is mixed with a count of reseeds.
+void QtPlatform::reseedRandom() {
+  const auto now = static_cast<std::uint64_t>(
+      std::chrono::high_resolution_clock::now().time_since_epoch().count());
+  ++reseeds_;
+  std::seed_seq seed{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32),
+                     static_cast<std::uint32_t>(reseeds_), static_cast<std::uint32_t>(reseeds_ >> 32)};
+  random_.seed(seed);
+}
+
+double QtPlatform::nextRandom() {
+  return static_cast<double>(random_() >> 11) * 0x1.0p-53;  // [0, 1), all 53 bits
+}
+
+std::error_code QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
+  return replaceFileDurably(path, bytes);
+}
+
+void QtPlatform::endProgram(int status) {
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
+
+}  // namespace vertuno
