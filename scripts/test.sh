@@ -33,7 +33,7 @@ stage "The core and its unit tests as Windows programs, under Wine"
 nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   -DVERTUNO_SHELL=OFF -- unit_tests
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
-  nice -n 10 ctest --test-dir build-windows --output-on-failure -j2 --timeout 300 -LE long
+  nice -n 10 ctest --test-dir build-windows --output-on-failure --timeout 300 -LE long
 
 stage "Fuzzing the totals-file load and the numeric reader for a minute"
 CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_SHELL=OFF -DVERTUNO_TESTS=OFF \
