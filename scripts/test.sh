@@ -31,7 +31,7 @@ nice -n 10 ctest --test-dir build-core --output-on-failure -j2 --timeout 900
 
 stage "The core and its unit tests as Windows programs, under Wine"
 nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  -DVERTUNO_SHELL=OFF -- unit_tests
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g0" -DVERTUNO_SHELL=OFF -- unit_tests
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
   nice -n 10 ctest --test-dir build-windows --output-on-failure --timeout 300 -LE long
 
@@ -45,7 +45,10 @@ nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}
 fuzz=$!
 
 stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF -- unit_tests gui_tests platform_tests
+# Light optimisation and line tables only: the sanitizers need no more, and the build is the
+# longest of all.
+nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" -- unit_tests gui_tests platform_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   nice -n 10 ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'

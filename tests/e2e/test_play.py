@@ -43,12 +43,13 @@ class Play(unittest.TestCase):
 
         started = time.time()
         game.press(*FAST_BUTTON)
-        paid = game.wait_until(lambda: game.purse_is("219"), 5, step=0.05)
+        paid = game.wait_until(lambda: game.purse_is("219"), 10, step=0.05)
         elapsed = time.time() - started
         game.release()
         recording = recorder.stop()
         self.assertTrue(paid)
-        self.assertLess(elapsed, 1.5)
+        # At its own pace the rest of the count-out would take over 25 s.
+        self.assertLess(elapsed, 5)
         self.assertEqual(game.board(), ["7", "7", "7"])
         self.assertGreaterEqual(len(onsets(recording)), 5, "every paid coin rings")
 
