@@ -1,8 +1,10 @@
 #include "machine/machine_window_qt.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStringList>
 #include <QWindow>
 #include <cmath>
 
@@ -32,6 +34,22 @@ MouseButton machineButtons(Qt::MouseButtons buttons) {
                                   (buttons & Qt::MiddleButton ? 4U : 0U));
 }
 
+// What a screen reader says of the board: each cell's digit, "?" while it turns, "-" when dark.
+QString boardReading(const std::array<CellPicture, 3>& cells) {
+  QStringList shown;
+  for (CellPicture picture : cells) {
+    const int index = static_cast<int>(picture);
+    if (index <= 9) {
+      shown << QString::number(index);
+    } else if (picture == CellPicture::Unlit || picture == CellPicture::None) {
+      shown << QStringLiteral("-");
+    } else {
+      shown << QStringLiteral("?");
+    }
+  }
+  return QStringLiteral("Табло: ") + shown.join(QLatin1Char(' '));
+}
+
 }  // namespace
 
 MachineWindow::MachineWindow(Machine& machine) : machine_(machine) {
@@ -42,6 +60,11 @@ MachineWindow::MachineWindow(Machine& machine) : machine_(machine) {
   setFixedSize(128, 378);
   setFont(arial(9));
 
+  // Behind the cells, the board as one thing a screen reader can read out.
+  board_ = new KeepsMouseEvents<QWidget>(this);
+  board_->setObjectName(QStringLiteral("Board"));
+  board_->setGeometry(QRect(CellPositions[0], CellPositions[2] + QPoint(CellWidth - 1, CellHeight - 1)));
+  board_->setAccessibleName(boardReading(machine_.state().Tab));
   for (int i = 0; i < 3; ++i) {
     cells_[static_cast<std::size_t>(i)] =
         new CellView(this, CellPositions[i], QStringLiteral("Tab%1").arg(i + 1));
@@ -103,6 +126,7 @@ void MachineWindow::refresh(Change what) {
       break;
     case Change::Cells:
       for (std::size_t i = 0; i < 3; ++i) cells_[i]->show(state.Tab[i]);
+      board_->setAccessibleName(boardReading(state.Tab));
       break;
     case Change::Face:
       applyOutline();
@@ -181,10 +205,15 @@ void MachineWindow::mouseMoveEvent(QMouseEvent* event) {
 
 void MachineWindow::mouseReleaseEvent(QMouseEvent*) { draggingByHand_ = false; }
 
-// A system move holds no state here, so a release that never arrives leaves nothing behind.
+// On X11 the window follows the pointer by itself: Qt's system move there can leave a window
+// manager moving the window after the button is let go. Wayland lets only the compositor move
+// a window, so there the move is the compositor's.
 void MachineWindow::dragWithPointer() {
   if (!draggingByHand_) {
-    if (windowHandle() && windowHandle()->startSystemMove()) return;
+    if (QGuiApplication::platformName() == QLatin1String("wayland") && windowHandle() &&
+        windowHandle()->startSystemMove()) {
+      return;
+    }
     draggingByHand_ = true;
   }
   move(pointer_ - pressOffset_);

@@ -8,7 +8,7 @@ packages=(
   fonts-liberation2
   xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
   clang libclang-rt-14-dev desktop-file-utils valgrind bc
-  g++-mingw-w64-x86-64 wine64
+  g++-mingw-w64-x86-64 wine64 openbox xfwm4
 )
 missing=()
 for package in "${packages[@]}"; do

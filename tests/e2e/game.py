@@ -90,15 +90,30 @@ def window_pid(window):
     return pid.value[0] if pid else None
 
 
+def _window_and_descendants(window, depth=3):
+    yield window
+    if depth > 0:
+        try:
+            children = window.query_tree().children
+        except Exception:  # a window already gone again
+            children = []
+        for child in children:
+            yield from _window_and_descendants(child, depth - 1)
+
+
 def wait_for_mapped_window(accept, timeout):
-    """The first top-level window mapped from now on that accept() takes, or None."""
+    """The first top-level window mapped from now on that accept() takes, or None. Under a
+    window manager the mapped window is its frame, and the client is found inside it."""
     connection = x_connection()
     deadline = time.time() + timeout
     while True:
         while connection.pending_events():
             event = connection.next_event()
-            if event.type == X.MapNotify and accept(event.window):
-                return event.window
+            if event.type != X.MapNotify:
+                continue
+            for window in _window_and_descendants(event.window):
+                if accept(window):
+                    return window
         left = deadline - time.time()
         if left <= 0:
             return None
