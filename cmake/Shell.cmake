@@ -8,6 +8,7 @@ set(VERTUNO_PROGRAM_FOLDER ${CMAKE_BINARY_DIR}/vertuno)
 add_library(vertuno_shell STATIC
   board/cell_view_qt.cpp
   machine/cabinet_faces_qt.cpp
+  machine/command_line_qt.cpp
   machine/fonts_qt.cpp
   machine/hot_spot_qt.cpp
   machine/machine_window_qt.cpp
@@ -24,6 +25,7 @@ add_library(vertuno_shell STATIC
 set(VERTUNO_QT_HEADERS <QApplication> <QPainter> <QWidget> <QLabel> <QPushButton> <QTimer>
     <QMouseEvent> <QPixmap> <QImage> <QString> <QMessageBox>)
 target_precompile_headers(vertuno_shell PRIVATE ${VERTUNO_QT_HEADERS})
+target_compile_definitions(vertuno_shell PRIVATE VERTUNO_VERSION="${PROJECT_VERSION}")
 target_link_libraries(vertuno_shell PUBLIC vertuno_core vertuno_platform_posix Qt6::Widgets Qt6::Multimedia Qt6::Svg Qt6::SvgWidgets)
 qt_add_resources(vertuno_shell artwork
   PREFIX /
@@ -78,6 +80,8 @@ install(TARGETS vertuno RUNTIME DESTINATION ${VERTUNO_INSTALL_FOLDER})
 install(FILES ${VERTUNO_PROGRAM_FOLDER}/click.wav ${VERTUNO_PROGRAM_FOLDER}/sound.wav
         DESTINATION ${VERTUNO_INSTALL_FOLDER})
 install(CODE "
+  file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VERTUNO_INSTALL_FOLDER}/installed\"
+       \"Installed: the money lives in each user's data folder.\\n\")
   file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
   file(CREATE_LINK ../${VERTUNO_INSTALL_FOLDER}/vertuno
        \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vertuno\" SYMBOLIC)")

@@ -13,6 +13,20 @@ class HotSpotAccessible : public QAccessibleWidget {
   explicit HotSpotAccessible(QWidget* spot)
       : QAccessibleWidget(spot, isHidden(spot) ? QAccessible::Client : QAccessible::Button) {}
 
+  // A screen reader's press is a click: the slot plays, the rules panel opens the statistics,
+  // the tray is pressed and let go.
+  QStringList actionNames() const override {
+    if (isHidden(widget())) return {};
+    return {pressAction()};
+  }
+  void doAction(const QString& action) override {
+    if (action != pressAction() || isHidden(widget())) return;
+    const auto* spot = static_cast<const HotSpot*>(widget());
+    if (spot->onPress) spot->onPress();
+    if (spot->onRelease) spot->onRelease();
+    if (spot->onClick) spot->onClick();
+  }
+
   QAccessible::State state() const override {
     QAccessible::State state = QAccessibleWidget::state();
     if (isHidden(widget())) state.invisible = true;

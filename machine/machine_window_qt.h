@@ -37,6 +37,7 @@ class MachineWindow : public QWidget {
 
   Machine& machine_;
   QRegion outline_;
+  QWidget* board_ = nullptr;
   std::array<CellView*, 3> cells_{};
   CabinetText* purse_ = nullptr;
   CabinetText* winBanner_ = nullptr;

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "machine/command_line_qt.h"
 #include "machine/fonts_qt.h"
 #include "machine/machine.h"
 #include "machine/machine_window_qt.h"
@@ -51,6 +52,7 @@ void saveOnSignals(Machine& machine, QObject* owner) {
 }  // namespace
 
 int runGame(int argc, char** argv, const PlatformMaker& makePlatform) {
+  if (const auto status = answerCommandLine(argc, argv)) return *status;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vertuno"));
   // No display name: on X11 Qt would add it to every window title, and each title stands as given.

@@ -60,13 +60,17 @@ MenuChoice QtView::popupMainMenu() {
 InfoWindowView& QtView::infoWindow() {
   if (!info_) {
     info_ = std::make_unique<InfoWindowView>(*machine_);
+    info_->belongTo(*window_);
     info_->refresh();
   }
   return *info_;
 }
 
 AboutWindow& QtView::aboutWindow() {
-  if (!about_) about_ = std::make_unique<AboutWindow>();
+  if (!about_) {
+    about_ = std::make_unique<AboutWindow>();
+    about_->belongTo(*window_);
+  }
   return *about_;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 
 namespace vertuno {
 
@@ -14,6 +15,12 @@ CentredWindow::CentredWindow(const QString& objectName, const QString& title, QS
   QFont dialogFont(QStringLiteral("MS Sans Serif"));  // every dialog's own font on that desktop
   dialogFont.setPointSizeF(8.25);
   setFont(dialogFont);
+}
+
+void CentredWindow::belongTo(QWidget& owner) {
+  owner.window()->winId();
+  winId();
+  windowHandle()->setTransientParent(owner.window()->windowHandle());
 }
 
 void CentredWindow::showCentred() {

@@ -9,6 +9,8 @@ class CentredWindow : public QWidget {
  public:
   CentredWindow(const QString& objectName, const QString& title, QSize size);
   void showCentred();
+  // Belongs to the machine window: no taskbar entry of its own, kept above its owner.
+  void belongTo(QWidget& owner);
 };
 
 }  // namespace vertuno

@@ -10,6 +10,9 @@ namespace vertuno {
 namespace {
 
 const QString TotalsFileName = QStringLiteral("data1.ini");
+// Written beside the program by the installation, so an installed game is told apart from a
+// copy that is the player's own.
+const QString InstalledMarker = QStringLiteral("installed");
 
 bool canWriteIn(const QString& folder) {
   QTemporaryFile probe(QDir(folder).filePath(QStringLiteral(".vertuno-XXXXXX")));
@@ -20,12 +23,15 @@ bool canWriteIn(const QString& folder) {
 
 QString chooseTotalsFile(const QString& programFolder) {
   const QString besideProgram = QDir(programFolder).filePath(TotalsFileName);
-  if (canWriteIn(programFolder)) return besideProgram;
+  const bool installed = QFile::exists(QDir(programFolder).filePath(InstalledMarker));
+  if (!installed && canWriteIn(programFolder)) return besideProgram;
 
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   QDir().mkpath(userFolder);
   const QString userFile = QDir(userFolder).filePath(TotalsFileName);
-  if (!QFile::exists(userFile) && QFile::exists(besideProgram)) QFile::copy(besideProgram, userFile);
+  if (!installed && !QFile::exists(userFile) && QFile::exists(besideProgram)) {
+    QFile::copy(besideProgram, userFile);
+  }
   return userFile;
 }
 

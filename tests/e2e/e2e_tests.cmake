@@ -13,7 +13,9 @@ set(VERTUNO_E2E_RUNS
   "memory|test_memory"
   "totals|test_totals"
   "machine_window|test_machine_window"
-  "install|test_install")
+  "install|test_install"
+  "command_line|test_command_line"
+  "window_managers|test_window_managers")
 set(cost 100)
 foreach(run IN LISTS VERTUNO_E2E_RUNS)
   string(REPLACE "|" ";" fields "${run}")

@@ -25,7 +25,7 @@ class Install(unittest.TestCase):
         launcher = os.path.join(prefix, "bin", "vertuno")
         self.assertTrue(os.path.islink(launcher))
         folder = os.path.join(prefix, "lib", "vertuno")
-        self.assertEqual(sorted(os.listdir(folder)), ["click.wav", "sound.wav", "vertuno"])
+        self.assertEqual(sorted(os.listdir(folder)), ["click.wav", "installed", "sound.wav", "vertuno"])
 
         # Started from the launcher by a user who cannot write the installed folder.
         home = tempfile.mkdtemp(prefix="vertuno-home-")
@@ -47,6 +47,19 @@ class Install(unittest.TestCase):
             self.assertRegex(f.read(), rb"^\d+\r\n$")
         self.assertFalse(os.path.exists(os.path.join(folder, "data1.ini")))
         self.assertGreaterEqual(len(onsets(recording)), 1, "the installed game plays its sounds")
+
+        # Root can write the installed folder, yet its money goes to root's own folder too.
+        root_home = tempfile.mkdtemp(prefix="vertuno-root-")
+        game = Game(program_folder=folder, launcher=launcher,
+                    env={"HOME": root_home, "XDG_DATA_HOME": os.path.join(root_home, "data")})
+        try:
+            game.choose_from_menu(3)
+            self.assertEqual(game.wait_exit(), 0)
+        finally:
+            game.close()
+        self.assertTrue(os.path.exists(os.path.join(root_home, "data", "vertuno", "data1.ini")))
+        self.assertFalse(os.path.exists(os.path.join(folder, "data1.ini")))
+        shutil.rmtree(root_home, ignore_errors=True)
         shutil.rmtree(prefix, ignore_errors=True)
         shutil.rmtree(home, ignore_errors=True)
 

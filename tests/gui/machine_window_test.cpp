@@ -224,6 +224,17 @@ TEST_F(MachineWindowTest, ScreenReadersFindTheButtonsAndTheTextsButNotTheHiddenS
     EXPECT_TRUE(spot->state().invisible) << name;
     EXPECT_TRUE(spot->text(QAccessible::Name).isEmpty()) << name;
   }
+  // A press from the screen reader is a click: the rules panel opens the statistics.
+  auto* rules = QAccessible::queryAccessibleInterface(&hotSpot(QStringLiteral("Label3")))->actionInterface();
+  ASSERT_NE(rules, nullptr);
+  EXPECT_EQ(rules->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+  rules->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_TRUE(machine.state().InfoShown);
+  // The board reads out what it shows.
+  auto* board = QAccessible::queryAccessibleInterface(window.findChild<QWidget*>(QStringLiteral("Board")));
+  EXPECT_EQ(board->text(QAccessible::Name), QStringLiteral("Табло: - - -"));
+  machine.tablo("777", "0");
+  EXPECT_EQ(board->text(QAccessible::Name), QStringLiteral("Табло: 7 7 7"));
   QAccessibleInterface* purse = QAccessible::queryAccessibleInterface(&text(QStringLiteral("Label2")));
   EXPECT_EQ(purse->text(QAccessible::Name), QStringLiteral("20"));
   EXPECT_EQ(purse->text(QAccessible::Description), QStringLiteral("Монеты игрока"));

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QStyleOptionGroupBox>
 #include <QTest>
+#include <QWindow>
 
 #include "gui/shell_fixture.h"
 
@@ -61,6 +62,9 @@ TEST_F(SideWindows, TheMenuOpensTheAboutWindowAndExitSaves) {
   machine.Form_Load();
   machine.mnuAbout_Click();
   EXPECT_TRUE(about().isVisible());
+  for (QWidget* side : {static_cast<QWidget*>(&info()), static_cast<QWidget*>(&about())}) {
+    EXPECT_EQ(side->windowHandle()->transientParent(), window.windowHandle()) << "no taskbar entry";
+  }
   EXPECT_EQ(about().windowTitle(), QStringLiteral("О программе \"Вертуно\""));
   EXPECT_EQ(about().size(), QSize(341, 108));
   EXPECT_EQ(labelText(about(), "Label1"), QStringLiteral("Программа \"Вертуно\" для Windows"));

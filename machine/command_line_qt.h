@@ -1,0 +1,12 @@
+#pragma once
+
+#include <optional>
+
+namespace vertuno {
+
+// Reads the command line before any window is made. --help and --version answer and end the
+// program, an unknown option or a missing display ends it with one line of why, in Russian or
+// English by the locale. Gives the exit status when the program is to end at once.
+std::optional<int> answerCommandLine(int argc, char** argv);
+
+}  // namespace vertuno
