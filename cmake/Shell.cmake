@@ -1,5 +1,5 @@
 # The Qt 6 shell: the windows, the desktop host, the artwork and the sounds.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Multimedia Svg SvgWidgets)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Multimedia Svg SvgWidgets)
 qt_standard_project_setup()
 
 # The program's folder: the executable with its sounds beside it.
@@ -9,9 +9,11 @@ add_library(vertuno_shell STATIC
   board/cell_view_qt.cpp
   machine/cabinet_faces_qt.cpp
   machine/command_line_qt.cpp
+  machine/destroyed_window_qt.cpp
   machine/fonts_qt.cpp
   machine/hot_spot_qt.cpp
   machine/machine_window_qt.cpp
+  machine/one_machine_per_file_qt.cpp
   machine/platform_qt.cpp
   machine/view_qt.cpp
   machine/run_game_qt.cpp
@@ -26,7 +28,7 @@ set(VERTUNO_QT_HEADERS <QApplication> <QPainter> <QWidget> <QLabel> <QPushButton
     <QMouseEvent> <QPixmap> <QImage> <QString> <QMessageBox>)
 target_precompile_headers(vertuno_shell PRIVATE ${VERTUNO_QT_HEADERS})
 target_compile_definitions(vertuno_shell PRIVATE VERTUNO_VERSION="${PROJECT_VERSION}")
-target_link_libraries(vertuno_shell PUBLIC vertuno_core vertuno_platform_posix Qt6::Widgets Qt6::Multimedia Qt6::Svg Qt6::SvgWidgets)
+target_link_libraries(vertuno_shell PUBLIC vertuno_core vertuno_platform_posix Qt6::Widgets Qt6::Network Qt6::Multimedia Qt6::Svg Qt6::SvgWidgets)
 qt_add_resources(vertuno_shell artwork
   PREFIX /
   FILES

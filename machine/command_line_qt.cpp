@@ -15,11 +15,14 @@ void print(std::FILE* stream, const QString& text) {
 
 }  // namespace
 
+QString inLocaleLanguage(const char* russian, const char* english) {
+  return QString::fromUtf8(QLocale::system().language() == QLocale::Russian ? russian : english);
+}
+
+void complain(const QString& line) { print(stderr, QStringLiteral("vertuno: ") + line + QLatin1Char('\n')); }
+
 std::optional<int> answerCommandLine(int argc, char** argv) {
-  const bool russian = QLocale::system().language() == QLocale::Russian;
-  auto say = [russian](const char* inRussian, const char* inEnglish) {
-    return QString::fromUtf8(russian ? inRussian : inEnglish);
-  };
+  const auto say = inLocaleLanguage;
 
   QCommandLineParser parser;
   parser.setApplicationDescription(say("Вертуно: игровой автомат «777» для рабочего стола.",
@@ -35,10 +38,8 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   if (!parser.parse(arguments)) {
     const QStringList unknown = parser.unknownOptionNames();
-    print(stderr, QStringLiteral("vertuno: %1\n")
-                      .arg(unknown.isEmpty() ? parser.errorText()
-                                             : say("неизвестный параметр: %1", "unknown option: %1")
-                                                   .arg(unknown.first())));
+    complain(unknown.isEmpty() ? parser.errorText()
+                               : say("неизвестный параметр: %1", "unknown option: %1").arg(unknown.first()));
     return 2;
   }
   if (parser.isSet(help)) {
@@ -51,19 +52,15 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
     return 0;
   }
   if (!parser.positionalArguments().isEmpty()) {
-    print(stderr, QStringLiteral("vertuno: %1\n")
-                      .arg(say("лишний аргумент: %1", "unexpected argument: %1")
-                               .arg(parser.positionalArguments().first())));
+    complain(say("лишний аргумент: %1", "unexpected argument: %1").arg(parser.positionalArguments().first()));
     return 2;
   }
   const bool displayNamed = !qEnvironmentVariableIsEmpty("DISPLAY") ||
                             !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
                             !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
   if (!displayNamed) {
-    print(stderr, say("vertuno: нет экрана, на котором показать автомат (не заданы DISPLAY и "
-                      "WAYLAND_DISPLAY)\n",
-                      "vertuno: no display to show the machine on (neither DISPLAY nor "
-                      "WAYLAND_DISPLAY is set)\n"));
+    complain(say("нет экрана, на котором показать автомат (не заданы DISPLAY и WAYLAND_DISPLAY)",
+                 "no display to show the machine on (neither DISPLAY nor WAYLAND_DISPLAY is set)"));
     return 1;
   }
   return std::nullopt;

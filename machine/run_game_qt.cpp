@@ -9,9 +9,11 @@
 #include <cstdlib>
 
 #include "machine/command_line_qt.h"
+#include "machine/destroyed_window_qt.h"
 #include "machine/fonts_qt.h"
 #include "machine/machine.h"
 #include "machine/machine_window_qt.h"
+#include "machine/one_machine_per_file_qt.h"
 #include "machine/platform_qt.h"
 #include "machine/view_qt.h"
 #include "stats/durable_file_posix.h"
@@ -63,6 +65,12 @@ int runGame(int argc, char** argv, const PlatformMaker& makePlatform) {
 
   const QString programFolder = QCoreApplication::applicationDirPath();
   const QString totalsFile = chooseTotalsFile(programFolder);
+  OneMachinePerFile oneMachine(totalsFile);
+  if (!oneMachine.claim()) {
+    complain(inLocaleLanguage("этот автомат уже запущен; его окно выведено вперёд",
+                              "this machine is already running; its window is brought to the front"));
+    return 0;
+  }
   removeStaleTemporaries(totalsFile.toStdString());
   const std::unique_ptr<QtPlatform> platform =
       makePlatform ? makePlatform(programFolder, totalsFile)
@@ -72,6 +80,9 @@ int runGame(int argc, char** argv, const PlatformMaker& makePlatform) {
   MachineWindow window(machine);
   view.attach(machine, window);
   platform->attach(machine);
+  oneMachine.bringForwardOnRequest(window);
+  DestroyedWindowWatch destroyedWindow(machine, window);
+  app.installNativeEventFilter(&destroyedWindow);
   saveOnSignals(machine, &app);
   runningMachine = &machine;
   std::atexit(saveOnLostDisplay);

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config googletest libgtest-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
-  fonts-liberation2
+  fonts-liberation2 libxcb1-dev
   xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
   clang libclang-rt-14-dev desktop-file-utils valgrind bc
   g++-mingw-w64-x86-64 wine64 openbox xfwm4

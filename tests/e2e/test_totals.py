@@ -83,6 +83,25 @@ class TotalsFile(unittest.TestCase):
         with open(os.path.join(game.base, "stderr.log")) as log:
             self.assertIn(game.totals_path, log.read())
 
+    def test_a_second_copy_on_the_same_file_hands_over_and_ends(self):
+        self.game = game = Game(totals=b"512\r\n")
+        combination = game.fast_play()
+        second = subprocess.run([os.path.join(game.folder, "vertuno")], capture_output=True,
+                                text=True, timeout=10, env={**os.environ, "LANG": "C.UTF-8"})
+        self.assertEqual(second.returncode, 0)
+        self.assertIn("already running", second.stderr)
+        self.assertIsNone(game.process.poll(), "the first copy plays on")
+        game.choose_from_menu(EXIT)
+        self.assertEqual(game.wait_exit(), 0)
+        self.assertEqual(read(game.totals_path), f"{513 - prize_for(combination)}\r\n".encode())
+
+    def test_a_window_destroyed_by_the_desktop_saves_and_ends(self):
+        self.game = game = Game(totals=b"512\r\n")
+        combination = game.fast_play()
+        xdotool("windowclose", game.window)
+        self.assertEqual(game.wait_exit(), 0)
+        self.assertEqual(read(game.totals_path), f"{513 - prize_for(combination)}\r\n".encode())
+
     def test_a_bad_file_gives_a_fresh_machine(self):
         self.game = game = Game(totals=b"\x00\xffnot money")
         game.choose_from_menu(EXIT)
