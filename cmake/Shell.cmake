@@ -78,15 +78,17 @@ add_custom_target(icons ALL DEPENDS ${VERTUNO_ICON_PNGS})
 include(GNUInstallDirs)
 set(VERTUNO_APP_ID io.github.vertuno.Vertuno)
 set(VERTUNO_INSTALL_FOLDER lib/vertuno)
+# Debian keeps games' launchers in games/, which its users have on their path.
+set(VERTUNO_LAUNCHER_FOLDER games)
 install(TARGETS vertuno RUNTIME DESTINATION ${VERTUNO_INSTALL_FOLDER})
 install(FILES ${VERTUNO_PROGRAM_FOLDER}/click.wav ${VERTUNO_PROGRAM_FOLDER}/sound.wav
         DESTINATION ${VERTUNO_INSTALL_FOLDER})
 install(CODE "
   file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VERTUNO_INSTALL_FOLDER}/installed\"
        \"Installed: the money lives in each user's data folder.\\n\")
-  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  file(MAKE_DIRECTORY \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VERTUNO_LAUNCHER_FOLDER}\")
   file(CREATE_LINK ../${VERTUNO_INSTALL_FOLDER}/vertuno
-       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/vertuno\" SYMBOLIC)")
+       \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${VERTUNO_LAUNCHER_FOLDER}/vertuno\" SYMBOLIC)")
 install(FILES assets/${VERTUNO_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES assets/icon.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME ${VERTUNO_APP_ID}.svg)
@@ -95,3 +97,4 @@ foreach(size IN LISTS VERTUNO_ICON_SIZES)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${VERTUNO_APP_ID}.png)
 endforeach()
+include(cmake/Package.cmake)

@@ -15,7 +15,9 @@ set(VERTUNO_E2E_RUNS
   "machine_window|test_machine_window"
   "install|test_install"
   "command_line|test_command_line"
-  "window_managers|test_window_managers")
+  "window_managers|test_window_managers"
+  "debian_package|test_debian_package"
+  "wayland|test_wayland")
 set(cost 100)
 foreach(run IN LISTS VERTUNO_E2E_RUNS)
   string(REPLACE "|" ";" fields "${run}")
