@@ -17,7 +17,8 @@ set(VERTUNO_E2E_RUNS
   "command_line|test_command_line"
   "window_managers|test_window_managers"
   "debian_package|test_debian_package"
-  "wayland|test_wayland")
+  "wayland|test_wayland"
+  "ordinary_user|test_ordinary_user")
 set(cost 100)
 foreach(run IN LISTS VERTUNO_E2E_RUNS)
   string(REPLACE "|" ";" fields "${run}")
