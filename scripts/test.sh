@@ -26,12 +26,13 @@ e2e=$!
 trap 'kill -- -$e2e 2> /dev/null || true' EXIT
 
 stage "The core alone, with Qt out of reach, and a million plays"
-nice -n 10 bash scripts/build.sh build-core -DVERTUNO_SHELL=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON
+nice -n 10 bash scripts/build.sh build-core -DVERTUNO_SHELL=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g0"
 nice -n 10 ctest --test-dir build-core --output-on-failure -j2 --timeout 900
 
 stage "The core and its unit tests as Windows programs, under Wine"
 nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g0" -DVERTUNO_SHELL=OFF -- unit_tests
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_SHELL=OFF -- unit_tests
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
   nice -n 10 ctest --test-dir build-windows --output-on-failure --timeout 300 -LE long
 
@@ -45,10 +46,10 @@ nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}
 fuzz=$!
 
 stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-# Light optimisation and line tables only: the sanitizers need no more, and the build is the
-# longest of all.
+# No optimisation and line tables only: the sanitizers need no more, and the build is the
+# longest of all. The variants that only prove something build without debug information.
 nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O1 -g1" -- unit_tests gui_tests platform_tests
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g1" -- unit_tests gui_tests platform_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   nice -n 10 ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'
