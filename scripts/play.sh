@@ -3,5 +3,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh" "$root/build"
+bash "$root/scripts/build.sh" "$root/build" -- vertuno
 exec "$root/build/vertuno/vertuno"

@@ -16,11 +16,11 @@ stage "Set-up"
 bash scripts/setup.sh
 
 stage "The real game"
-bash scripts/build.sh build -DVERTUNO_UNIT_TESTS=OFF
+bash scripts/build.sh build -DVERTUNO_TESTS=ON -DVERTUNO_UNIT_TESTS=OFF -DVERTUNO_BENCH=ON
 
 stage "Black-box suites start, side by side"
 e2e_log=build/e2e.log
-setsid ctest --test-dir build --output-on-failure --timeout 600 -L e2e -j3 > "$e2e_log" 2>&1 &
+setsid ctest --no-tests=error --test-dir build --output-on-failure --timeout 600 -L e2e -j3 > "$e2e_log" 2>&1 &
 e2e=$!
 # On any failure the suites, their games and their desktops go too.
 trap 'kill -- -$e2e 2> /dev/null || true' EXIT
@@ -28,13 +28,13 @@ trap 'kill -- -$e2e 2> /dev/null || true' EXIT
 stage "The core alone, with Qt out of reach, and a million plays"
 nice -n 10 bash scripts/build.sh build-core -DVERTUNO_SHELL=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g0"
-nice -n 10 ctest --test-dir build-core --output-on-failure -j2 --timeout 900
+nice -n 10 ctest --no-tests=error --test-dir build-core --output-on-failure -j2 --timeout 900
 
 stage "The core and its unit tests as Windows programs, under Wine"
 nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_SHELL=OFF -- unit_tests
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
-  nice -n 10 ctest --test-dir build-windows --output-on-failure --timeout 300 -LE long
+  nice -n 10 ctest --no-tests=error --test-dir build-windows --output-on-failure --timeout 300 -LE long
 
 stage "Fuzzing the totals-file load and the numeric reader for a minute"
 CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_SHELL=OFF -DVERTUNO_TESTS=OFF \
@@ -52,7 +52,7 @@ nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g1" -- unit_tests gui_tests platform_tests
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  nice -n 10 ctest --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'
+  nice -n 10 ctest --no-tests=error --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'
 
 stage "Fuzzing ends"
 wait $fuzz || { tail -40 build-fuzz/fuzz.log; exit 1; }
