@@ -32,8 +32,7 @@ void Machine::Priz(double& amount) {
   if (state_.Force777 != "1") {
     if (!addToMachineMoney(-amount)) return;
     if (isEmptied(info().MachineMoney)) {
-      ask(
-          "Поздравляем!\nВам удалось полностью опустошить наш автомат!\nСейчас в автомат будут "
+      ask("Поздравляем!\nВам удалось полностью опустошить наш автомат!\nСейчас в автомат будут "
           "добавлены монеты, а Вы получаете в качестве приза еще 10 монет!",
           "Поздравляем!", MessageStyle::InformationOk);
     }

@@ -86,8 +86,8 @@ void Machine::Label1_Click() {
 }
 
 void Machine::askToStartOver() {
-  const Answer answer = ask("Вы проиграли все деньги.\r\nНачать сначала?",
-                                      "Не повезло...", MessageStyle::InformationYesNo);
+  const Answer answer = ask("Вы проиграли все деньги.\r\nНачать сначала?", "Не повезло...",
+                            MessageStyle::InformationYesNo);
   if (answer == Answer::Yes) {
     Form_Load();
     return;
