@@ -245,6 +245,14 @@ class Game:
         os.remove(path)
         return image
 
+    def wait_for_first_paint(self, timeout=10):
+        """The window is mapped before it is painted; under load the first frame comes later."""
+        def painted():
+            colours = self.screenshot().getcolors(maxcolors=64)
+            return colours is None  # more colours than an empty window or the root's weave has
+        if not self.wait_until(painted, timeout):
+            raise AssertionError("the machine window was never painted")
+
     def board(self, image=None):
         """The three cells as the player sees them: a digit, "unlit", or "?"."""
         image = image or self.screenshot()

@@ -18,6 +18,7 @@ class MachineWindow(unittest.TestCase):
         game = self.game
         _, _, width, height = game.geometry()
         self.assertEqual((width, height), (128, 378))
+        game.wait_for_first_paint()
         self.assertTrue(game.purse_is("20"))
         self.assertEqual(game.board(), ["unlit", "unlit", "unlit"])
 
@@ -60,6 +61,7 @@ class HighResolution(unittest.TestCase):
             self.assertFalse(game.is_ours_at(250, 20))
             self.assertTrue(game.is_ours_at(120, 400))
             self.assertTrue(game.is_ours_at(44, 10))
+            game.wait_for_first_paint()
             # The slot's hot spot scales with it: a click there is a play.
             before = game.screenshot()
             game.click(214, 280)
@@ -79,14 +81,19 @@ class HighResolution(unittest.TestCase):
         game = Game(env={"QT_SCALE_FACTOR": "1.5"})
         try:
             xdotool("windowmove", game.window, 20, 20)
-            time.sleep(0.5)
-            shot = game.screenshot()
-            width, height = shot.size
+            game.wait_until(lambda: game.geometry()[:2] == (20, 20), 5)
             board = (94, 132, 162, 164)  # the board's black glass, at 1.5 times
-            seams = [(x, y) for y in range(height) for x in range(width)
-                     if shot.getpixel((x, y)) == (0, 0, 0)
-                     and not (board[0] <= x <= board[2] and board[1] <= y <= board[3])]
-            self.assertEqual(seams[:10], [], "unpainted pixels inside the window's cut")
+
+            def seams():
+                shot = game.screenshot()
+                width, height = shot.size
+                return [(x, y) for y in range(height) for x in range(width)
+                        if shot.getpixel((x, y)) == (0, 0, 0)
+                        and not (board[0] <= x <= board[2] and board[1] <= y <= board[3])]
+            # The repaint after the move takes a moment; a seam is what stays unpainted.
+            game.wait_until(lambda: not seams(), 5, step=0.3)
+            self.assertEqual(seams()[:10], [], "unpainted pixels inside the window's cut")
+            shot = game.screenshot()
             self.assertEqual(shot.getpixel((2, 2)), (74, 106, 90), "the backdrop shows outside")
         finally:
             game.close()
