@@ -8,7 +8,7 @@ packages=(
   fonts-liberation2 libxcb1-dev
   xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
   clang libclang-rt-14-dev desktop-file-utils valgrind bc
-  g++-mingw-w64-x86-64 wine64 openbox xfwm4 weston qt6-wayland lintian appstream dpkg-dev
+  g++-mingw-w64-x86-64 wine64 openbox xfwm4 xcompmgr picom weston qt6-wayland lintian appstream dpkg-dev
 )
 missing=()
 for package in "${packages[@]}"; do

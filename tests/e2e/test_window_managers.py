@@ -1,28 +1,46 @@
 import os
 import signal
 import subprocess
+import tempfile
 import time
 import unittest
+
+from PIL import ImageChops
+from Xlib import X
+from Xlib.display import Display
 
 from game import SLOT, Game, xdotool
 
 GRIP = (30, 200)
 
 
-class WindowManager:
-    """A window manager on the suite's X server, for as long as the with-block lasts."""
+def managing():
+    found = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                           capture_output=True, text=True).stdout
+    return "window id" in found
 
-    def __init__(self, command):
+
+def compositing():
+    x = Display()
+    try:
+        return x.get_selection_owner(x.intern_atom("_NET_WM_CM_S0")) != X.NONE
+    finally:
+        x.close()
+
+
+class WindowManager:
+    """A window manager or compositor on the suite's X server, for as long as the with-block lasts."""
+
+    def __init__(self, command, ready=managing):
         self.command = command
+        self.ready = ready
 
     def __enter__(self):
         self.process = subprocess.Popen(self.command, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL, start_new_session=True)
         deadline = time.time() + 15
         while time.time() < deadline:
-            found = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
-                                   capture_output=True, text=True).stdout
-            if "window id" in found:
+            if self.ready():
                 return self
             time.sleep(0.1)
         raise AssertionError(f"{self.command[0]} never came up")
@@ -34,7 +52,51 @@ class WindowManager:
         subprocess.run(["xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK"])
 
 
+class Backdrop:
+    """A plain window behind the game, so what shows through the cut is the same with a
+    compositor (which paints its own root) and without."""
+
+    def __enter__(self):
+        self.path = tempfile.mktemp(suffix=".png")
+        subprocess.run(["convert", "-size", "400x700", "xc:#4a6a5a", self.path], check=True)
+        self.process = subprocess.Popen(["display", "-geometry", "+0+0", self.path])
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            if subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "display"],
+                              capture_output=True).returncode == 0:
+                return self
+            time.sleep(0.1)
+        raise AssertionError("the backdrop never appeared")
+
+    def __exit__(self, *_):
+        self.process.kill()
+        self.process.wait()
+        os.remove(self.path)
+
+
 class WindowManagers(unittest.TestCase):
+    def look_at_start(self):
+        game = Game()
+        try:
+            xdotool("windowmove", game.window, 40, 40)
+            game.wait_until(lambda: game.geometry()[:2] == (40, 40), 5)
+            game.wait_for_first_paint()
+            first = game.screenshot()
+            # Settled: two looks in a row agree.
+            game.wait_until(lambda: game.screenshot().tobytes() == first.tobytes(), 3, step=0.3)
+            return game.screenshot()
+        finally:
+            game.close()
+
+    def test_a_compositor_changes_no_pixel(self):
+        with Backdrop():
+            plain = self.look_at_start()
+            for command in (["xcompmgr"], ["picom", "--backend", "xrender", "--no-fading-openclose"]):
+                with WindowManager(command, ready=compositing):
+                    difference = ImageChops.difference(plain, self.look_at_start())
+                    self.assertIsNone(difference.getbbox(), f"{command[0]} changed the look")
+
+
     def drag_then_play(self):
         game = Game()
         try:
