@@ -8,10 +8,11 @@ SOURCE = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)
 NOBODY = 65534
 
 
-def as_nobody(*command, cwd):
+def as_nobody(*command, cwd, path="/usr/bin:/bin"):
     return subprocess.run(["setpriv", f"--reuid={NOBODY}", f"--regid={NOBODY}", "--clear-groups",
                            *command], cwd=cwd, capture_output=True, text=True, timeout=300,
-                          env={"PATH": "/usr/bin:/bin", "HOME": cwd, "LANG": "C.UTF-8"})
+                          stdin=subprocess.DEVNULL,
+                          env={"PATH": path, "HOME": cwd, "LANG": "C.UTF-8"})
 
 
 @unittest.skipUnless(os.geteuid() == 0, "becoming an ordinary user needs root")
@@ -29,6 +30,19 @@ class OrdinaryUser(unittest.TestCase):
             setup = as_nobody("bash", "scripts/setup.sh", cwd=tree)
             self.assertEqual(setup.returncode, 0, setup.stderr)
             self.assertNotIn("apt", setup.stdout + setup.stderr, "with everything there, apt is not asked")
+            # With a package missing (a package database that knows none) and no sudo to be had,
+            # set-up says what it needs instead of failing at apt's lock.
+            fake = os.path.join(work, "fake-bin")
+            os.mkdir(fake)
+            with open(os.path.join(fake, "dpkg-query"), "w") as stub:
+                stub.write("#!/bin/sh\nexit 1\n")
+            os.chmod(fake, 0o755)
+            os.chmod(os.path.join(fake, "dpkg-query"), 0o755)
+            refused = as_nobody("bash", "scripts/setup.sh", cwd=tree, path=f"{fake}:/usr/bin:/bin")
+            self.assertEqual(refused.returncode, 1)
+            self.assertIn("needs root: cmake", refused.stderr)
+            self.assertIn("Run this script as root, or as a user who may use sudo.", refused.stderr)
+            self.assertNotIn("apt-get", refused.stdout + refused.stderr)
             build = as_nobody("bash", "scripts/build.sh", "build", "-DVERTUNO_SHELL=OFF",
                               "-DVERTUNO_TESTS=OFF", "--", "vertuno_core", cwd=tree)
             self.assertEqual(build.returncode, 0, build.stdout[-2000:] + build.stderr[-2000:])
