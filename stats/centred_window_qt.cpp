@@ -8,7 +8,8 @@ namespace vertuno {
 
 CentredWindow::CentredWindow(const QString& objectName, const QString& title, QSize size) {
   setObjectName(objectName);
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+  // A dialog, because only dialogs are made transient for their owner on X11.
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
   setWindowTitle(title);
   setFixedSize(size);

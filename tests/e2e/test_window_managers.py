@@ -9,9 +9,10 @@ from PIL import ImageChops
 from Xlib import X
 from Xlib.display import Display
 
-from game import SLOT, Game, xdotool
+from game import SLOT, Game, forget_mapped_windows, wait_for_titled_window, x_connection, xdotool
 
 GRIP = (30, 200)
+BOARD = (60, 160)
 
 
 def managing():
@@ -116,6 +117,18 @@ class WindowManagers(unittest.TestCase):
             game.click(*SLOT)
             self.assertTrue(game.wait_until(lambda: game.board() != still, 3, step=0.05),
                             "the next click on the slot plays")
+            # The counters' window belongs to the cabinet and cannot be maximised.
+            forget_mapped_windows()
+            game.click(*BOARD)
+            info = wait_for_titled_window("Информация")
+            self.assertIsNotNone(info)
+            owner = info.get_wm_transient_for()
+            self.assertEqual(owner.id if owner else None, int(game.window))
+            x = x_connection()
+            allowed = info.get_full_property(x.intern_atom("_NET_WM_ALLOWED_ACTIONS"), X.AnyPropertyType)
+            names = {x.get_atom_name(atom) for atom in allowed.value}
+            self.assertIn("_NET_WM_ACTION_CLOSE", names)
+            self.assertFalse({"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"} & names)
         finally:
             game.close()
 
