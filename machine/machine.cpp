@@ -48,7 +48,10 @@ void Machine::Label8_MouseUp() { state_.FastHold = "off"; }
 void Machine::Label11_DblClick() { Muzik(); }
 
 void Machine::playSoundFile(const char* name) {
-  platform_.playSound((std::filesystem::path(platform_.programFolder()) / name).string());
+  // UTF-8 in and out: on Windows a plain string path would go through the local code page.
+  const std::string folder = platform_.programFolder();
+  const std::u8string path = (std::filesystem::path(std::u8string(folder.begin(), folder.end())) / name).u8string();
+  platform_.playSound(std::string(path.begin(), path.end()));
 }
 
 bool Machine::addTo(std::string& field, double delta) {

@@ -1,7 +1,6 @@
 #include "machine/platform_qt.h"
 
 #include <QCoreApplication>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,19 +39,9 @@ void QtPlatform::disarmWaitTimer() { timer1_.stop(); }
 
 void QtPlatform::playSound(const std::string& path) { sounds_.play(QString::fromStdString(path)); }
 
-// Two plays never share a seed: the clock is mixed with a count of reseeds.
-void QtPlatform::reseedRandom() {
-  const auto now = static_cast<std::uint64_t>(
-      std::chrono::high_resolution_clock::now().time_since_epoch().count());
-  ++reseeds_;
-  std::seed_seq seed{static_cast<std::uint32_t>(now), static_cast<std::uint32_t>(now >> 32),
-                     static_cast<std::uint32_t>(reseeds_), static_cast<std::uint32_t>(reseeds_ >> 32)};
-  random_.seed(seed);
-}
+void QtPlatform::reseedRandom() { random_.reseed(); }
 
-double QtPlatform::nextRandom() {
-  return static_cast<double>(random_() >> 11) * 0x1.0p-53;  // [0, 1), all 53 bits
-}
+double QtPlatform::nextRandom() { return random_.next(); }
 
 std::error_code QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
   return replaceFileDurably(path, bytes);

@@ -3,9 +3,8 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-#include <cstdint>
-#include <random>
 
+#include "game/random_source.h"
 #include "machine/platform.h"
 #include "machine/sound_player_qt.h"
 
@@ -43,8 +42,7 @@ class QtPlatform : public QObject, public Platform {
   QTimer timer2_;
   QTimer timer3_;
   SoundPlayer sounds_;
-  std::mt19937_64 random_;
-  std::uint64_t reseeds_ = 0;
+  RandomSource random_;
 };
 
 }  // namespace vertuno

@@ -17,9 +17,13 @@ constexpr std::uintmax_t LargestTotalsFile = 4096;
 // Beyond this, adding one coin no longer changes a double.
 constexpr double LargestMoney = 1e15;
 
+// Paths are UTF-8 everywhere; on Windows a plain string would be read in the local code page.
+fs::path fromUtf8(const std::string& path) { return fs::path(std::u8string(path.begin(), path.end())); }
+
 }  // namespace
 
-std::optional<std::string> readTotalsFile(const std::string& path) {
+std::optional<std::string> readTotalsFile(const std::string& utf8Path) {
+  const fs::path path = fromUtf8(utf8Path);
   std::error_code error;
   if (!fs::is_regular_file(path, error)) return std::nullopt;
   const auto size = fs::file_size(path, error);
