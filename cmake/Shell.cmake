@@ -72,6 +72,23 @@ add_custom_command(
   COMMENT "Rendering the icon's sizes")
 add_custom_target(icons ALL DEPENDS ${VERTUNO_ICON_PNGS})
 
+# The Windows front end's bitmaps and sounds, made here because its cross build cannot run Qt.
+set(VERTUNO_WINDOWS_ARTWORK ${CMAKE_BINARY_DIR}/windows-artwork)
+qt_add_executable(render_artwork assets/render_artwork_qt.cpp)
+target_link_libraries(render_artwork PRIVATE vertuno_shell)
+set(VERTUNO_WINDOWS_BITMAPS cabinet.bmp demo.bmp coins.bmp emblem.bmp icon.ico)
+list(TRANSFORM VERTUNO_WINDOWS_BITMAPS PREPEND ${VERTUNO_WINDOWS_ARTWORK}/)
+add_custom_command(
+  OUTPUT ${VERTUNO_WINDOWS_BITMAPS}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VERTUNO_WINDOWS_ARTWORK}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0
+          $<TARGET_FILE:render_artwork> ${VERTUNO_WINDOWS_ARTWORK}
+  COMMAND ${CMAKE_COMMAND} -E copy ${VERTUNO_PROGRAM_FOLDER}/click.wav ${VERTUNO_PROGRAM_FOLDER}/sound.wav
+          ${VERTUNO_WINDOWS_ARTWORK}
+  DEPENDS render_artwork sounds assets/cabinet.svg assets/player.svg assets/coins.svg assets/emblem.svg assets/icon.svg
+  COMMENT "Rendering the Windows front end's artwork")
+add_custom_target(windows_artwork ALL DEPENDS ${VERTUNO_WINDOWS_BITMAPS})
+
 # Installed like a native game: the program's folder as one unit, a launcher, a desktop entry
 # and the icon in the theme. The folder is not the user's to write, so the money then lives in
 # the user's data folder.

@@ -1,0 +1,35 @@
+#include <windows.h>
+
+#include "machine/machine.h"
+#include "machine/machine_window_win32.h"
+#include "machine/platform_win32.h"
+#include "machine/view_win32.h"
+#include "stats/totals_location_win32.h"
+
+namespace {
+
+std::wstring programFolder() {
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace vertuno;
+  const std::wstring folder = programFolder();
+  Win32Platform platform(folder, chooseTotalsFile(folder));
+  Win32View view;
+  Machine machine(platform, view);
+  MachineWindow window(machine, instance);
+  view.attach(machine, window);
+  platform.attach(window.handle());
+  platform.startWindowTimers();
+  machine.Form_Load();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
+  machine.Form2_Terminate();
+  machine.Form_Terminate();
+  return machine.warnIfMoneyUnsaved() ? 1 : 0;
+}

@@ -1,0 +1,35 @@
+#include "stats/durable_file_win32.h"
+
+#include <windows.h>
+
+namespace vertuno {
+
+namespace {
+
+std::error_code lastError() { return {static_cast<int>(GetLastError()), std::system_category()}; }
+
+}  // namespace
+
+std::error_code replaceFileDurably(const std::wstring& path, const std::string& bytes) {
+  const std::wstring temporary = path + L".new-" + std::to_wstring(GetCurrentProcessId());
+  HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return lastError();
+  DWORD written = 0;
+  const bool complete = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                        written == bytes.size() && FlushFileBuffers(file);
+  const std::error_code writeError = complete ? std::error_code{} : lastError();
+  CloseHandle(file);
+  if (!complete) {
+    DeleteFileW(temporary.c_str());
+    return writeError;
+  }
+  if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const std::error_code moveError = lastError();
+    DeleteFileW(temporary.c_str());
+    return moveError;
+  }
+  return {};
+}
+
+}  // namespace vertuno

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+namespace vertuno {
+
+// Writes the bytes to a temporary file beside the target, straight through to the disk, and
+// moves it over the target, also written through: the file holds the old content or the new.
+std::error_code replaceFileDurably(const std::wstring& path, const std::string& bytes);
+
+}  // namespace vertuno
