@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every variant and runs every test: the core alone without
-# Qt, the core and its unit tests as Windows programs under Wine, the unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer, a minute
-# of fuzzing, and the real game under virtual X servers with silent sound cards.
+# Qt, the core's unit tests and the Win32 front end as Windows programs under Wine, the unit
+# and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer, a minute of fuzzing,
+# and the real game under virtual X servers with silent sound cards.
 #
 # The black-box suites mostly wait on the game, so they run side by side, each on a desktop of
 # its own, while the other variants build; those builds run at a lower priority, so the game
@@ -30,9 +31,10 @@ nice -n 10 bash scripts/build.sh build-core -DVERTUNO_SHELL=OFF -DCMAKE_DISABLE_
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g0"
 nice -n 10 ctest --no-tests=error --test-dir build-core --output-on-failure -j2 --timeout 900
 
-stage "The core and its unit tests as Windows programs, under Wine"
+stage "The core's unit tests and the Win32 front end as Windows programs, under Wine"
 nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_SHELL=OFF -- unit_tests
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_SHELL=OFF -DVERTUNO_ARTWORK="$root/build/windows-artwork" \
+  -- unit_tests vertuno_exe probe
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
   nice -n 10 ctest --no-tests=error --test-dir build-windows --output-on-failure --timeout 300 -LE long
 

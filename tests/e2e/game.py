@@ -151,11 +151,12 @@ class Game:
     """One run of the real binary, from a program folder of its own."""
 
     def __init__(self, totals=None, folder_name="vertuno", sounds=True, user=None, env=None,
-                 program_folder=None, launcher=None):
+                 program_folder=None, launcher=None, copy_of=PROGRAM_FOLDER, program="vertuno",
+                 runner=()):
         self.base = tempfile.mkdtemp(prefix="vertuno-e2e-")
         self.folder = program_folder or os.path.join(self.base, folder_name)
         if program_folder is None:
-            shutil.copytree(PROGRAM_FOLDER, self.folder)
+            shutil.copytree(copy_of, self.folder)
             for stale in ("data1.ini",):
                 if os.path.exists(os.path.join(self.folder, stale)):
                     os.remove(os.path.join(self.folder, stale))
@@ -165,7 +166,7 @@ class Game:
         if totals is not None:
             with open(self.totals_path, "wb") as f:
                 f.write(totals)
-        command = [launcher or os.path.join(self.folder, "vertuno")]
+        command = [*runner, launcher or os.path.join(self.folder, program)]
         if user is not None:
             command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups"] + command
         forget_mapped_windows()

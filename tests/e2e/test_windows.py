@@ -1,0 +1,144 @@
+"""The Windows front end under Wine on the suite's X server, driven from outside as the Qt
+game is: the pointer, screenshots, and the program's controls read through the Win32 API."""
+import os
+import re
+import subprocess
+import time
+import unittest
+
+from game import FAST_BUTTON, SLOT, TITLE, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
+
+WINDOWS_BUILD = os.environ.get("VERTUNO_WINDOWS_BUILD", "")
+WINE = "/usr/lib/wine/wine64"
+PLAYED = re.compile(r'proc_PlaySound SoundName=L".*?\\\\([a-z]+\.wav)"')
+PROBE = os.path.join(WINDOWS_BUILD, "probe.exe")
+FORCE_SPOT = (44, 28)
+RULES = (60, 160)
+PURSE, INSERTED, WON, MONEY = 2, 7, 9, 11  # the controls' numbers: Label2, Label7, Label9, Label11
+
+
+def controls(title):
+    """Each control's (visible, text), by the control's number."""
+    said = subprocess.run([WINE, PROBE, title], capture_output=True, text=True, timeout=120).stdout
+    return {int(id_): (shown == "1", text) for id_, shown, text in (line.split(" ", 2) for line in said.splitlines())}
+
+
+class Watch:
+    """Every change of a window's controls, from when it starts until a control shows a text."""
+
+    def __init__(self, title, id_, text, seconds=60):
+        self.process = subprocess.Popen([WINE, PROBE, title, str(seconds), str(id_), text],
+                                        stdout=subprocess.PIPE, text=True)
+        self.first = self.process.stdout.readline()  # watching from here on
+
+    def changes(self):
+        """(milliseconds, number, text) of each change seen."""
+        said = self.first + self.process.communicate(timeout=120)[0]
+        return [(int(ms), int(id_), text) for ms, id_, _, text in (line.split(" ", 3) for line in said.splitlines())]
+
+
+class WineGame(Game):
+    def __init__(self, **options):
+        super().__init__(copy_of=os.path.join(WINDOWS_BUILD, "vertuno"), program="vertuno.exe",
+                         runner=[WINE], **options)
+
+
+@unittest.skipUnless(os.path.exists(PROBE), "no Windows build named")
+class WindowsFrontEnd(unittest.TestCase):
+    def test_the_whole_game_under_wine(self):
+        game = WineGame(env={"WINEDEBUG": "trace+winmm"})
+        try:
+            self.assertEqual(game.geometry()[2:], (128, 378))
+            self.assertFalse(game.is_ours_at(10, 10), "cut to the cabinet's outline")
+            self.assertFalse(game.is_ours_at(80, 340))
+            self.assertTrue(game.is_ours_at(60, 200))
+            game.wait_for_first_paint()
+            self.assertEqual(controls(TITLE)[PURSE], (True, "20"))
+            self.assertEqual(game.board(), ["unlit", "unlit", "unlit"])
+
+            before = game.geometry()[:2]
+            grip_x, grip_y = game.screen_point(30, 200)
+            xdotool("mousemove", grip_x, grip_y, "mousedown", "1")
+            for step in range(1, 11):
+                xdotool("mousemove", grip_x + 4 * step, grip_y + 3 * step)
+                time.sleep(0.02)
+            xdotool("mouseup", "1")
+            self.assertTrue(game.wait_until(lambda: game.geometry()[:2] == (before[0] + 40, before[1] + 30), 3),
+                            "the caption drag moved the cabinet by the pointer's way")
+
+            # A play takes a coin and lands on three digits.
+            game.click(*SLOT)
+            self.assertTrue(game.wait_until(lambda: all(c.isdigit() for c in game.board()), 10))
+            self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] != "20", 5))
+            first = "".join(game.board())
+            first_prize = prize_for(first)
+            self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == str(19 + first_prize), 40),
+                            f"{first} pays {first_prize}")
+
+            # A forced 777 pays 200, coin by coin: the board counts the coins down as each
+            # falls and rings, then the purse takes them all.
+            game.click(*FORCE_SPOT, repeat=2)
+            time.sleep(0.3)
+            game.click(*SLOT)
+            self.assertTrue(game.wait_until(lambda: game.board() == ["7", "7", "7"], 10))
+            self.assertTrue(game.wait_until(lambda: game.board()[0] in ("1", "2") and game.board() != ["7"] * 3, 5))
+            counts = []
+            deadline = time.time() + 3
+            while time.time() < deadline:
+                shown = "".join(game.board())
+                if shown.isdigit() and (not counts or counts[-1] != int(shown)):
+                    counts.append(int(shown))
+            self.assertGreaterEqual(len(counts), 4, counts)
+            self.assertEqual(counts, sorted(counts, reverse=True), "counted down")
+            self.assertLess(counts[-1], 200)
+            paid = str(19 + first_prize - 1 + 200)
+            watch = Watch(TITLE, PURSE, paid)
+            game.press(*FAST_BUTTON)
+            self.assertEqual(watch.changes()[-1][1:], (PURSE, paid))
+            game.release()
+            # Wine's sound is silent here; its trace shows each PlaySound and its file.
+            with open(os.path.join(game.base, "stderr.log"), encoding="utf-8", errors="replace") as log:
+                played = PLAYED.findall(log.read())
+            self.assertEqual(played[0], "click.wav", "the coin drops first")
+            self.assertEqual(played.count("click.wav"), 2, "one click a play")
+            self.assertEqual(played.count("sound.wav"), first_prize + 200, "one ring a paid coin")
+            self.assertEqual(played[-201], "click.wav", "the 777 play's click comes before its coins")
+
+            # The info window shows the counters.
+            forget_mapped_windows()
+            game.click(*RULES)
+            self.assertIsNotNone(wait_for_titled_window("Информация", timeout=10))
+            money = 1000 + 1 - first_prize  # the forced play is the machine's gift, counted nowhere
+            counters = controls("Информация")
+            self.assertEqual(counters[INSERTED][1], "1")
+            self.assertEqual(counters[WON][1], str(first_prize))
+            self.assertEqual(counters[MONEY][1], str(money))
+            game.key("Return")  # its OK button, the default: saved and closed
+            self.assertTrue(game.wait_until(lambda: not controls("Информация")[INSERTED][0], 5))
+
+            # The menu: the about window, then "Выход" saves and ends.
+            forget_mapped_windows()
+            game.choose_from_menu(2)
+            self.assertIsNotNone(wait_for_titled_window('О программе "Вертуно"', timeout=10))
+            game.key("Escape")
+            self.assertTrue(game.wait_until(lambda: not controls('О программе "Вертуно"')[1][0], 5))
+            game.choose_from_menu(3)
+            self.assertEqual(game.wait_exit(timeout=20), 0)
+            with open(game.totals_path, "rb") as f:
+                self.assertEqual(f.read(), f"{money}\r\n".encode())
+        finally:
+            game.close()
+
+    def test_a_second_start_reads_the_money_back(self):
+        game = WineGame(totals=b"777\r\n")
+        try:
+            forget_mapped_windows()
+            game.click(*RULES)
+            self.assertIsNotNone(wait_for_titled_window("Информация", timeout=10))
+            self.assertEqual(controls("Информация")[MONEY], (True, "777"))
+        finally:
+            game.close()
+
+
+if __name__ == "__main__":
+    unittest.main()
