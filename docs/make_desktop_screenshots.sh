@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the game under each desktop it is proven on: openbox and xfwm4 with the info
 # window open beside the cabinet (the managers frame the side window, never the cabinet),
-# xcompmgr compositing a bare server, and Weston's own desktop on Wayland.
+# xcompmgr compositing a bare server, Weston's own desktop on Wayland, and the Windows front
+# end under Wine (from scripts/build_windows.sh) with its info window and its menu.
 # Needs a build in build/ and the packages of scripts/setup.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -44,7 +45,7 @@ shoot_under() {  # shoot_under NAME COMMAND...: the cabinet and the info window 
   import -window root -crop 560x440+20+20 +repage "$out/desktop-$name.png"
   kill "$game"
   wait "$game" 2> /dev/null || true
-  kill -- -"$manager"
+  kill -- -"$manager" 2> /dev/null || true
   wait "$manager" 2> /dev/null || true
   manager=
   xprop -root -remove _NET_SUPPORTING_WM_CHECK
@@ -53,6 +54,29 @@ shoot_under() {  # shoot_under NAME COMMAND...: the cabinet and the info window 
 shoot_under openbox openbox --sm-disable
 shoot_under xfwm4 dbus-run-session -- xfwm4 --sm-client-disable
 shoot_under xcompmgr xcompmgr
+
+# The Win32 front end under Wine, on a prefix of its own.
+if [ -x "$root/build-windows-release/vertuno/vertuno.exe" ]; then
+  cp -r "$root/build-windows-release/vertuno" "$work/windows"
+  export WINEPREFIX=$work/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  display -window root "$work/desktop.png" &
+  sleep 1
+  /usr/lib/wine/wine64 "$work/windows/vertuno.exe" &
+  game=$!
+  win=$(wait_for '777 - Игра Вертуно')
+  xdotool windowmove "$win" 40 40
+  sleep 0.5
+  xdotool mousemove 100 200 click 1
+  xdotool windowmove "$(wait_for 'Информация')" 200 60
+  sleep 0.5
+  xdotool mousemove 70 280 click 3
+  sleep 1
+  import -window root -crop 560x440+20+20 +repage "$out/desktop-wine.png"
+  xdotool key Escape
+  kill "$game"
+  wait "$game" 2> /dev/null || true
+  /usr/lib/wine/wineserver -k || true
+fi
 
 # Wayland: Weston's desktop shell, photographed by its own screenshooter.
 export XDG_RUNTIME_DIR=$work/wayland
