@@ -227,11 +227,9 @@ MachineWindow::HotSpot* MachineWindow::spotAt(POINT point) {
 // double-click alone, with no press and no second click.
 void MachineWindow::buttonDown(MouseButton button, POINT point, bool doubleClick) {
   if (HotSpot* spot = spotAt(point)) {
-    SetCapture(window_);
-    if (button == MouseButton::Left) {
-      pressedSpot_ = spot;
-      inDoubleClick_ = doubleClick;
-    }
+    SetCapture(window_);  // the release comes to the spot pressed, wherever it happens
+    pressedSpot_ = spot;
+    if (button == MouseButton::Left) inDoubleClick_ = doubleClick;
     if (doubleClick) {
       if (spot->onDoubleClick) spot->onDoubleClick();
     } else if (spot->onPress) {
@@ -246,13 +244,11 @@ void MachineWindow::buttonDown(MouseButton button, POINT point, bool doubleClick
 }
 
 void MachineWindow::buttonUp(MouseButton button, POINT point) {
-  HotSpot* spot = button == MouseButton::Left ? pressedSpot_ : spotAt(point);
+  HotSpot* spot = pressedSpot_;
   if (!spot) return;
   const bool click = button == MouseButton::Left && !inDoubleClick_ && PtInRect(&spot->area, point);
-  if (button == MouseButton::Left) {
-    pressedSpot_ = nullptr;
-    inDoubleClick_ = false;
-  }
+  pressedSpot_ = nullptr;
+  if (button == MouseButton::Left) inDoubleClick_ = false;
   if (GetCapture() == window_) ReleaseCapture();
   if (spot->onRelease) spot->onRelease();
   if (click && spot->onClick) spot->onClick();
