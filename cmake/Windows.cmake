@@ -14,6 +14,7 @@ add_executable(vertuno_exe WIN32
   machine/main_win32.cpp
   machine/fonts_win32.cpp
   machine/machine_window_win32.cpp
+  machine/one_machine_per_file_win32.cpp
   machine/platform_win32.cpp
   machine/text_win32.cpp
   machine/view_win32.cpp

@@ -2,6 +2,7 @@
 
 #include "machine/machine.h"
 #include "machine/machine_window_win32.h"
+#include "machine/one_machine_per_file_win32.h"
 #include "machine/platform_win32.h"
 #include "machine/view_win32.h"
 #include "stats/totals_location_win32.h"
@@ -19,11 +20,15 @@ std::wstring programFolder() {
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace vertuno;
   const std::wstring folder = programFolder();
-  Win32Platform platform(folder, chooseTotalsFile(folder));
+  const std::wstring totalsFile = chooseTotalsFile(folder);
+  OneMachinePerFile oneMachine(totalsFile);
+  if (!oneMachine.claim()) return 0;  // the running machine is brought to the front instead
+  Win32Platform platform(folder, totalsFile);
   Win32View view;
   Machine machine(platform, view);
   MachineWindow window(machine, instance);
   view.attach(machine, window);
+  oneMachine.markWindow(window.handle());
   platform.attach(window.handle());
   platform.startWindowTimers();
   machine.Form_Load();

@@ -134,6 +134,11 @@ class WindowsFrontEnd(unittest.TestCase):
                 again.click(*RULES)
                 self.assertIsNotNone(wait_for_titled_window("Информация", timeout=10))
                 self.assertEqual(controls("Информация")[MONEY], (True, str(money)))
+                # A third start on the same file hands over to the running machine and ends.
+                third = subprocess.run([WINE, os.path.join(game.folder, "vertuno.exe")], timeout=60,
+                                       capture_output=True)
+                self.assertEqual(third.returncode, 0)
+                self.assertIsNone(again.process.poll())
             finally:
                 again.close()
         finally:
