@@ -11,6 +11,7 @@
 #include "machine/outlines.h"
 #include "machine/platform_win32.h"
 #include "machine/text_win32.h"
+#include "machine/window_owner_win32.h"
 
 namespace vertuno {
 
@@ -255,12 +256,7 @@ void MachineWindow::buttonUp(MouseButton button, POINT point) {
 }
 
 LRESULT CALLBACK MachineWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<MachineWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    self->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<MachineWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = windowOwner(window, message, lParam, &MachineWindow::window_);
   return self ? self->handle(message, wParam, lParam) : DefWindowProcW(window, message, wParam, lParam);
 }
 

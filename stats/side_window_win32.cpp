@@ -2,6 +2,7 @@
 
 #include "assets/resources_win32.h"
 #include "machine/fonts_win32.h"
+#include "machine/window_owner_win32.h"
 #include "stats/side_window_face.h"
 
 namespace vertuno {
@@ -70,12 +71,7 @@ void SideWindow::showCentred() {
 }
 
 LRESULT CALLBACK SideWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* created = static_cast<SideWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-    created->window_ = window;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-  }
-  auto* self = reinterpret_cast<SideWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = windowOwner(window, message, lParam, &SideWindow::window_);
   if (!self) return DefWindowProcW(window, message, wParam, lParam);
   switch (message) {
     case WM_ERASEBKGND: {
