@@ -321,6 +321,21 @@ class Game:
             time.sleep(step)
         return condition()
 
+    def landed(self, timeout=10):
+        """The combination a play that has just started lands on. A board whose first two digits
+        match and whose third differs always re-spins its right cell after a pause, so the play
+        has landed only when that cell has rolled and stopped again."""
+        if not self.wait_until(lambda: all(d.isdigit() for d in self.board()), timeout, step=0.05):
+            return None
+        shown = self.board()
+        if shown[0] == shown[1] != shown[2]:
+            if not self.wait_until(lambda: not self.board()[2].isdigit(), 5, step=0.02):
+                return None
+            if not self.wait_until(lambda: self.board()[2].isdigit(), 5, step=0.05):
+                return None
+            shown = self.board()
+        return "".join(shown)
+
     def fast_play(self):
         """One play with the fast button pressed once it has started; returns the combination."""
         before = self.board()
