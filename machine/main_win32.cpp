@@ -5,6 +5,7 @@
 #include "machine/one_machine_per_file_win32.h"
 #include "machine/platform_win32.h"
 #include "machine/view_win32.h"
+#include "stats/durable_file_win32.h"
 #include "stats/totals_location_win32.h"
 
 namespace {
@@ -23,6 +24,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const std::wstring totalsFile = chooseTotalsFile(folder);
   OneMachinePerFile oneMachine(totalsFile);
   if (!oneMachine.claim()) return 0;  // the running machine is brought to the front instead
+  removeStaleTemporaries(totalsFile);
   Win32Platform platform(folder, totalsFile);
   Win32View view;
   Machine machine(platform, view);

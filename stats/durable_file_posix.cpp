@@ -5,10 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <csignal>
 #include <filesystem>
-#include <string_view>
+
+#include "stats/temporary_file.h"
 
 namespace vertuno {
 
@@ -16,18 +16,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view TemporarySuffix = ".new-";
-
 fs::path followLinks(const fs::path& path) {
   std::error_code error;
   fs::path target = fs::weakly_canonical(path, error);
   return error ? path : target;
-}
-
-fs::path temporaryFor(const fs::path& target, long pid) {
-  fs::path temporary = target;
-  temporary += std::string(TemporarySuffix) + std::to_string(pid);
-  return temporary;
 }
 
 bool writeAll(int fd, const std::string& bytes) {
@@ -71,18 +63,9 @@ std::error_code replaceFileDurably(const std::string& path, const std::string& b
 }
 
 void removeStaleTemporaries(const std::string& path) {
-  const fs::path target = followLinks(path);
-  const std::string prefix = target.filename().string() + std::string(TemporarySuffix);
-  std::error_code error;
-  for (const auto& entry : fs::directory_iterator(target.parent_path(), error)) {
-    const std::string name = entry.path().filename().string();
-    if (!name.starts_with(prefix)) continue;
-    const std::string digits = name.substr(prefix.size());
-    long pid = 0;
-    const auto [end, failure] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
-    if (failure != std::errc{} || end != digits.data() + digits.size() || pid <= 0) continue;
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove(entry.path(), error);
-  }
+  removeStaleTemporaries(followLinks(path), [](long processId) {
+    return ::kill(static_cast<pid_t>(processId), 0) != 0 && errno == ESRCH;
+  });
 }
 
 }  // namespace vertuno

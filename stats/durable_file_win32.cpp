@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "stats/temporary_file.h"
+
 namespace vertuno {
 
 namespace {
@@ -11,7 +13,7 @@ std::error_code lastError() { return {static_cast<int>(GetLastError()), std::sys
 }  // namespace
 
 std::error_code replaceFileDurably(const std::wstring& path, const std::string& bytes) {
-  const std::wstring temporary = path + L".new-" + std::to_wstring(GetCurrentProcessId());
+  const std::wstring temporary = temporaryFor(path, static_cast<long>(GetCurrentProcessId())).wstring();
   HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
   if (file == INVALID_HANDLE_VALUE) return lastError();
@@ -30,6 +32,16 @@ std::error_code replaceFileDurably(const std::wstring& path, const std::string& 
     return moveError;
   }
   return {};
+}
+
+void removeStaleTemporaries(const std::wstring& path) {
+  removeStaleTemporaries(std::filesystem::path(path), [](long processId) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId));
+    if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool exited = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return exited;
+  });
 }
 
 }  // namespace vertuno

@@ -9,4 +9,7 @@ namespace vertuno {
 // moves it over the target, also written through: the file holds the old content or the new.
 std::error_code replaceFileDurably(const std::wstring& path, const std::string& bytes);
 
+// Removes the temporary files that processes killed in the middle of a replace left beside it.
+void removeStaleTemporaries(const std::wstring& path);
+
 }  // namespace vertuno

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "stats/durable_file_win32.h"
+#include "unit/temp_folder.h"
+
+namespace vertuno::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::set<std::wstring> namesIn(const fs::path& folder) {
+  std::set<std::wstring> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.insert(entry.path().filename().wstring());
+  return names;
+}
+
+TEST(DurableFile, AReplaceUnderACyrillicNameLeavesOneFileAndClearsWhatGoneWritersLeft) {
+  TempFolder temp;
+  const fs::path folder = temp.path() / L"Игры Вертуно";
+  fs::create_directory(folder);
+  const fs::path target = folder / L"data1.ini";
+  EXPECT_TRUE(replaceFileDurably((folder / L"нет/data1.ini").wstring(), "7\r\n"));
+  ASSERT_FALSE(replaceFileDurably(target.wstring(), "512\r\n"));
+  ASSERT_FALSE(replaceFileDurably(target.wstring(), "513\r\n"));
+  std::ifstream in(target, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "513\r\n");
+  EXPECT_EQ(namesIn(folder), std::set<std::wstring>{L"data1.ini"}) << "no temporary file is left behind";
+
+  const std::wstring ours = L"data1.ini.new-" + std::to_wstring(GetCurrentProcessId());
+  for (const std::wstring& name : {ours, std::wstring(L"data1.ini.new-notapid"), std::wstring(L"data1.ini.new-1073741820")})
+    std::ofstream(folder / name) << "1";
+  removeStaleTemporaries(target.wstring());
+  EXPECT_EQ(namesIn(folder), (std::set<std::wstring>{L"data1.ini", ours, L"data1.ini.new-notapid"}));
+}
+
+}  // namespace
+}  // namespace vertuno::testing
