@@ -139,6 +139,12 @@ class WindowsFrontEnd(unittest.TestCase):
                                        capture_output=True)
                 self.assertEqual(third.returncode, 0)
                 self.assertIsNone(again.process.poll())
+                # Logging off saves: the file, taken away meanwhile, comes back with the money.
+                os.remove(game.totals_path)
+                subprocess.run([WINE, "wineboot", "--end-session"], timeout=60, check=True)
+                self.assertEqual(again.wait_exit(timeout=20), 0)
+                with open(game.totals_path, "rb") as f:
+                    self.assertEqual(f.read(), f"{money}\r\n".encode())
             finally:
                 again.close()
         finally:
