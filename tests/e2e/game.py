@@ -322,19 +322,24 @@ class Game:
         return condition()
 
     def landed(self, timeout=10):
-        """The combination a play that has just started lands on. A board whose first two digits
-        match and whose third differs always re-spins its right cell after a pause, so the play
-        has landed only when that cell has rolled and stopped again."""
-        if not self.wait_until(lambda: all(d.isdigit() for d in self.board()), timeout, step=0.05):
+        """What the board showed as the play just clicked landed: (the first three digits, the
+        look while the right cell rolled again or None, the combination it stopped on), or None
+        if it never landed. A board whose first two digits match and whose third differs always
+        re-spins its right cell after a pause, so the play has landed only when that cell stops."""
+        def complete(look):
+            return all(d.isdigit() for d in look)
+        # The chase first, so that the last play's digits are not taken for this one's.
+        if not (self.wait_until(lambda: not complete(self.board()), timeout, step=0.02) and
+                self.wait_until(lambda: complete(self.board()), timeout, step=0.05)):
             return None
-        shown = self.board()
-        if shown[0] == shown[1] != shown[2]:
-            if not self.wait_until(lambda: not self.board()[2].isdigit(), 5, step=0.02):
-                return None
-            if not self.wait_until(lambda: self.board()[2].isdigit(), 5, step=0.05):
-                return None
-            shown = self.board()
-        return "".join(shown)
+        first = self.board()
+        if not first[0] == first[1] != first[2]:
+            return "".join(first), None, "".join(first)
+        looks = []
+        if not (self.wait_until(lambda: looks.append(self.board()) or not looks[-1][2].isdigit(), 5, step=0.02)
+                and self.wait_until(lambda: complete(self.board()), 5, step=0.05)):
+            return None
+        return "".join(first), looks[-1], "".join(self.board())
 
     def fast_play(self):
         """One play with the fast button pressed once it has started; returns the combination."""

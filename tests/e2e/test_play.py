@@ -60,22 +60,19 @@ class Play(unittest.TestCase):
         for _ in range(80):  # a matched pair comes in 9 plays of 100
             game.click(*SLOT)
             plays += 1
-            time.sleep(1.25)  # the chase is over: the landed digits, or the pause before a re-spin
-            landed = game.board()
-            time.sleep(0.9)  # inside the re-spin's own chase, if there is one
-            rolling = game.board()
-            time.sleep(1.0)
-            game.press(*FAST_BUTTON)  # any prize is paid at full speed
-            time.sleep(0.3)
-            game.release()
-            time.sleep(0.2)
-            final = "".join(game.board())
-            won += prize_for(final)
-            if landed[0] == landed[1] != landed[2]:
-                self.assertEqual(rolling[:2], landed[:2], "the left cells keep their digits")
+            result = game.landed()
+            self.assertIsNotNone(result, "the play landed")
+            landed, rolling, final = result
+            if rolling:
+                self.assertEqual(rolling[:2], list(landed[:2]), "the left cells keep their digits")
                 self.assertEqual(rolling[2], "?", "the right cell chases alone")
-                self.assertEqual(final[:2], "".join(landed[:2]))
+                self.assertEqual(final[:2], landed[:2])
                 respun = True
+            won += prize_for(final)
+            game.press(*FAST_BUTTON)  # any prize is paid at full speed; the play ends with its payment
+            self.assertTrue(game.wait_until(lambda: game.purse_is(str(20 - plays + won)), 10, step=0.1), final)
+            game.release()
+            if respun:
                 break
         self.assertTrue(respun, "no matched pair in 80 plays")
         game.click(70, 150)  # the rules panel opens the statistics

@@ -68,8 +68,9 @@ class WindowsFrontEnd(unittest.TestCase):
 
             # A play takes a coin and lands on three digits.
             game.click(*SLOT)
-            first = game.landed()
-            self.assertRegex(first or "", r"^\d\d\d$")
+            landing = game.landed()
+            self.assertIsNotNone(landing, "the play landed")
+            first = landing[2]
             self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] != "20", 5))
             first_prize = prize_for(first)
             self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == str(19 + first_prize), 40),
