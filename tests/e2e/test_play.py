@@ -16,10 +16,11 @@ class Play(unittest.TestCase):
         self.game = game = Game()
         recorder = Recorder()
         game.click(*SLOT)
-        time.sleep(3.5)  # the chase, and a re-spin if the first two digits match
+        landing = game.landed()
         recording = recorder.stop()
         self.assertGreaterEqual(len(onsets(recording)), 1, "the play was silent")
-        combination = "".join(game.board())
+        self.assertIsNotNone(landing, "the play landed")
+        combination = landing[2]
         self.assertRegex(combination, r"^\d\d\d$")
         if prize_for(combination) == 0:
             self.assertTrue(game.purse_is("19"))
@@ -33,13 +34,19 @@ class Play(unittest.TestCase):
         time.sleep(0.3)
         recorder = Recorder()
         game.click(*SLOT)
-        time.sleep(1.6)  # landed on the board, waiting a second before counting out
-        shot = game.screenshot()
-        self.assertEqual(game.board(shot), ["7", "7", "7"])
-        self.assertTrue(game.shows((48, 250, 73, 47), shot, Banner=1, Prize=200, Word="монет"))
-        time.sleep(1.5)
+        landing = game.landed()
+        self.assertEqual(landing and landing[2], "777")
+        # Landed, it waits a second with the prize on show before counting out.
+        self.assertTrue(game.wait_until(lambda: game.shows((48, 250, 73, 47), Banner=1, Prize=200, Word="монет"),
+                                        1, step=0.05))
+        self.assertTrue(game.wait_until(lambda: game.board() != ["7", "7", "7"], 5, step=0.05))
         counting = game.board()
         self.assertEqual(counting[0], "1", f"counting down from 200: {counting}")
+        # A few coins at its own pace, each heard apart from the next.
+        def counted_down_to(coins):
+            shown = "".join(game.board())
+            return shown.isdigit() and int(shown) <= coins
+        self.assertTrue(game.wait_until(lambda: counted_down_to(194), 5, step=0.05))
 
         started = time.time()
         game.press(*FAST_BUTTON)
