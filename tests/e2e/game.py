@@ -372,3 +372,25 @@ class Game:
             self.process.kill()
             self.process.wait()
         shutil.rmtree(self.base, ignore_errors=True)
+
+
+class Backdrop:
+    """A plain window behind the game, so what shows through the cut is the same with a
+    compositor (which paints its own root) and without."""
+
+    def __enter__(self):
+        self.path = tempfile.mktemp(suffix=".png")
+        subprocess.run(["convert", "-size", "400x700", "xc:#4a6a5a", self.path], check=True)
+        self.process = subprocess.Popen(["display", "-geometry", "+0+0", self.path])
+        deadline = time.time() + 10
+        while time.time() < deadline:
+            if subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "display"],
+                              capture_output=True).returncode == 0:
+                return self
+            time.sleep(0.1)
+        raise AssertionError("the backdrop never appeared")
+
+    def __exit__(self, *_):
+        self.process.kill()
+        self.process.wait()
+        os.remove(self.path)

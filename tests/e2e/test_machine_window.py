@@ -1,10 +1,7 @@
-import os
-import subprocess
-import tempfile
 import time
 import unittest
 
-from game import Game, forget_mapped_windows, wait_for_titled_window, xdotool
+from game import Backdrop, Game, forget_mapped_windows, wait_for_titled_window, xdotool
 
 
 class MachineWindow(unittest.TestCase):
@@ -65,41 +62,35 @@ class HighResolution(unittest.TestCase):
             # The slot's hot spot scales with it: a click there is a play.
             before = game.screenshot()
             game.click(214, 280)
-            time.sleep(1.6)
-            self.assertNotEqual(game.screenshot().crop((136, 178, 204, 216)).tobytes(),
-                                before.crop((136, 178, 204, 216)).tobytes())
+            board = (136, 178, 204, 216)
+            self.assertTrue(game.wait_until(
+                lambda: game.screenshot().crop(board).tobytes() != before.crop(board).tobytes(), 5, step=0.1))
         finally:
             game.close()
 
     def test_at_one_and_a_half_no_seam_opens_along_the_outline(self):
         # A green window behind the game: outside the cut it shows through; a pixel inside the
         # cut that the game left unpainted shows black.
-        backdrop = tempfile.mktemp(suffix=".png")
-        subprocess.run(["convert", "-size", "400x700", "xc:#4a6a5a", backdrop], check=True)
-        behind = subprocess.Popen(["display", "-geometry", "+0+0", backdrop])
-        time.sleep(1.5)
-        game = Game(env={"QT_SCALE_FACTOR": "1.5"})
-        try:
-            xdotool("windowmove", game.window, 20, 20)
-            game.wait_until(lambda: game.geometry()[:2] == (20, 20), 5)
-            board = (94, 132, 162, 164)  # the board's black glass, at 1.5 times
+        with Backdrop():
+            game = Game(env={"QT_SCALE_FACTOR": "1.5"})
+            try:
+                xdotool("windowmove", game.window, 20, 20)
+                game.wait_until(lambda: game.geometry()[:2] == (20, 20), 5)
+                board = (94, 132, 162, 164)  # the board's black glass, at 1.5 times
 
-            def seams():
+                def seams():
+                    shot = game.screenshot()
+                    width, height = shot.size
+                    return [(x, y) for y in range(height) for x in range(width)
+                            if shot.getpixel((x, y)) == (0, 0, 0)
+                            and not (board[0] <= x <= board[2] and board[1] <= y <= board[3])]
+                # The repaint after the move takes a moment; a seam is what stays unpainted.
+                game.wait_until(lambda: not seams(), 5, step=0.3)
+                self.assertEqual(seams()[:10], [], "unpainted pixels inside the window's cut")
                 shot = game.screenshot()
-                width, height = shot.size
-                return [(x, y) for y in range(height) for x in range(width)
-                        if shot.getpixel((x, y)) == (0, 0, 0)
-                        and not (board[0] <= x <= board[2] and board[1] <= y <= board[3])]
-            # The repaint after the move takes a moment; a seam is what stays unpainted.
-            game.wait_until(lambda: not seams(), 5, step=0.3)
-            self.assertEqual(seams()[:10], [], "unpainted pixels inside the window's cut")
-            shot = game.screenshot()
-            self.assertEqual(shot.getpixel((2, 2)), (74, 106, 90), "the backdrop shows outside")
-        finally:
-            game.close()
-            behind.kill()
-            behind.wait()
-            os.remove(backdrop)
+                self.assertEqual(shot.getpixel((2, 2)), (74, 106, 90), "the backdrop shows outside")
+            finally:
+                game.close()
 
 
 if __name__ == "__main__":

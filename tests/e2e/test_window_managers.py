@@ -1,7 +1,6 @@
 import os
 import signal
 import subprocess
-import tempfile
 import time
 import unittest
 
@@ -9,7 +8,7 @@ from PIL import ImageChops
 from Xlib import X
 from Xlib.display import Display
 
-from game import SLOT, Game, forget_mapped_windows, wait_for_titled_window, x_connection, xdotool
+from game import SLOT, Backdrop, Game, forget_mapped_windows, wait_for_titled_window, x_connection, xdotool
 
 GRIP = (30, 200)
 BOARD = (60, 160)
@@ -51,28 +50,6 @@ class WindowManager:
         self.process.wait(timeout=10)
         # The next manager must not find this one's mark on the root window.
         subprocess.run(["xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK"])
-
-
-class Backdrop:
-    """A plain window behind the game, so what shows through the cut is the same with a
-    compositor (which paints its own root) and without."""
-
-    def __enter__(self):
-        self.path = tempfile.mktemp(suffix=".png")
-        subprocess.run(["convert", "-size", "400x700", "xc:#4a6a5a", self.path], check=True)
-        self.process = subprocess.Popen(["display", "-geometry", "+0+0", self.path])
-        deadline = time.time() + 10
-        while time.time() < deadline:
-            if subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "display"],
-                              capture_output=True).returncode == 0:
-                return self
-            time.sleep(0.1)
-        raise AssertionError("the backdrop never appeared")
-
-    def __exit__(self, *_):
-        self.process.kill()
-        self.process.wait()
-        os.remove(self.path)
 
 
 class WindowManagers(unittest.TestCase):
