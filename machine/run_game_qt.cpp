@@ -10,6 +10,7 @@
 
 #include "machine/command_line_qt.h"
 #include "machine/destroyed_window_qt.h"
+#include "machine/display_opening_qt.h"
 #include "machine/fonts_qt.h"
 #include "machine/machine.h"
 #include "machine/machine_window_qt.h"
@@ -55,7 +56,7 @@ void saveOnSignals(Machine& machine, QObject* owner) {
 
 int runGame(int argc, char** argv, const PlatformMaker& makePlatform) {
   if (const auto status = answerCommandLine(argc, argv)) return *status;
-  QApplication app(argc, argv);
+  const std::unique_ptr<QApplication> app = openDisplay(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vertuno"));
   // No display name: on X11 Qt would add it to every window title, and each title stands as given.
   QGuiApplication::setDesktopFileName(QStringLiteral("io.github.vertuno.Vertuno"));
@@ -82,8 +83,8 @@ int runGame(int argc, char** argv, const PlatformMaker& makePlatform) {
   platform->attach(machine);
   oneMachine.bringForwardOnRequest(window);
   DestroyedWindowWatch destroyedWindow(machine, window);
-  app.installNativeEventFilter(&destroyedWindow);
-  saveOnSignals(machine, &app);
+  app->installNativeEventFilter(&destroyedWindow);
+  saveOnSignals(machine, app.get());
   runningMachine = &machine;
   std::atexit(saveOnLostDisplay);
 

@@ -26,7 +26,7 @@ class CommandLine(unittest.TestCase):
         version = run("--version")
         self.assertEqual((version.returncode, version.stdout), (0, "vertuno 1.0.0\n"))
 
-    def test_an_unknown_option_or_no_display_ends_with_one_line_of_why(self):
+    def test_an_unknown_option_or_no_reachable_display_ends_with_one_line_of_why(self):
         unknown = run("--bogus", LANG="C.UTF-8")
         self.assertEqual(unknown.returncode, 2)
         self.assertEqual(unknown.stderr, "vertuno: unknown option: bogus\n")
@@ -34,6 +34,9 @@ class CommandLine(unittest.TestCase):
         self.assertEqual(headless.returncode, 1)
         self.assertEqual(len(headless.stderr.splitlines()), 1, headless.stderr)
         self.assertIn("DISPLAY", headless.stderr)
+        unreachable = run(LANG="C.UTF-8", DISPLAY=":987", WAYLAND_DISPLAY=None, QT_QPA_PLATFORM=None)
+        self.assertEqual((unreachable.returncode, unreachable.stderr),
+                         (1, "vertuno: cannot open the display :987: could not connect to display :987\n"))
 
 
 if __name__ == "__main__":
