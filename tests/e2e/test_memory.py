@@ -30,15 +30,18 @@ class Memory(unittest.TestCase):
         game = subprocess.Popen(["valgrind", "--tool=memcheck", "--leak-check=full",
                                  "--show-leak-kinds=definite", "--num-callers=40",
                                  f"--log-file={log}", program],
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+                                stdout=subprocess.DEVNULL, stderr=open(os.path.join(folder, "stderr.log"), "w"))
         window = None
         deadline = time.time() + 120
-        while not window and time.time() < deadline:
+        while not window and game.poll() is None and time.time() < deadline:
             found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{TITLE}$"],
                                    capture_output=True, text=True).stdout.split()
             window = found[0] if found else None
             time.sleep(0.5)
-        self.assertIsNotNone(window, "the game did not start under memcheck")
+        if not window:
+            with open(os.path.join(folder, "stderr.log"), encoding="utf-8", errors="replace") as said:
+                self.fail(f"the game did not start under memcheck on {os.environ.get('DISPLAY')} "
+                          f"(status {game.poll()}): {said.read()[-2000:]}")
         time.sleep(3)
         xdotool("windowmove", window, 0, 0)
         time.sleep(1)
