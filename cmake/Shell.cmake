@@ -9,8 +9,8 @@ add_library(vertuno_shell STATIC
   board/cell_view_qt.cpp
   machine/cabinet_faces_qt.cpp
   machine/command_line_qt.cpp
-  machine/display_opening_qt.cpp
   machine/destroyed_window_qt.cpp
+  machine/display_opening_qt.cpp
   machine/fonts_qt.cpp
   machine/hot_spot_qt.cpp
   machine/machine_window_qt.cpp
