@@ -7,12 +7,13 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 quick=0
 [ "${1:-}" = "--quick" ] && quick=1
 build=$root/build-bench
-bash "$root/scripts/build.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DVERTUNO_TESTS=OFF > /dev/null
+bash "$root/scripts/build.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVERTUNO_BENCH=ON > /dev/null
 source "$root/tests/e2e/desktop.sh"
 start_desktop
 trap stop_desktop EXIT
 work=$(mktemp -d)
 cp -r "$build/vertuno" "$work/game"
+cp "$build/bench/spinning_game" "$work/game/"
 rm -f "$work/game/data1.ini"
 
 short_waits=10000 long_waits=1000 play_seconds=60 starts=10

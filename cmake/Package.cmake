@@ -6,20 +6,20 @@ set(VERTUNO_PACKAGE_FILES ${CMAKE_BINARY_DIR}/package)
 add_custom_command(
   OUTPUT ${VERTUNO_PACKAGE_FILES}/vertuno.6.gz ${VERTUNO_PACKAGE_FILES}/changelog.gz
   COMMAND ${CMAKE_COMMAND} -E make_directory ${VERTUNO_PACKAGE_FILES}
-  COMMAND sh -c "gzip -9nc \"$0\" > \"$1\"" ${CMAKE_CURRENT_SOURCE_DIR}/assets/vertuno.6
+  COMMAND sh -c "gzip -9nc \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/assets/vertuno.6
           ${VERTUNO_PACKAGE_FILES}/vertuno.6.gz
-  COMMAND sh -c "gzip -9nc \"$0\" > \"$1\"" ${CMAKE_CURRENT_SOURCE_DIR}/assets/changelog
+  COMMAND sh -c "gzip -9nc \"$0\" > \"$1\"" ${PROJECT_SOURCE_DIR}/assets/changelog
           ${VERTUNO_PACKAGE_FILES}/changelog.gz
-  DEPENDS assets/vertuno.6 assets/changelog
+  DEPENDS ${PROJECT_SOURCE_DIR}/assets/vertuno.6 ${PROJECT_SOURCE_DIR}/assets/changelog
   COMMENT "Compressing the manual and the change log"
   VERBATIM)
 add_custom_target(package_files ALL
   DEPENDS ${VERTUNO_PACKAGE_FILES}/vertuno.6.gz ${VERTUNO_PACKAGE_FILES}/changelog.gz)
 
 install(FILES ${VERTUNO_PACKAGE_FILES}/vertuno.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
-install(FILES assets/${VERTUNO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${PROJECT_SOURCE_DIR}/assets/${VERTUNO_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${VERTUNO_PACKAGE_FILES}/changelog.gz DESTINATION ${VERTUNO_DOC_FOLDER})
-install(FILES LICENSE DESTINATION ${VERTUNO_DOC_FOLDER} RENAME copyright)
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${VERTUNO_DOC_FOLDER} RENAME copyright)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME vertuno)

@@ -7,6 +7,6 @@ cd "$root"
 bash scripts/setup.sh
 bash scripts/build.sh build -- windows_artwork
 bash scripts/build.sh build-windows-release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DVERTUNO_SHELL=OFF \
-  -DVERTUNO_TESTS=OFF -DVERTUNO_ARTWORK="$root/build/windows-artwork" -- vertuno_exe
+  -DVERTUNO_QT=OFF \
+  -DBUILD_TESTING=OFF -DVERTUNO_ARTWORK="$root/build/windows-artwork" -- vertuno_exe
 echo "Built: build-windows-release/vertuno/ (vertuno.exe, click.wav, sound.wav)"

@@ -17,7 +17,7 @@ stage "Set-up"
 bash scripts/setup.sh
 
 stage "The real game"
-bash scripts/build.sh build -DVERTUNO_TESTS=ON -DVERTUNO_UNIT_TESTS=OFF -DVERTUNO_BENCH=ON
+bash scripts/build.sh build -- vertuno sounds icons package_files expected_look windows_artwork
 
 stage "Black-box suites start, side by side"
 e2e_log=build/e2e.log
@@ -27,19 +27,19 @@ e2e=$!
 trap 'kill -- -$e2e 2> /dev/null || true' EXIT
 
 stage "The core alone, with Qt out of reach, and a million plays"
-nice -n 10 bash scripts/build.sh build-core -DVERTUNO_SHELL=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON \
+nice -n 10 bash scripts/build.sh build-core -DVERTUNO_QT=OFF -DCMAKE_DISABLE_FIND_PACKAGE_Qt6=ON \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O2 -g0"
 nice -n 10 ctest --no-tests=error --test-dir build-core --output-on-failure -j2 --timeout 900
 
 stage "The core's unit tests and the Win32 front end as Windows programs, under Wine"
 nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_SHELL=OFF -DVERTUNO_ARTWORK="$root/build/windows-artwork" \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_QT=OFF -DVERTUNO_ARTWORK="$root/build/windows-artwork" \
   -- unit_tests platform_tests vertuno_exe probe
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
   nice -n 10 ctest --no-tests=error --test-dir build-windows --output-on-failure --timeout 300 -LE long
 
 stage "Fuzzing the totals-file load and the numeric reader for a minute"
-CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_SHELL=OFF -DVERTUNO_TESTS=OFF \
+CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF \
   -DVERTUNO_FUZZ=ON -DVERTUNO_SANITIZE=ON
 corpus=$(mktemp -d)
 cp tests/fuzz/corpus/* "$corpus"

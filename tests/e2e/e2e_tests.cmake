@@ -1,7 +1,7 @@
 # The real game under a real X server. Each entry runs on a desktop of its own, so ctest can run
 # them side by side.
 qt_add_executable(expected_look e2e/expected_look.cpp)
-target_link_libraries(expected_look PRIVATE vertuno_shell)
+target_link_libraries(expected_look PRIVATE vertuno_qt)
 
 # name, then the unittest ids it runs; the longest come first so they start first.
 set(VERTUNO_E2E_RUNS

@@ -5,21 +5,21 @@
 #include <QApplication>
 #include <QImage>
 
-#include "machine/fonts_qt.h"
+#include "qt/fonts.h"
 #include "machine/machine.h"
-#include "machine/machine_window_qt.h"
-#include "machine/platform_qt.h"
-#include "machine/view_qt.h"
-#include "stats/info_window_view_qt.h"
+#include "qt/machine_window.h"
+#include "qt/platform.h"
+#include "qt/view.h"
+#include "qt/info_window_view.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  vertuno::installMachineFonts();
+  vertuno::qt::installMachineFonts();
   if (argc < 2) return 2;
-  vertuno::QtPlatform platform(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent/data1.ini"));
-  vertuno::QtView view;
+  vertuno::qt::QtPlatform platform(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent/data1.ini"));
+  vertuno::qt::QtView view;
   vertuno::Machine machine(platform, view);
-  vertuno::MachineWindow window(machine);
+  vertuno::qt::MachineWindow window(machine);
   view.attach(machine, window);
 
   vertuno::MachineState& state = machine.state();
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     if (key == QLatin1String("Takings")) state.Info.Takings = value;
   }
   if (infoWindow) {
-    vertuno::InfoWindowView& info = view.infoWindow();
+    vertuno::qt::InfoWindowView& info = view.infoWindow();
     info.refresh();
     return info.grab().toImage().save(QString::fromUtf8(argv[1])) ? 0 : 1;
   }

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "game/numeric_text.h"
-#include "stats/durable_file_posix.h"
+#include "posix/durable_file.h"
 #include "stats/totals_file.h"
 
 namespace {
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (auto text = vertuno::readTotalsFile(scratchFile())) {
     if (!text->empty() && (text->back() == '\r' || text->back() == '\n')) std::abort();
     // A plausible text survives a save and a load unchanged.
-    if (vertuno::isPlausibleMoney(*text) && !vertuno::replaceFileDurably(scratchFile(), vertuno::totalsFileBytes(*text))) {
+    if (vertuno::isPlausibleMoney(*text) && !vertuno::posix::replaceFileDurably(scratchFile(), vertuno::totalsFileBytes(*text))) {
       const auto reread = vertuno::readTotalsFile(scratchFile());
       if (!reread || *reread != *text) std::abort();
     }

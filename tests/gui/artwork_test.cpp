@@ -2,11 +2,11 @@
 
 #include <QImage>
 
-#include "board/cell_view_qt.h"
-#include "machine/cabinet_faces_qt.h"
+#include "qt/cell_view.h"
+#include "qt/cabinet_faces.h"
 #include "machine/outlines.h"
 
-namespace vertuno {
+namespace vertuno::qt {
 namespace {
 
 // Every pixel the window's cut keeps is opaque artwork; every other pixel is empty.
@@ -67,4 +67,4 @@ TEST(Artwork, CellPicturesAreCrispAtTwiceTheResolution) {
 }
 
 }  // namespace
-}  // namespace vertuno
+}  // namespace vertuno::qt

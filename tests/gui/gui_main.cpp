@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include "machine/fonts_qt.h"
+#include "qt/fonts.h"
 
 int main(int argc, char** argv) {
   // The real widgets, drawn off screen unless a display is asked for.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  vertuno::installMachineFonts();
+  vertuno::qt::installMachineFonts();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

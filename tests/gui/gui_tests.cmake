@@ -7,7 +7,7 @@ qt_add_executable(gui_tests
   gui/side_windows_test.cpp
   gui/storm_test.cpp
 )
-target_link_libraries(gui_tests PRIVATE vertuno_shell Qt6::Test GTest::gtest)
+target_link_libraries(gui_tests PRIVATE vertuno_qt Qt6::Test GTest::gtest)
 target_precompile_headers(gui_tests PRIVATE <gtest/gtest.h> <QTest> ${VERTUNO_QT_HEADERS})
 target_include_directories(gui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 gtest_discover_tests(gui_tests DISCOVERY_TIMEOUT 60)

@@ -7,10 +7,10 @@
 #include <QTest>
 
 #include "gui/shell_fixture.h"
-#include "machine/cabinet_faces_qt.h"
+#include "qt/cabinet_faces.h"
 #include "machine/outlines.h"
 
-namespace vertuno::testing {
+namespace vertuno::qt::testing {
 namespace {
 
 // The processor time of the whole process, every thread included.
@@ -237,4 +237,4 @@ TEST_F(MachineWindowTest, ScreenReadersFindTheButtonsAndTheTextsButNotTheHiddenS
 }
 
 }  // namespace
-}  // namespace vertuno::testing
+}  // namespace vertuno::qt::testing

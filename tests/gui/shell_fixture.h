@@ -10,14 +10,16 @@
 #include <memory>
 
 #include "machine/machine.h"
-#include "machine/machine_window_qt.h"
-#include "machine/platform_qt.h"
-#include "machine/view_qt.h"
-#include "stats/about_window_qt.h"
-#include "stats/info_window_view_qt.h"
+#include "qt/machine_window.h"
+#include "qt/platform.h"
+#include "qt/view.h"
+#include "qt/about_window.h"
+#include "qt/info_window_view.h"
 #include "unit/temp_folder.h"
 
-namespace vertuno::testing {
+namespace vertuno::qt::testing {
+
+using vertuno::testing::TempFolder;
 
 struct ProgramEnded {
   int status = 0;
@@ -92,4 +94,4 @@ class Shell : public ::testing::Test {
   int popups = 0;
 };
 
-}  // namespace vertuno::testing
+}  // namespace vertuno::qt::testing

@@ -9,7 +9,7 @@
 
 #include "gui/shell_fixture.h"
 
-namespace vertuno::testing {
+namespace vertuno::qt::testing {
 namespace {
 
 using SideWindows = Shell;
@@ -120,4 +120,4 @@ TEST_F(SideWindows, EveryTextFitsItsLabelWithItsGlyphsWhole) {
 }
 
 }  // namespace
-}  // namespace vertuno::testing
+}  // namespace vertuno::qt::testing

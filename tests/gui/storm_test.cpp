@@ -7,7 +7,7 @@
 #include "game/numeric_text.h"
 #include "gui/shell_fixture.h"
 
-namespace vertuno::testing {
+namespace vertuno::qt::testing {
 namespace {
 
 using Storm = Shell;
@@ -98,4 +98,4 @@ TEST_F(Storm, FranticInputNeverBreaksTheMachine) {
 }
 
 }  // namespace
-}  // namespace vertuno::testing
+}  // namespace vertuno::qt::testing

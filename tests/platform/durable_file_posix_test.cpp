@@ -8,7 +8,7 @@
 #include <random>
 #include <set>
 
-#include "stats/durable_file_posix.h"
+#include "posix/durable_file.h"
 #include "stats/totals_file.h"
 #include "unit/temp_folder.h"
 
@@ -16,6 +16,8 @@ namespace vertuno::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using posix::removeStaleTemporaries;
+using posix::replaceFileDurably;
 
 class DurableFile : public ::testing::Test {
  protected:

@@ -6,13 +6,15 @@
 #include <fstream>
 #include <set>
 
-#include "stats/durable_file_win32.h"
+#include "win32/durable_file.h"
 #include "unit/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using win32::removeStaleTemporaries;
+using win32::replaceFileDurably;
 
 std::set<std::wstring> namesIn(const fs::path& folder) {
   std::set<std::wstring> names;

@@ -1,8 +1,0 @@
-#pragma once
-
-namespace vertuno {
-
-// The machine's texts are set in Arial and MS Sans Serif; Liberation Sans has Arial's metrics.
-void installMachineFonts();
-
-}  // namespace vertuno

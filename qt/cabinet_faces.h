@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPixmap>
+#include <QRegion>
+#include <span>
+
+#include "game/machine_state.h"
+
+namespace vertuno::qt {
+
+// The window's cut: the outline filled by the odd-even rule, in window pixels.
+QRegion outlineRegion(std::span<const Point> outline);
+
+// A cabinet face at the screen's resolution: the artwork cut to the face's outline exactly as
+// the window's cut falls on device pixels, so no seam opens along the edge, with the board's
+// three dark cells drawn from the cell generator.
+QPixmap renderFace(Face face, qreal devicePixelRatio);
+
+// Where the board's cells lie, Tab1 to Tab3.
+inline constexpr QPoint CellPositions[3] = {{68, 89}, {80, 89}, {92, 89}};
+
+}  // namespace vertuno::qt

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QLabel>
+
+#include "machine/machine.h"
+#include "qt/centred_window.h"
+
+namespace vertuno::qt {
+
+// Form2, "Информация": the machine's counters. The machine decides when it loads, saves and
+// closes; this only shows the fields.
+class InfoWindowView : public CentredWindow {
+ public:
+  explicit InfoWindowView(Machine& machine);
+  void refresh();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  Machine& machine_;
+  QLabel* coinsInserted_ = nullptr;
+  QLabel* coinsWon_ = nullptr;
+  QLabel* machineMoney_ = nullptr;
+  QLabel* takings_ = nullptr;
+};
+
+}  // namespace vertuno::qt

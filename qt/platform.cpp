@@ -1,0 +1,55 @@
+#include "qt/platform.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "machine/machine.h"
+#include "posix/durable_file.h"
+
+namespace vertuno::qt {
+
+QtPlatform::QtPlatform(QString programFolder, QString totalsFile)
+    : programFolder_(std::move(programFolder)), totalsFile_(std::move(totalsFile)) {
+  // A coarse timer may fire early; a wait lasts at least its interval.
+  timer1_.setTimerType(Qt::PreciseTimer);
+  timer2_.setTimerType(Qt::PreciseTimer);  // a coarse tick may drift toward a whole second
+  timer2_.setInterval(2888);
+  timer3_.setInterval(3000);
+}
+
+void QtPlatform::attach(Machine& machine) {
+  connect(&timer1_, &QTimer::timeout, this, [&machine] { machine.Timer1_Timer(); });
+  connect(&timer2_, &QTimer::timeout, this, [&machine] { machine.Timer2_Timer(); });
+}
+
+void QtPlatform::startWindowTimers() {
+  timer2_.start();
+  timer3_.start();
+}
+
+void QtPlatform::pumpEvents() { QCoreApplication::processEvents(); }
+
+// Sleeps in the event loop until something arrives: a wait never spins a processor.
+void QtPlatform::waitForEvents() { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); }
+
+void QtPlatform::armWaitTimer(int intervalMs) { timer1_.start(intervalMs); }
+
+void QtPlatform::disarmWaitTimer() { timer1_.stop(); }
+
+void QtPlatform::playSound(const std::string& path) { sounds_.play(QString::fromStdString(path)); }
+
+void QtPlatform::reseedRandom() { random_.reseed(); }
+
+double QtPlatform::nextRandom() { return random_.next(); }
+
+std::error_code QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
+  return posix::replaceFileDurably(path, bytes);
+}
+
+void QtPlatform::endProgram(int status) {
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
+
+}  // namespace vertuno::qt

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include "game/random_source.h"
+#include "machine/platform.h"
+#include "qt/sound_player.h"
+
+namespace vertuno {
+class Machine;
+}
+
+namespace vertuno::qt {
+
+// The platform under the machine, on Qt: its event loop, timers, sounds, random source, paths,
+// and on POSIX the durable file replace.
+class QtPlatform : public QObject, public Platform {
+ public:
+  QtPlatform(QString programFolder, QString totalsFile);
+
+  // Timer ticks go to this machine.
+  void attach(Machine& machine);
+  // Timer2 counts idle ticks from the moment the window loads; Timer3 only ticks.
+  void startWindowTimers();
+
+  void pumpEvents() override;
+  void waitForEvents() override;
+  void armWaitTimer(int intervalMs) override;
+  void disarmWaitTimer() override;
+  void playSound(const std::string& path) override;
+  void reseedRandom() override;
+  double nextRandom() override;
+  std::string programFolder() override { return programFolder_.toStdString(); }
+  std::string totalsFilePath() override { return totalsFile_.toStdString(); }
+  std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
+  [[noreturn]] void endProgram(int status) override;
+
+ private:
+  QString programFolder_;
+  QString totalsFile_;
+  QTimer timer1_;
+  QTimer timer2_;
+  QTimer timer3_;
+  SoundPlayer sounds_;
+  RandomSource random_;
+};
+
+}  // namespace vertuno::qt

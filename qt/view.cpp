@@ -1,0 +1,90 @@
+#include "qt/view.h"
+
+#include <QCursor>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "machine/machine.h"
+#include "qt/machine_window.h"
+#include "qt/about_window.h"
+#include "qt/info_window_view.h"
+
+namespace vertuno::qt {
+
+QtView::QtView() = default;
+
+QtView::~QtView() = default;
+
+void QtView::attach(Machine& machine, MachineWindow& window) {
+  machine_ = &machine;
+  window_ = &window;
+}
+
+Answer QtView::messageBox(const std::string& text, const std::string& title, MessageStyle style) {
+  QString shown = QString::fromStdString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  QMessageBox box(style == MessageStyle::WarningOk ? QMessageBox::Warning : QMessageBox::Information,
+                  QString::fromStdString(title), shown, QMessageBox::NoButton, window_);
+  if (style == MessageStyle::InformationYesNo) {
+    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes ? Answer::Yes : Answer::No;
+  }
+  QPushButton* ok = box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+  return Answer::Ok;
+}
+
+void QtView::showMachineWindow() { window_->show(); }
+
+MenuChoice QtView::popupMainMenu() {
+  QMenu menu(window_);
+  menu.setObjectName(QStringLiteral("MainMenu"));
+  QAction* statistics = menu.addAction(QStringLiteral("Статистика"));
+  QAction* about = menu.addAction(QStringLiteral("О программе..."));
+  menu.addSeparator();
+  QAction* exit = menu.addAction(QStringLiteral("Выход"));
+  QAction* chosen = menu.exec(QCursor::pos());
+  if (chosen == statistics) return MenuChoice::Statistics;
+  if (chosen == about) return MenuChoice::About;
+  if (chosen == exit) return MenuChoice::Exit;
+  return MenuChoice::None;
+}
+
+InfoWindowView& QtView::infoWindow() {
+  if (!info_) {
+    info_ = std::make_unique<InfoWindowView>(*machine_);
+    info_->belongTo(*window_);
+    info_->refresh();
+  }
+  return *info_;
+}
+
+AboutWindow& QtView::aboutWindow() {
+  if (!about_) {
+    about_ = std::make_unique<AboutWindow>();
+    about_->belongTo(*window_);
+  }
+  return *about_;
+}
+
+void QtView::showInfoWindow() { infoWindow().showCentred(); }
+
+void QtView::hideInfoWindow() {
+  if (info_) info_->hide();
+}
+
+void QtView::showAboutWindow() { aboutWindow().showCentred(); }
+
+void QtView::changed(Change what) {
+  window_->refresh(what);
+  if (what == Change::InfoWindow && info_) info_->refresh();
+}
+
+}  // namespace vertuno::qt

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+#include <initializer_list>
+
+namespace vertuno::win32 {
+
+// The faces the machine's texts are set in, best first; Wine and a bare system may lack the
+// first ones, and a face without Cyrillic letters would be swapped for a wider one.
+inline constexpr std::initializer_list<const wchar_t*> ArialFaces = {L"Arial", L"Liberation Sans"};
+// MS Sans Serif's own outline twin first: Wine's MS Sans Serif sets wider than the original.
+inline constexpr std::initializer_list<const wchar_t*> DialogFaces = {L"Microsoft Sans Serif", L"Liberation Sans",
+                                                                      L"MS Sans Serif", L"Arial"};
+
+// A font at a size in points, on the screen's resolution, in the first of the faces that is
+// installed with Cyrillic letters.
+HFONT makeFont(std::initializer_list<const wchar_t*> faces, double points, bool bold = false);
+
+}  // namespace vertuno::win32

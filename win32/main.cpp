@@ -1,0 +1,43 @@
+#include <windows.h>
+
+#include "machine/machine.h"
+#include "win32/machine_window.h"
+#include "win32/one_machine_per_file.h"
+#include "win32/platform.h"
+#include "win32/view.h"
+#include "win32/durable_file.h"
+#include "win32/totals_location.h"
+
+namespace {
+
+std::wstring programFolder() {
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return path.substr(0, path.find_last_of(L"\\/"));
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  using namespace vertuno;
+  using namespace vertuno::win32;
+  const std::wstring folder = programFolder();
+  const std::wstring totalsFile = chooseTotalsFile(folder);
+  OneMachinePerFile oneMachine(totalsFile);
+  if (!oneMachine.claim()) return 0;  // the running machine is brought to the front instead
+  removeStaleTemporaries(totalsFile);
+  Win32Platform platform(folder, totalsFile);
+  Win32View view;
+  Machine machine(platform, view);
+  MachineWindow window(machine, instance);
+  view.attach(machine, window);
+  oneMachine.markWindow(window.handle());
+  platform.attach(window.handle());
+  platform.startWindowTimers();
+  machine.Form_Load();
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) dispatch(message);
+  machine.Form2_Terminate();
+  machine.Form_Terminate();
+  return machine.warnIfMoneyUnsaved() ? 1 : 0;
+}

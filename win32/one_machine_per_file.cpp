@@ -1,0 +1,49 @@
+#include "win32/one_machine_per_file.h"
+
+#include <functional>
+
+namespace vertuno::win32 {
+
+namespace {
+
+constexpr wchar_t MarkProperty[] = L"Vertuno.TotalsFile";
+
+// Windows names files without regard to case.
+std::size_t markOf(std::wstring path) {
+  CharLowerBuffW(path.data(), static_cast<DWORD>(path.size()));
+  return std::hash<std::wstring>{}(path) | 1;  // never 0, which a window without the mark reads
+}
+
+BOOL CALLBACK bringForwardIfMarked(HWND window, LPARAM mark) {
+  wchar_t className[32] = {};
+  GetClassNameW(window, className, 32);
+  if (std::wstring_view(className) != L"VertunoMachine" ||
+      reinterpret_cast<LPARAM>(GetPropW(window, MarkProperty)) != mark) {
+    return TRUE;
+  }
+  ShowWindow(window, SW_RESTORE);
+  SetForegroundWindow(window);
+  return FALSE;
+}
+
+}  // namespace
+
+OneMachinePerFile::OneMachinePerFile(const std::wstring& totalsFile) : mark_(markOf(totalsFile)) {}
+
+OneMachinePerFile::~OneMachinePerFile() {
+  if (mutex_) CloseHandle(mutex_);
+}
+
+bool OneMachinePerFile::claim() {
+  const std::wstring name = L"Local\\Vertuno-" + std::to_wstring(mark_);
+  mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
+  if (mutex_ && GetLastError() != ERROR_ALREADY_EXISTS) return true;
+  EnumWindows(bringForwardIfMarked, static_cast<LPARAM>(mark_));
+  return false;
+}
+
+void OneMachinePerFile::markWindow(HWND window) const {
+  SetPropW(window, MarkProperty, reinterpret_cast<HANDLE>(mark_));
+}
+
+}  // namespace vertuno::win32

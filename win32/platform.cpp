@@ -1,0 +1,75 @@
+#include "win32/platform.h"
+
+#include <mmsystem.h>
+
+#include <cstdio>
+
+#include "win32/text.h"
+#include "win32/durable_file.h"
+
+namespace vertuno::win32 {
+
+namespace {
+
+constexpr UINT Timer2IntervalMs = 2888;
+constexpr UINT Timer3IntervalMs = 3000;
+
+}  // namespace
+
+void dispatch(MSG& message) {
+  HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+  if (root && GetWindow(root, GW_OWNER) && IsDialogMessageW(root, &message)) return;
+  TranslateMessage(&message);
+  DispatchMessageW(&message);
+}
+
+Win32Platform::Win32Platform(std::wstring programFolder, std::wstring totalsFile)
+    : programFolder_(std::move(programFolder)), totalsFile_(std::move(totalsFile)) {}
+
+void Win32Platform::startWindowTimers() {
+  SetTimer(timerWindow_, Timer2, Timer2IntervalMs, nullptr);
+  SetTimer(timerWindow_, Timer3, Timer3IntervalMs, nullptr);
+}
+
+void Win32Platform::pumpEvents() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) endProgram(static_cast<int>(message.wParam));
+    dispatch(message);
+  }
+}
+
+// Sleeps until a message arrives, then dispatches what is there: a wait never spins.
+void Win32Platform::waitForEvents() {
+  MsgWaitForMultipleObjectsEx(0, nullptr, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  pumpEvents();
+}
+
+void Win32Platform::armWaitTimer(int intervalMs) {
+  SetTimer(timerWindow_, Timer1, static_cast<UINT>(intervalMs), nullptr);
+}
+
+void Win32Platform::disarmWaitTimer() { KillTimer(timerWindow_, Timer1); }
+
+void Win32Platform::playSound(const std::string& path) {
+  PlaySoundW(widen(path).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+}
+
+void Win32Platform::reseedRandom() { random_.reseed(); }
+
+double Win32Platform::nextRandom() { return random_.next(); }
+
+std::string Win32Platform::programFolder() { return narrow(programFolder_); }
+
+std::string Win32Platform::totalsFilePath() { return narrow(totalsFile_); }
+
+std::error_code Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
+  return replaceFileDurably(widen(path), bytes);
+}
+
+void Win32Platform::endProgram(int status) {
+  std::fflush(nullptr);
+  ExitProcess(static_cast<UINT>(status));
+}
+
+}  // namespace vertuno::win32

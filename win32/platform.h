@@ -1,0 +1,51 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "game/random_source.h"
+#include "machine/platform.h"
+
+namespace vertuno {
+class Machine;
+}
+
+namespace vertuno::win32 {
+
+// Hands one message to its window; in a side window, Enter, Escape and Tab work as in a dialog.
+void dispatch(MSG& message);
+
+// The platform under the machine, on Win32: the message loop, window timers, PlaySound, the
+// random source, the paths and the durable file replace.
+class Win32Platform : public Platform {
+ public:
+  enum TimerId : UINT_PTR { Timer1 = 1, Timer2 = 2, Timer3 = 3 };
+
+  Win32Platform(std::wstring programFolder, std::wstring totalsFile);
+
+  // The timers tick on this window, whose procedure hands them to the machine.
+  void attach(HWND timerWindow) { timerWindow_ = timerWindow; }
+  // Timer2 counts idle ticks from the moment the window loads; Timer3 only ticks.
+  void startWindowTimers();
+
+  void pumpEvents() override;
+  void waitForEvents() override;
+  void armWaitTimer(int intervalMs) override;
+  void disarmWaitTimer() override;
+  void playSound(const std::string& path) override;
+  void reseedRandom() override;
+  double nextRandom() override;
+  std::string programFolder() override;
+  std::string totalsFilePath() override;
+  std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
+  [[noreturn]] void endProgram(int status) override;
+
+ private:
+  std::wstring programFolder_;
+  std::wstring totalsFile_;
+  HWND timerWindow_ = nullptr;
+  RandomSource random_;
+};
+
+}  // namespace vertuno::win32

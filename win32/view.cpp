@@ -1,0 +1,107 @@
+#include "win32/view.h"
+
+#include <windows.h>
+
+#include "machine/machine.h"
+#include "win32/machine_window.h"
+#include "win32/text.h"
+#include "win32/about_window.h"
+#include "win32/info_window.h"
+
+namespace vertuno::win32 {
+
+namespace {
+
+enum MenuItem : UINT { Statistics = 1, About, Exit };
+
+HHOOK buttonHook = nullptr;
+
+// A message box's buttons speak the system's language; the machine's speak Russian whatever
+// the system, so they are renamed as the box is about to show.
+LRESULT CALLBACK nameButtonsInRussian(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    auto box = reinterpret_cast<HWND>(wParam);
+    SetDlgItemTextW(box, IDOK, L"ОК");
+    SetDlgItemTextW(box, IDYES, L"Да");
+    SetDlgItemTextW(box, IDNO, L"Нет");
+    UnhookWindowsHookEx(buttonHook);
+    buttonHook = nullptr;
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+Win32View::Win32View() = default;
+
+Win32View::~Win32View() = default;
+
+void Win32View::attach(Machine& machine, MachineWindow& window) {
+  machine_ = &machine;
+  window_ = &window;
+}
+
+Answer Win32View::messageBox(const std::string& text, const std::string& title, MessageStyle style) {
+  UINT type = MB_ICONINFORMATION | MB_OK;
+  if (style == MessageStyle::InformationYesNo) type = MB_ICONINFORMATION | MB_YESNO;
+  if (style == MessageStyle::WarningOk) type = MB_ICONWARNING | MB_OK;
+  buttonHook = SetWindowsHookExW(WH_CBT, nameButtonsInRussian, nullptr, GetCurrentThreadId());
+  const int chosen = MessageBoxW(window_->handle(), widen(text).c_str(), widen(title).c_str(), type);
+  if (buttonHook) UnhookWindowsHookEx(buttonHook);
+  buttonHook = nullptr;
+  if (style != MessageStyle::InformationYesNo) return Answer::Ok;
+  return chosen == IDYES ? Answer::Yes : Answer::No;
+}
+
+void Win32View::showMachineWindow() {
+  ShowWindow(window_->handle(), SW_SHOW);
+  UpdateWindow(window_->handle());
+}
+
+MenuChoice Win32View::popupMainMenu() {
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, Statistics, L"Статистика");
+  AppendMenuW(menu, MF_STRING, About, L"О программе...");
+  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenuW(menu, MF_STRING, Exit, L"Выход");
+  POINT pointer;
+  GetCursorPos(&pointer);
+  SetForegroundWindow(window_->handle());  // so a click elsewhere closes the menu
+  const auto chosen = static_cast<UINT>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+                                                         pointer.x, pointer.y, window_->handle(), nullptr));
+  DestroyMenu(menu);
+  switch (chosen) {
+    case Statistics: return MenuChoice::Statistics;
+    case About: return MenuChoice::About;
+    case Exit: return MenuChoice::Exit;
+    default: return MenuChoice::None;
+  }
+}
+
+InfoWindow& Win32View::infoWindow() {
+  if (!info_) {
+    info_ = std::make_unique<InfoWindow>(*machine_, window_->handle());
+    info_->refresh();
+  }
+  return *info_;
+}
+
+AboutWindow& Win32View::aboutWindow() {
+  if (!about_) about_ = std::make_unique<AboutWindow>(window_->handle());
+  return *about_;
+}
+
+void Win32View::showInfoWindow() { infoWindow().showCentred(); }
+
+void Win32View::hideInfoWindow() {
+  if (info_) info_->hide();
+}
+
+void Win32View::showAboutWindow() { aboutWindow().showCentred(); }
+
+void Win32View::changed(Change what) {
+  window_->refresh(what);
+  if (what == Change::InfoWindow && info_) info_->refresh();
+}
+
+}  // namespace vertuno::win32
