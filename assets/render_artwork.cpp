@@ -7,7 +7,7 @@
 #include <QSvgRenderer>
 
 #include "qt/cabinet_faces.h"
-#include "stats/side_window_face.h"
+#include "stats/side_window_layout.h"
 
 namespace {
 

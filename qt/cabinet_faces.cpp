@@ -7,16 +7,15 @@
 #include <cmath>
 
 #include "qt/cell_view.h"
+#include "qt/layout.h"
 #include "machine/outlines.h"
 
 namespace vertuno::qt {
 
 namespace {
 
-constexpr QSize NormalFaceSize{129, 408};
-constexpr QSize DemoFaceSize{155, 408};
-// The cabinet's blue, under the artwork, so nothing inside the outline is ever see-through.
-constexpr QColor BaseColour{24, 58, 140};
+const QSize NormalFaceSize = toRect(machine_window::NormalFaceArtwork).size();
+const QSize DemoFaceSize = toRect(machine_window::DemoFaceArtwork).size();
 
 void renderSvg(QPainter& painter, const QString& resource, QSize size) {
   QSvgRenderer renderer(resource);
@@ -47,13 +46,15 @@ QPixmap renderFace(Face face, qreal devicePixelRatio) {
   painter.setClipRegion(QTransform::fromScale(devicePixelRatio, devicePixelRatio).map(cut));
   painter.scale(devicePixelRatio, devicePixelRatio);
   painter.setRenderHint(QPainter::Antialiasing);
-  painter.fillRect(QRect(QPoint(0, 0), size), BaseColour);
+  painter.fillRect(QRect(QPoint(0, 0), size), toColour(machine_window::CabinetBlue));
   renderSvg(painter, QStringLiteral(":/assets/cabinet.svg"), NormalFaceSize);
 
   // Pixel for pixel, so a lit digit lands exactly on its dark twin.
   const int scale = std::max(1, static_cast<int>(std::lround(devicePixelRatio)));
   const QImage darkCell = toImage(drawDarkCell(scale));
-  for (QPoint cell : CellPositions) painter.drawImage(QRectF(cell, QSizeF(10, 19)), darkCell);
+  for (Point cell : machine_window::CellPositions) {
+    painter.drawImage(QRectF(QPointF(cell.x, cell.y), QSizeF(CellWidth, CellHeight)), darkCell);
+  }
 
   if (demo) renderSvg(painter, QStringLiteral(":/assets/player.svg"), DemoFaceSize);
   painter.end();

@@ -16,7 +16,4 @@ QRegion outlineRegion(std::span<const Point> outline);
 // three dark cells drawn from the cell generator.
 QPixmap renderFace(Face face, qreal devicePixelRatio);
 
-// Where the board's cells lie, Tab1 to Tab3.
-inline constexpr QPoint CellPositions[3] = {{68, 89}, {80, 89}, {92, 89}};
-
 }  // namespace vertuno::qt

@@ -1,21 +1,85 @@
 #include "qt/centred_window.h"
 
+#include <QGroupBox>
 #include <QGuiApplication>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QSvgWidget>
 #include <QScreen>
 #include <QWindow>
 
+#include "machine/machine.h"
+#include "qt/layout.h"
+
 namespace vertuno::qt {
 
-CentredWindow::CentredWindow(const QString& objectName, const QString& title, QSize size) {
-  setObjectName(objectName);
+namespace {
+
+QWidget* addControl(QWidget* parent, const Control& control, Machine* machine) {
+  QWidget* widget = nullptr;
+  switch (control.kind) {
+    case ControlKind::Text: {
+      auto* label = new QLabel(toText(control.text), parent);
+      label->setAlignment(control.wraps ? Qt::AlignLeft | Qt::AlignTop : toAlignment(control.align));
+      label->setWordWrap(control.wraps);  // two lines fill the box; none is clipped
+      widget = label;
+      break;
+    }
+    case ControlKind::Picture:
+      widget = new QSvgWidget(QStringLiteral(":/assets/%1.svg").arg(toText(control.text)), parent);
+      break;
+    case ControlKind::Frame: {
+      widget = new QGroupBox(toText(control.text), parent);
+      // The caption sits on the frame's border line, as a group frame's does on that desktop.
+      QStyle* groupStyle = QStyleFactory::create(QStringLiteral("Windows"));
+      groupStyle->setParent(widget);  // a widget does not own the style it is given
+      widget->setStyle(groupStyle);
+      break;
+    }
+    case ControlKind::Button: {
+      auto* button = new QPushButton(toText(control.text), parent);
+      if (machine && control.onClick) {
+        QObject::connect(button, &QPushButton::clicked, button, [machine, handler = control.onClick] {
+          (machine->*handler)();
+        });
+      }
+      widget = button;
+      break;
+    }
+    case ControlKind::Cover: {
+      widget = new QLabel(parent);
+      widget->setAutoFillBackground(true);
+      break;
+    }
+  }
+  widget->setObjectName(toText(control.name));
+  widget->setGeometry(toRect(control.box));
+  widget->setFont(toFont(control.font));
+  return widget;
+}
+
+}  // namespace
+
+CentredWindow::CentredWindow(const SideWindowLayout& layout, Machine* machine) {
+  setObjectName(toText(layout.name));
   // A dialog, because only dialogs are made transient for their owner on X11.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
-  setWindowTitle(title);
-  setFixedSize(size);
-  QFont dialogFont(QStringLiteral("MS Sans Serif"));  // every dialog's own font on that desktop
-  dialogFont.setPointSizeF(8.25);
-  setFont(dialogFont);
+  setWindowTitle(toText(layout.title));
+  setFixedSize(layout.width, layout.height);
+  setFont(toFont(DialogFont));
+
+  QWidget* frame = nullptr;
+  for (const Control& control : layout.controls) {
+    QWidget* widget = addControl(control.inFrame ? frame : this, control, machine);
+    if (control.kind == ControlKind::Frame) frame = widget;
+    if (control.counter) counterTexts_.emplace_back(static_cast<QLabel*>(widget), control.counter);
+  }
+}
+
+void CentredWindow::showCounters(const InfoFields& counters) {
+  for (const auto& [text, counter] : counterTexts_) text->setText(QString::fromStdString(counters.*counter));
 }
 
 void CentredWindow::belongTo(QWidget& owner) {

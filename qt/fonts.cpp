@@ -3,14 +3,16 @@
 #include <QApplication>
 #include <QFont>
 
+#include "qt/layout.h"
+
 namespace vertuno::qt {
 
 void installMachineFonts() {
-  QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSize(9);
-  QApplication::setFont(font);
+  // Liberation Sans is Arial's metric twin, so every text keeps the width it was laid out for.
+  const QString twin = QStringLiteral("Liberation Sans");
+  QFont::insertSubstitution(toText(ArialFamily), twin);
+  QFont::insertSubstitution(toText(DialogFont.family), twin);
+  QApplication::setFont(toFont(machine_window::Font));
 }
 
 }  // namespace vertuno::qt

@@ -4,6 +4,8 @@
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 
+#include "qt/layout.h"
+
 namespace vertuno::qt {
 
 namespace {
@@ -21,10 +23,7 @@ class HotSpotAccessible : public QAccessibleWidget {
   }
   void doAction(const QString& action) override {
     if (action != pressAction() || isHidden(widget())) return;
-    const auto* spot = static_cast<const HotSpot*>(widget());
-    if (spot->onPress) spot->onPress();
-    if (spot->onRelease) spot->onRelease();
-    if (spot->onClick) spot->onClick();
+    static_cast<HotSpot*>(widget())->press();
   }
 
   QAccessible::State state() const override {
@@ -52,17 +51,25 @@ void installHotSpotAccessibility() {
   (void)installed;
 }
 
-HotSpot::HotSpot(QWidget* parent, const QRect& geometry, const QString& objectName)
-    : QWidget(parent) {
-  setObjectName(objectName);
-  setGeometry(geometry);
+HotSpot::HotSpot(QWidget* parent, const HotSpotLayout& layout, Machine& machine)
+    : QWidget(parent), layout_(layout), machine_(machine) {
+  setObjectName(toText(layout.name));
+  setGeometry(toRect(layout.box));
+  setAccessibleName(toText(layout.accessibleName));
+  setAccessibleDescription(toText(layout.description));
   setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void HotSpot::press() {
+  call(layout_.onPress);
+  call(layout_.onRelease);
+  call(layout_.onClick);
 }
 
 void HotSpot::mousePressEvent(QMouseEvent* event) {
   event->accept();
   if (event->button() == Qt::LeftButton) leftPressed_ = true;
-  if (onPress) onPress();
+  call(layout_.onPress);
 }
 
 void HotSpot::mouseReleaseEvent(QMouseEvent* event) {
@@ -73,8 +80,8 @@ void HotSpot::mouseReleaseEvent(QMouseEvent* event) {
     leftPressed_ = false;
     inDoubleClick_ = false;
   }
-  if (onRelease) onRelease();
-  if (click && onClick) onClick();
+  call(layout_.onRelease);
+  if (click) call(layout_.onClick);
 }
 
 // The second press of a double-click is a double-click alone: no press, and no second click.
@@ -83,22 +90,9 @@ void HotSpot::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   inDoubleClick_ = true;
   leftPressed_ = true;
-  if (onDoubleClick) onDoubleClick();
+  call(layout_.onDoubleClick);
 }
 
 void HotSpot::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
-
-CabinetText::CabinetText(QWidget* parent, const QRect& geometry, const QString& objectName,
-                         const QFont& font, const QColor& colour, Qt::Alignment alignment)
-    : KeepsMouseEvents<QLabel>(parent) {
-  setObjectName(objectName);
-  setGeometry(geometry);
-  setFont(font);
-  setAlignment(alignment);
-  QPalette palette = this->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  setPalette(palette);
-  setAttribute(Qt::WA_TranslucentBackground);
-}
 
 }  // namespace vertuno::qt

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QLabel>
 #include <QWidget>
-#include <functional>
 
-#include "qt/keeps_mouse_events.h"
+#include "machine/layout.h"
 
 namespace vertuno::qt {
 
@@ -14,12 +12,10 @@ class HotSpot : public QWidget {
   Q_OBJECT
 
  public:
-  HotSpot(QWidget* parent, const QRect& geometry, const QString& objectName);
+  HotSpot(QWidget* parent, const HotSpotLayout& layout, Machine& machine);
 
-  std::function<void()> onClick;        // left press and release inside
-  std::function<void()> onDoubleClick;  // left double-click
-  std::function<void()> onPress;        // any button
-  std::function<void()> onRelease;      // any button
+  // A screen reader's press: the gestures a click makes, in order.
+  void press();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -28,6 +24,12 @@ class HotSpot : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  void call(void (Machine::*handler)()) {
+    if (handler) (machine_.*handler)();
+  }
+
+  const HotSpotLayout& layout_;
+  Machine& machine_;
   bool leftPressed_ = false;
   bool inDoubleClick_ = false;
 };
@@ -35,11 +37,5 @@ class HotSpot : public QWidget {
 // Screen readers see a hot spot with a name as a button; one without a name stays hidden.
 void installHotSpotAccessibility();
 
-// A text written on the cabinet.
-class CabinetText : public KeepsMouseEvents<QLabel> {
- public:
-  CabinetText(QWidget* parent, const QRect& geometry, const QString& objectName, const QFont& font,
-              const QColor& colour, Qt::Alignment alignment);
-};
 
 }  // namespace vertuno::qt

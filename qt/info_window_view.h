@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QLabel>
 
 #include "machine/machine.h"
 #include "qt/centred_window.h"
@@ -20,10 +19,6 @@ class InfoWindowView : public CentredWindow {
 
  private:
   Machine& machine_;
-  QLabel* coinsInserted_ = nullptr;
-  QLabel* coinsWon_ = nullptr;
-  QLabel* machineMoney_ = nullptr;
-  QLabel* takings_ = nullptr;
 };
 
 }  // namespace vertuno::qt

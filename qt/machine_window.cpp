@@ -9,23 +9,12 @@
 #include <cmath>
 
 #include "qt/cabinet_faces.h"
+#include "qt/layout.h"
 #include "machine/outlines.h"
 
 namespace vertuno::qt {
 
 namespace {
-
-constexpr QColor Yellow{255, 255, 0};
-constexpr QColor Red{255, 0, 0};
-constexpr QColor CoinFill{0xC0, 0xC0, 0xC0};
-constexpr QColor CoinBorder{0x80, 0x80, 0x80};
-
-QFont arial(qreal points, bool bold = false) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPointSizeF(points);
-  font.setBold(bold);
-  return font;
-}
 
 // The held buttons as the machine numbers them.
 MouseButton machineButtons(Qt::MouseButtons buttons) {
@@ -47,64 +36,38 @@ QString boardReading(const std::array<CellPicture, 3>& cells) {
       shown << QStringLiteral("?");
     }
   }
-  return QStringLiteral("Табло: ") + shown.join(QLatin1Char(' '));
+  return toText(machine_window::BoardReading) + shown.join(QLatin1Char(' '));
 }
 
 }  // namespace
 
 MachineWindow::MachineWindow(Machine& machine) : machine_(machine) {
-  setObjectName(QStringLiteral("Form1"));
+  using namespace machine_window;
+  setObjectName(toText(Name));
   setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
   setAttribute(Qt::WA_TranslucentBackground);
-  setWindowTitle(QStringLiteral("777 - Игра Вертуно"));
-  setFixedSize(128, 378);
-  setFont(arial(9));
+  setWindowTitle(toText(Title));
+  setFixedSize(Width, Height);
+  setFont(toFont(Font));
 
   // Behind the cells, the board as one thing a screen reader can read out.
   board_ = new KeepsMouseEvents<QWidget>(this);
-  board_->setObjectName(QStringLiteral("Board"));
-  board_->setGeometry(QRect(CellPositions[0], CellPositions[2] + QPoint(CellWidth - 1, CellHeight - 1)));
+  board_->setObjectName(toText(BoardName));
+  const QPoint first(CellPositions.front().x, CellPositions.front().y);
+  const QPoint last(CellPositions.back().x, CellPositions.back().y);
+  board_->setGeometry(QRect(first, last + QPoint(CellWidth - 1, CellHeight - 1)));
   board_->setAccessibleName(boardReading(machine_.state().Tab));
-  for (int i = 0; i < 3; ++i) {
-    cells_[static_cast<std::size_t>(i)] =
-        new CellView(this, CellPositions[i], QStringLiteral("Tab%1").arg(i + 1));
+  for (std::size_t i = 0; i < cells_.size(); ++i) {
+    cells_[i] = new CellView(this, QPoint(CellPositions[i].x, CellPositions[i].y), toText(CellNames[i]));
   }
-  const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
-  purse_ = new CabinetText(this, {56, 304, 57, 17}, QStringLiteral("Label2"), arial(8.25), Yellow,
-                           Qt::AlignLeft | Qt::AlignVCenter);
-  purse_->setText(QStringLiteral("50"));
-  winBanner_ = new CabinetText(this, {48, 250, 73, 17}, QStringLiteral("Label4"),
-                               arial(9.75, true), Yellow, centred);
-  winBanner_->setText(QStringLiteral("Выигрыш"));
+  purse_ = new CabinetText(this, Purse);
+  winBanner_ = new CabinetText(this, WinBanner);
   winBanner_->hide();
-  prizeAmount_ = new CabinetText(this, {48, 266, 73, 17}, QStringLiteral("Label5"),
-                                 arial(11.25, true), Red, centred);
-  coinWord_ = new CabinetText(this, {48, 280, 73, 17}, QStringLiteral("Label6"), arial(9, true),
-                              Yellow, centred);
+  prizeAmount_ = new CabinetText(this, PrizeAmount);
+  coinWord_ = new CabinetText(this, CoinWord);
 
   installHotSpotAccessibility();
-  purse_->setAccessibleDescription(QStringLiteral("Монеты игрока"));
-  winBanner_->setAccessibleDescription(QStringLiteral("Выигрыш"));
-  prizeAmount_->setAccessibleDescription(QStringLiteral("Сумма выигрыша"));
-  coinWord_->setAccessibleDescription(QStringLiteral("Монеты выигрыша"));
-
-  auto* play = new HotSpot(this, {96, 128, 22, 25}, QStringLiteral("Label1"));
-  play->setAccessibleName(QStringLiteral("Щель для монет"));
-  play->setAccessibleDescription(QStringLiteral("Опустить монету и сыграть"));
-  play->onClick = [this] { machine_.Label1_Click(); };
-  auto* rules = new HotSpot(this, {48, 128, 49, 57}, QStringLiteral("Label3"));
-  rules->onClick = [this] { machine_.Label3_Click(); };
-  rules->setAccessibleName(QStringLiteral("Таблица выигрышей"));
-  rules->setAccessibleDescription(QStringLiteral("Показать статистику автомата"));
-  auto* force = new HotSpot(this, {40, 24, 9, 9}, QStringLiteral("Label7"));
-  force->onDoubleClick = [this] { machine_.Label7_DblClick(); };
-  auto* fast = new HotSpot(this, {80, 216, 33, 25}, QStringLiteral("Label8"));
-  fast->onPress = [this] { machine_.Label8_MouseDown(); };
-  fast->onRelease = [this] { machine_.Label8_MouseUp(); };
-  fast->setAccessibleName(QStringLiteral("Лоток выигрыша"));
-  fast->setAccessibleDescription(QStringLiteral("Удерживайте, чтобы игра шла без пауз"));
-  auto* demo = new HotSpot(this, {120, 336, 9, 9}, QStringLiteral("Label11"));
-  demo->onDoubleClick = [this] { machine_.Label11_DblClick(); };
+  for (const HotSpotLayout& spot : HotSpots) new HotSpot(this, spot, machine_);
 }
 
 void MachineWindow::applyOutline() {
@@ -144,7 +107,7 @@ void MachineWindow::refresh(Change what) {
 // The coin's box, with its half pixel rounded outwards so the whole antialiased coin repaints.
 QRect MachineWindow::coinRect() const {
   const MachineState& state = machine_.state();
-  const QRectF box(state.CoinLeft, state.CoinTop, 9, 7);
+  const QRectF box(state.CoinLeft, state.CoinTop, machine_window::CoinWidth, machine_window::CoinHeight);
   return box.toAlignedRect().adjusted(-1, -1, 1, 1) & rect();
 }
 
@@ -168,12 +131,12 @@ void MachineWindow::paintEvent(QPaintEvent* event) {
   paintedCoin_ = coinRect();
   if (paintedCoin_.isEmpty()) return;
   painter.setRenderHint(QPainter::Antialiasing);
-  const QRectF coin(state.CoinLeft, state.CoinTop, 9, 7);
+  const QRectF coin(state.CoinLeft, state.CoinTop, machine_window::CoinWidth, machine_window::CoinHeight);
   QRadialGradient shine(coin.center() - QPointF(1.5, 1.2), 5);
   shine.setColorAt(0, Qt::white);
-  shine.setColorAt(0.45, CoinFill);
-  shine.setColorAt(1, CoinFill.darker(115));
-  painter.setPen(QPen(CoinBorder, 1));
+  shine.setColorAt(0.45, toColour(machine_window::CoinFill));
+  shine.setColorAt(1, toColour(machine_window::CoinFill).darker(115));
+  painter.setPen(QPen(toColour(machine_window::CoinBorder), 1));
   painter.setBrush(shine);
   painter.drawEllipse(coin.adjusted(0.5, 0.5, -0.5, -0.5));
 }

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 
+#include "qt/cabinet_text.h"
 #include "qt/cell_view.h"
 #include "qt/hot_spot.h"
 #include "machine/machine.h"

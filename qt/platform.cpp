@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "machine/layout.h"
 #include "machine/machine.h"
 #include "posix/durable_file.h"
 
@@ -14,8 +15,8 @@ QtPlatform::QtPlatform(QString programFolder, QString totalsFile)
   // A coarse timer may fire early; a wait lasts at least its interval.
   timer1_.setTimerType(Qt::PreciseTimer);
   timer2_.setTimerType(Qt::PreciseTimer);  // a coarse tick may drift toward a whole second
-  timer2_.setInterval(2888);
-  timer3_.setInterval(3000);
+  timer2_.setInterval(machine_window::Timer2IntervalMs);
+  timer3_.setInterval(machine_window::Timer3IntervalMs);
 }
 
 void QtPlatform::attach(Machine& machine) {

@@ -9,6 +9,7 @@
 #include "qt/machine_window.h"
 #include "qt/about_window.h"
 #include "qt/info_window_view.h"
+#include "qt/layout.h"
 
 namespace vertuno::qt {
 
@@ -27,14 +28,14 @@ Answer QtView::messageBox(const std::string& text, const std::string& title, Mes
   QMessageBox box(style == MessageStyle::WarningOk ? QMessageBox::Warning : QMessageBox::Information,
                   QString::fromStdString(title), shown, QMessageBox::NoButton, window_);
   if (style == MessageStyle::InformationYesNo) {
-    QPushButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* yes = box.addButton(toText(message_box::Yes), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(toText(message_box::No), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes ? Answer::Yes : Answer::No;
   }
-  QPushButton* ok = box.addButton(QStringLiteral("ОК"), QMessageBox::AcceptRole);
+  QPushButton* ok = box.addButton(toText(message_box::Ok), QMessageBox::AcceptRole);
   box.setDefaultButton(ok);
   box.setEscapeButton(ok);
   box.exec();
@@ -45,16 +46,16 @@ void QtView::showMachineWindow() { window_->show(); }
 
 MenuChoice QtView::popupMainMenu() {
   QMenu menu(window_);
-  menu.setObjectName(QStringLiteral("MainMenu"));
-  QAction* statistics = menu.addAction(QStringLiteral("Статистика"));
-  QAction* about = menu.addAction(QStringLiteral("О программе..."));
-  menu.addSeparator();
-  QAction* exit = menu.addAction(QStringLiteral("Выход"));
-  QAction* chosen = menu.exec(QCursor::pos());
-  if (chosen == statistics) return MenuChoice::Statistics;
-  if (chosen == about) return MenuChoice::About;
-  if (chosen == exit) return MenuChoice::Exit;
-  return MenuChoice::None;
+  menu.setObjectName(toText(machine_window::MenuName));
+  for (const MenuItem& item : machine_window::Menu) {
+    if (item.text.empty()) {
+      menu.addSeparator();
+    } else {
+      menu.addAction(toText(item.text))->setData(static_cast<int>(item.choice));
+    }
+  }
+  const QAction* chosen = menu.exec(QCursor::pos());
+  return chosen ? static_cast<MenuChoice>(chosen->data().toInt()) : MenuChoice::None;
 }
 
 InfoWindowView& QtView::infoWindow() {

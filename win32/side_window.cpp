@@ -3,7 +3,7 @@
 #include "win32/resources.h"
 #include "win32/fonts.h"
 #include "win32/window_owner.h"
-#include "stats/side_window_face.h"
+#include "stats/side_window_layout.h"
 
 namespace vertuno::win32 {
 

@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "qt/cell_view.h"
+#include "machine/layout.h"
 #include "qt/cabinet_faces.h"
 #include "machine/outlines.h"
 
@@ -41,9 +42,9 @@ TEST(Artwork, TheCabinetsDarkCellsAreTheGeneratorsPixelForPixel) {
     const QImage dark = toImage(drawDarkCell(ratio));
     for (Face face : {Face::NormalFace, Face::DemoFace}) {
       const QImage image = renderFace(face, ratio).toImage().convertToFormat(QImage::Format_RGB32);
-      for (QPoint cell : CellPositions) {
-        EXPECT_EQ(image.copy(QRect(cell * ratio, QSize(10, 19) * ratio)), dark)
-            << "cell at " << cell.x() << " ratio " << ratio;
+      for (Point cell : machine_window::CellPositions) {
+        EXPECT_EQ(image.copy(QRect(QPoint(cell.x, cell.y) * ratio, QSize(10, 19) * ratio)), dark)
+            << "cell at " << cell.x << " ratio " << ratio;
       }
     }
   }

@@ -42,7 +42,7 @@ void FakeHost::deliverDue() {
       continue;
     }
     if (idleTimerDue_ && *idleTimerDue_ <= now_) {
-      idleTimerDue_ = *idleTimerDue_ + 2'888'000;
+      idleTimerDue_ = *idleTimerDue_ + machine_window::Timer2IntervalMs * Micros{1000};
       machine_.Timer2_Timer();
       continue;
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "machine/layout.h"
 #include "machine/machine.h"
 #include "machine/platform.h"
 #include "machine/view.h"
@@ -41,8 +42,8 @@ class FakeHost : public Platform, public View {
   // Scheduling what the player does, at a virtual time in seconds.
   void at(double seconds, std::function<void(Machine&)> action);
   void clickAt(double seconds) { at(seconds, [](Machine& m) { m.Label1_Click(); }); }
-  // Timer2 ticking every 2888 ms from now on, as the loaded window's idle timer does.
-  void startIdleTimer() { idleTimerDue_ = now_ + 2'888'000; }
+  // Timer2 ticking from now on, as the loaded window's idle timer does.
+  void startIdleTimer() { idleTimerDue_ = now_ + machine_window::Timer2IntervalMs * Micros{1000}; }
 
   // The program's own event loop: dispatches everything due up to that time.
   void runUntil(double seconds);

@@ -1,0 +1,24 @@
+#include "qt/layout.h"
+
+namespace vertuno::qt {
+
+QFont toFont(const FontSpec& spec) {
+  QFont font(toText(spec.family));
+  font.setPointSizeF(spec.points);
+  font.setBold(spec.bold);
+  return font;
+}
+
+Qt::Alignment toAlignment(Align align) {
+  switch (align) {
+    case Align::Left:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+    case Align::Centre:
+      return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::Right:
+      return Qt::AlignRight | Qt::AlignVCenter;
+  }
+  return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+}  // namespace vertuno::qt
