@@ -23,6 +23,7 @@ struct FontSpec {
   std::string_view family;  // the face the machine was drawn with; each desktop maps it
   double points;
   bool bold = false;
+  friend bool operator==(const FontSpec&, const FontSpec&) = default;
 };
 
 enum class Align { Left, Centre, Right };

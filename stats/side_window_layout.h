@@ -67,7 +67,7 @@ inline constexpr std::array<Control, 13> Controls{{
     {ControlKind::Text, "Label13", {8, 160, 97, 17}, "Выручка автомата:", DialogFont, Align::Left, true, false, nullptr,
      nullptr, CaptionWidthWithWindowsFaces},
     {ControlKind::Text, "Label12", {8, 176, 97, 17}, "", CounterFont, Align::Right, true, false, &InfoFields::Takings},
-    {ControlKind::Button, "Command1", {224, 208, 81, 25}, "ОК", DialogFont, Align::Left, false, false, nullptr,
+    {ControlKind::Button, "Command1", {224, 208, 81, 25}, message_box::Ok, DialogFont, Align::Left, false, false, nullptr,
      &Machine::Command1_Click},
     {ControlKind::Text, "Label5", {8, 212, 161, 17}, "Вертуно: нарисован нами"},
 }};

@@ -7,11 +7,7 @@ namespace vertuno::win32 {
 // The about window, Form3: the emblem, the program's name and its notice.
 class AboutWindow : public SideWindow {
  public:
-  explicit AboutWindow(HWND owner);
-  ~AboutWindow() override;
-
- private:
-  HFONT headingFont_ = nullptr;
+  explicit AboutWindow(HWND owner) : SideWindow(about_window::Layout, owner) {}
 };
 
 }  // namespace vertuno::win32

@@ -23,7 +23,8 @@ bool hasCyrillic(HDC screen, const wchar_t* face) {
 
 }  // namespace
 
-HFONT makeFont(std::initializer_list<const wchar_t*> faces, double points, bool bold) {
+HFONT makeFont(const FontSpec& font) {
+  const std::initializer_list<const wchar_t*> faces = font.family == ArialFamily ? ArialFaces : DialogFaces;
   HDC screen = GetDC(nullptr);
   const wchar_t* chosen = *faces.begin();
   for (const wchar_t* face : faces) {
@@ -32,9 +33,9 @@ HFONT makeFont(std::initializer_list<const wchar_t*> faces, double points, bool 
       break;
     }
   }
-  const int height = -static_cast<int>(std::lround(points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
+  const int height = -static_cast<int>(std::lround(font.points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
   ReleaseDC(nullptr, screen);
-  return CreateFontW(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
+  return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, chosen);
 }
 

@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+#include "machine/layout.h"
+
 namespace vertuno::win32 {
 
 // The faces the machine's texts are set in, best first; Wine and a bare system may lack the
@@ -15,6 +17,6 @@ inline constexpr std::initializer_list<const wchar_t*> DialogFaces = {L"Microsof
 
 // A font at a size in points, on the screen's resolution, in the first of the faces that is
 // installed with Cyrillic letters.
-HFONT makeFont(std::initializer_list<const wchar_t*> faces, double points, bool bold = false);
+HFONT makeFont(const FontSpec& font);
 
 }  // namespace vertuno::win32

@@ -9,16 +9,12 @@ namespace vertuno::win32 {
 class InfoWindow : public SideWindow {
  public:
   InfoWindow(Machine& machine, HWND owner);
-  ~InfoWindow() override;
   void refresh();
 
  private:
-  void command(int id) override;
   void closed() override;
 
   Machine& machine_;
-  HFONT valueFont_ = nullptr;
-  HWND coinsInserted_ = nullptr, coinsWon_ = nullptr, machineMoney_ = nullptr, takings_ = nullptr;
 };
 
 }  // namespace vertuno::win32

@@ -8,6 +8,7 @@
 #include "win32/resources.h"
 #include "board/cell_pictures.h"
 #include "win32/fonts.h"
+#include "win32/layout.h"
 #include "machine/outlines.h"
 #include "win32/platform.h"
 #include "win32/text.h"
@@ -18,15 +19,10 @@ namespace vertuno::win32 {
 namespace {
 
 constexpr wchar_t ClassName[] = L"VertunoMachine";
-constexpr int Width = 128;
-constexpr int Height = 378;
-constexpr POINT CellPositions[3] = {{68, 89}, {80, 89}, {92, 89}};
-constexpr COLORREF Yellow = RGB(255, 255, 0);
-constexpr COLORREF Red = RGB(255, 0, 0);
-constexpr COLORREF CoinFill = RGB(0xC0, 0xC0, 0xC0);
-constexpr COLORREF CoinBorder = RGB(0x80, 0x80, 0x80);
-// The texts are numbered as the machine's labels are, so a reader of the window finds them.
-enum TextId { PurseId = 2, WinBannerId = 4, PrizeAmountId = 5, CoinWordId = 6 };
+using machine_window::CellPositions;
+using machine_window::Height;
+using machine_window::Width;
+
 
 // A cell picture as a top-down 32-bit bitmap, made once per picture.
 struct CellDib {
@@ -70,50 +66,47 @@ MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(ma
   registerClass(instance, procedure);
   faces_[0] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(VERTUNO_CABINET), IMAGE_BITMAP, 0, 0, 0));
   faces_[1] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(VERTUNO_DEMO), IMAGE_BITMAP, 0, 0, 0));
-  purseFont_ = makeFont(ArialFaces, 8.25);
-  bannerFont_ = makeFont(ArialFaces, 9.75, true);
-  prizeFont_ = makeFont(ArialFaces, 11.25, true);
-  wordFont_ = makeFont(ArialFaces, 9, true);
 
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-  window_ = CreateWindowExW(0, ClassName, L"777 - Игра Вертуно", WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
+  window_ = CreateWindowExW(0, ClassName, widen(machine_window::Title).c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
                             (work.left + work.right - Width) / 2, (work.top + work.bottom - Height) / 2,
                             Width, Height, nullptr, nullptr, instance, this);
   useFace();
   applyOutline();
 
-  purse_ = addText(PurseId, {56, 304, 113, 321}, purseFont_);
-  SetWindowTextW(purse_, L"50");
-  winBanner_ = addText(WinBannerId, {48, 250, 121, 267}, bannerFont_);
-  SetWindowTextW(winBanner_, L"Выигрыш");
-  ShowWindow(winBanner_, SW_HIDE);
-  prizeAmount_ = addText(PrizeAmountId, {48, 266, 121, 283}, prizeFont_);
-  coinWord_ = addText(CoinWordId, {48, 280, 121, 297}, wordFont_);
+  purse_ = addText(machine_window::Purse);
+  winBanner_ = addText(machine_window::WinBanner);
+  ShowWindow(winBanner_.control, SW_HIDE);
+  prizeAmount_ = addText(machine_window::PrizeAmount);
+  coinWord_ = addText(machine_window::CoinWord);
 
-  spots_[0] = {{96, 128, 118, 153}, {}, {}, [this] { machine_.Label1_Click(); }, {}};
-  spots_[1] = {{48, 128, 97, 185}, {}, {}, [this] { machine_.Label3_Click(); }, {}};
-  spots_[2] = {{40, 24, 49, 33}, {}, {}, {}, [this] { machine_.Label7_DblClick(); }};
-  spots_[3] = {{80, 216, 113, 241}, [this] { machine_.Label8_MouseDown(); }, [this] { machine_.Label8_MouseUp(); }, {}, {}};
-  spots_[4] = {{120, 336, 129, 345}, {}, {}, {}, [this] { machine_.Label11_DblClick(); }};
+  for (std::size_t i = 0; i < spots_.size(); ++i) {
+    const HotSpotLayout& spot = machine_window::HotSpots[i];
+    spots_[i] = {toRect(spot.box), &spot};
+  }
 }
 
 MachineWindow::~MachineWindow() {
   DestroyWindow(window_);
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(faces_[0]), static_cast<HGDIOBJ>(faces_[1]),
-                         static_cast<HGDIOBJ>(faceBrush_), static_cast<HGDIOBJ>(purseFont_),
-                         static_cast<HGDIOBJ>(bannerFont_), static_cast<HGDIOBJ>(prizeFont_),
-                         static_cast<HGDIOBJ>(wordFont_)}) {
+                         static_cast<HGDIOBJ>(faceBrush_), static_cast<HGDIOBJ>(purse_.font),
+                         static_cast<HGDIOBJ>(winBanner_.font), static_cast<HGDIOBJ>(prizeAmount_.font),
+                         static_cast<HGDIOBJ>(coinWord_.font)}) {
     DeleteObject(object);
   }
 }
 
-HWND MachineWindow::addText(int id, RECT area, HFONT font) {
-  const DWORD align = id == PurseId ? SS_LEFT : SS_CENTER;
-  HWND text = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | align | SS_CENTERIMAGE | SS_NOPREFIX,
-                              area.left, area.top, area.right - area.left, area.bottom - area.top, window_,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+MachineWindow::Text MachineWindow::addText(const CabinetLabel& label) {
+  const DWORD align = label.align == Align::Left ? SS_LEFT : SS_CENTER;
+  const Box& box = label.box;
+  Text text{nullptr, makeFont(label.font), &label};
+  text.control = CreateWindowExW(0, L"STATIC", widen(label.designCaption).c_str(),
+                                 WS_CHILD | WS_VISIBLE | align | SS_CENTERIMAGE | SS_NOPREFIX, box.left, box.top,
+                                 box.width, box.height, window_,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlNumber(label.name))), nullptr,
+                                 nullptr);
+  SendMessageW(text.control, WM_SETFONT, reinterpret_cast<WPARAM>(text.font), FALSE);
   return text;
 }
 
@@ -134,16 +127,16 @@ void MachineWindow::refresh(Change what) {
   const MachineState& state = machine_.state();
   switch (what) {
     case Change::PlayerCoins:
-      SetWindowTextW(purse_, widen(state.PlayerCoins).c_str());
-      ShowWindow(purse_, state.PlayerCoinsVisible ? SW_SHOWNA : SW_HIDE);
+      SetWindowTextW(purse_.control, widen(state.PlayerCoins).c_str());
+      ShowWindow(purse_.control, state.PlayerCoinsVisible ? SW_SHOWNA : SW_HIDE);
       break;
     case Change::WinDisplay:
-      ShowWindow(winBanner_, state.WinBannerVisible ? SW_SHOWNA : SW_HIDE);
-      SetWindowTextW(prizeAmount_, widen(state.PrizeAmountText).c_str());
-      SetWindowTextW(coinWord_, widen(state.CoinWordText).c_str());
+      ShowWindow(winBanner_.control, state.WinBannerVisible ? SW_SHOWNA : SW_HIDE);
+      SetWindowTextW(prizeAmount_.control, widen(state.PrizeAmountText).c_str());
+      SetWindowTextW(coinWord_.control, widen(state.CoinWordText).c_str());
       break;
     case Change::Cells:
-      for (POINT cell : CellPositions) {
+      for (Point cell : CellPositions) {
         const RECT area{cell.x, cell.y, cell.x + CellWidth, cell.y + CellHeight};
         InvalidateRect(window_, &area, FALSE);
       }
@@ -169,7 +162,7 @@ RECT MachineWindow::coinRect() const {
   if (state.CoinLeft >= Width) return {};
   const int left = static_cast<int>(std::floor(state.CoinLeft));
   const int top = static_cast<int>(std::floor(state.CoinTop));
-  return {left, top, left + 10, top + 8};
+  return {left, top, left + machine_window::CoinWidth + 1, top + machine_window::CoinHeight + 1};
 }
 
 // Painted off screen and copied in one piece, so the falling coin never flickers.
@@ -197,8 +190,8 @@ void MachineWindow::paint() {
 
   paintedCoin_ = coinRect();
   if (!IsRectEmpty(&paintedCoin_)) {
-    HBRUSH fill = CreateSolidBrush(CoinFill);
-    HPEN border = CreatePen(PS_SOLID, 1, CoinBorder);
+    HBRUSH fill = CreateSolidBrush(toColour(machine_window::CoinFill));
+    HPEN border = CreatePen(PS_SOLID, 1, toColour(machine_window::CoinBorder));
     HGDIOBJ oldBrush = SelectObject(canvas, fill);
     HGDIOBJ oldPen = SelectObject(canvas, border);
     Ellipse(canvas, paintedCoin_.left, paintedCoin_.top, paintedCoin_.right, paintedCoin_.bottom - 1);
@@ -231,11 +224,7 @@ void MachineWindow::buttonDown(MouseButton button, POINT point, bool doubleClick
     SetCapture(window_);  // the release comes to the spot pressed, wherever it happens
     pressedSpot_ = spot;
     if (button == MouseButton::Left) inDoubleClick_ = doubleClick;
-    if (doubleClick) {
-      if (spot->onDoubleClick) spot->onDoubleClick();
-    } else if (spot->onPress) {
-      spot->onPress();
-    }
+    call(doubleClick ? spot->layout->onDoubleClick : spot->layout->onPress);
     return;
   }
   pressedSpot_ = nullptr;
@@ -251,8 +240,8 @@ void MachineWindow::buttonUp(MouseButton button, POINT point) {
   pressedSpot_ = nullptr;
   if (button == MouseButton::Left) inDoubleClick_ = false;
   if (GetCapture() == window_) ReleaseCapture();
-  if (spot->onRelease) spot->onRelease();
-  if (click && spot->onClick) spot->onClick();
+  call(spot->layout->onRelease);
+  if (click) call(spot->layout->onClick);
 }
 
 LRESULT CALLBACK MachineWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -274,7 +263,9 @@ LRESULT MachineWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
       SetBrushOrgEx(dc, -area.left, -area.top, nullptr);
       SetBkMode(dc, TRANSPARENT);
-      SetTextColor(dc, GetDlgCtrlID(text) == PrizeAmountId ? Red : Yellow);
+      for (const Text& shown : {purse_, winBanner_, prizeAmount_, coinWord_}) {
+        if (shown.control == text) SetTextColor(dc, toColour(shown.label->colour));
+      }
       return reinterpret_cast<LRESULT>(faceBrush_);
     }
     case WM_TIMER:

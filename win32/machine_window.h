@@ -3,8 +3,8 @@
 #include <windows.h>
 
 #include <array>
-#include <functional>
 
+#include "machine/layout.h"
 #include "machine/machine.h"
 #include "machine/view.h"
 
@@ -26,7 +26,13 @@ class MachineWindow {
  private:
   struct HotSpot {
     RECT area;
-    std::function<void()> onPress, onRelease, onClick, onDoubleClick;
+    const HotSpotLayout* layout;
+  };
+  // A text on the cabinet, numbered as the machine's labels are.
+  struct Text {
+    HWND control = nullptr;
+    HFONT font = nullptr;
+    const CabinetLabel* label = nullptr;
   };
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -38,15 +44,17 @@ class MachineWindow {
   void buttonDown(MouseButton button, POINT point, bool doubleClick);
   void buttonUp(MouseButton button, POINT point);
   RECT coinRect() const;
-  HWND addText(int id, RECT area, HFONT font);
+  Text addText(const CabinetLabel& label);
+  void call(void (Machine::*handler)()) {
+    if (handler) (machine_.*handler)();
+  }
 
   Machine& machine_;
   HWND window_ = nullptr;
   std::array<HBITMAP, 2> faces_{};
   HBRUSH faceBrush_ = nullptr;  // the face as a pattern, behind each text
-  HFONT purseFont_ = nullptr, bannerFont_ = nullptr, prizeFont_ = nullptr, wordFont_ = nullptr;
-  HWND purse_ = nullptr, winBanner_ = nullptr, prizeAmount_ = nullptr, coinWord_ = nullptr;
-  std::array<HotSpot, 5> spots_;
+  Text purse_, winBanner_, prizeAmount_, coinWord_;
+  std::array<HotSpot, machine_window::HotSpots.size()> spots_{};
   HotSpot* pressedSpot_ = nullptr;
   bool inDoubleClick_ = false;
   POINT pressedAt_{};  // on the screen, where the cabinet was last pressed

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "machine/layout.h"
 #include "win32/text.h"
 #include "win32/durable_file.h"
 
@@ -11,8 +12,6 @@ namespace vertuno::win32 {
 
 namespace {
 
-constexpr UINT Timer2IntervalMs = 2888;
-constexpr UINT Timer3IntervalMs = 3000;
 
 }  // namespace
 
@@ -27,8 +26,8 @@ Win32Platform::Win32Platform(std::wstring programFolder, std::wstring totalsFile
     : programFolder_(std::move(programFolder)), totalsFile_(std::move(totalsFile)) {}
 
 void Win32Platform::startWindowTimers() {
-  SetTimer(timerWindow_, Timer2, Timer2IntervalMs, nullptr);
-  SetTimer(timerWindow_, Timer3, Timer3IntervalMs, nullptr);
+  SetTimer(timerWindow_, Timer2, machine_window::Timer2IntervalMs, nullptr);
+  SetTimer(timerWindow_, Timer3, machine_window::Timer3IntervalMs, nullptr);
 }
 
 void Win32Platform::pumpEvents() {

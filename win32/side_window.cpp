@@ -2,8 +2,9 @@
 
 #include "win32/resources.h"
 #include "win32/fonts.h"
+#include "win32/layout.h"
+#include "win32/text.h"
 #include "win32/window_owner.h"
-#include "stats/side_window_layout.h"
 
 namespace vertuno::win32 {
 
@@ -13,9 +14,13 @@ constexpr wchar_t ClassName[] = L"VertunoSideWindow";
 // Not clipping its children: the window paints its face behind them, inside the group frame too.
 constexpr DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
+// The artwork a picture control shows, from the program's resources.
+int pictureResource(std::string_view name) { return name == "coins" ? VERTUNO_COINS : VERTUNO_EMBLEM; }
+
 }  // namespace
 
-SideWindow::SideWindow(HWND owner, const wchar_t* title, SIZE client) {
+SideWindow::SideWindow(const SideWindowLayout& layout, HWND owner, Machine* machine)
+    : layout_(layout), machine_(machine) {
   const Rgb colour = SideWindowFace;
   face_ = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -28,33 +33,86 @@ SideWindow::SideWindow(HWND owner, const wchar_t* title, SIZE client) {
   windowClass.lpszClassName = ClassName;
   RegisterClassExW(&windowClass);  // fails harmlessly for the second side window
 
-  RECT frame{0, 0, client.cx, client.cy};
+  RECT frame{0, 0, layout.width, layout.height};
   AdjustWindowRectEx(&frame, Style, FALSE, WS_EX_DLGMODALFRAME);
-  window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, ClassName, title, Style, 0, 0, frame.right - frame.left,
-                            frame.bottom - frame.top, owner, nullptr, instance, this);
-  dialogFont_ = makeFont(DialogFaces, 8.25);
+  window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, ClassName, widen(layout.title).c_str(), Style, 0, 0,
+                            frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, this);
+  const Box* groupFrame = nullptr;
+  for (const Control& control : layout.controls) {
+    HWND made = addControl(control, groupFrame);
+    if (control.kind == ControlKind::Frame) groupFrame = &control.box;
+    if (control.counter) counterTexts_.emplace_back(made, control.counter);
+  }
 }
 
 SideWindow::~SideWindow() {
   DestroyWindow(window_);
   DeleteObject(face_);
-  DeleteObject(dialogFont_);
+  for (const auto& [spec, font] : fonts_) DeleteObject(font);
 }
 
-HWND SideWindow::addControl(const wchar_t* type, int id, const std::wstring& text, RECT area, DWORD style,
-                            HFONT font) {
-  HWND control = CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, area.left, area.top,
-                                 area.right - area.left, area.bottom - area.top, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-  SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font ? font : dialogFont_), FALSE);
-  return control;
+HFONT SideWindow::fontFor(const FontSpec& spec) {
+  for (const auto& [made, font] : fonts_) {
+    if (made == spec) return font;
+  }
+  return fonts_.emplace_back(spec, makeFont(spec)).second;
 }
 
-HWND SideWindow::addPicture(int id, int resource, POINT topLeft) {
-  HWND picture = addControl(L"STATIC", id, L"", {topLeft.x, topLeft.y, topLeft.x, topLeft.y}, SS_BITMAP, nullptr);
-  auto bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(resource), IMAGE_BITMAP, 0, 0, 0);
-  SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-  return picture;
+// A group frame is no container here: the controls inside it lie at the frame's offset.
+HWND SideWindow::addControl(const Control& control, const Box* frame) {
+  Box box = control.box;
+  if (control.inFrame && frame) {
+    box.left += frame->left;
+    box.top += frame->top;
+  }
+  if (control.widthWithWindowsFaces) box.width = control.widthWithWindowsFaces;
+  const wchar_t* type = L"STATIC";
+  DWORD style = SS_NOPREFIX;
+  int id = controlNumber(control.name);
+  switch (control.kind) {
+    case ControlKind::Text:
+      style |= control.align == Align::Right ? SS_RIGHT : SS_LEFT;
+      if (!control.wraps) style |= SS_CENTERIMAGE;
+      break;
+    case ControlKind::Picture:
+      style = SS_BITMAP;
+      id += 100;
+      break;
+    case ControlKind::Frame:
+      type = L"BUTTON";
+      style = BS_GROUPBOX;
+      id += 100;
+      break;
+    case ControlKind::Button:
+      type = L"BUTTON";
+      style = BS_DEFPUSHBUTTON | WS_TABSTOP;
+      break;
+    case ControlKind::Cover:
+      break;
+  }
+  const std::wstring text = control.kind == ControlKind::Picture ? L"" : widen(control.text);
+  HWND made = CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, box.left, box.top, box.width,
+                              box.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
+                              nullptr);
+  SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control.font)), FALSE);
+  if (control.kind == ControlKind::Picture) {
+    auto bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(pictureResource(control.text)), IMAGE_BITMAP,
+                             0, 0, 0);
+    SendMessageW(made, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+  }
+  return made;
+}
+
+void SideWindow::showCounters(const InfoFields& counters) {
+  for (const auto& [text, counter] : counterTexts_) SetWindowTextW(text, widen(counters.*counter).c_str());
+}
+
+void SideWindow::command(int id) {
+  for (const Control& control : layout_.controls) {
+    if (control.kind == ControlKind::Button && controlNumber(control.name) == id && machine_ && control.onClick) {
+      (machine_->*control.onClick)();
+    }
+  }
 }
 
 void SideWindow::showCentred() {

@@ -3,14 +3,20 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "stats/side_window_layout.h"
 
 namespace vertuno::win32 {
 
-// A fixed-size window owned by the machine window, so it has no taskbar entry of its own:
-// a caption with a close button, the side windows' face colour, centred when first shown.
+// A fixed-size window with no taskbar entry of its own: a caption with a close button, the
+// side windows' face colour, centred when first shown. Its controls are built from the
+// window's layout table.
 class SideWindow {
  public:
-  SideWindow(HWND owner, const wchar_t* title, SIZE client);
+  // The machine answers the window's buttons; a window without buttons needs none.
+  SideWindow(const SideWindowLayout& layout, HWND owner, Machine* machine = nullptr);
   virtual ~SideWindow();
   SideWindow(const SideWindow&) = delete;
   SideWindow& operator=(const SideWindow&) = delete;
@@ -20,18 +26,23 @@ class SideWindow {
   void hide() { ShowWindow(window_, SW_HIDE); }
 
  protected:
-  HWND addControl(const wchar_t* type, int id, const std::wstring& text, RECT area, DWORD style, HFONT font);
-  HWND addPicture(int id, int resource, POINT topLeft);
-  // A click of a button; closing through the caption.
-  virtual void command(int) {}
+  // Shows these counters in the texts that name them.
+  void showCounters(const InfoFields& counters);
+  // Closing through the caption or Escape.
   virtual void closed() { hide(); }
-  HFONT dialogFont_ = nullptr;
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND addControl(const Control& control, const Box* frame);
+  HFONT fontFor(const FontSpec& spec);
+  void command(int id);
 
+  const SideWindowLayout& layout_;
+  Machine* machine_;
   HWND window_ = nullptr;
   HBRUSH face_ = nullptr;
+  std::vector<std::pair<FontSpec, HFONT>> fonts_;
+  std::vector<std::pair<HWND, std::string InfoFields::*>> counterTexts_;
 };
 
 }  // namespace vertuno::win32

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "machine/layout.h"
 #include "machine/machine.h"
 #include "win32/machine_window.h"
 #include "win32/text.h"
@@ -12,8 +13,6 @@ namespace vertuno::win32 {
 
 namespace {
 
-enum MenuItem : UINT { Statistics = 1, About, Exit };
-
 HHOOK buttonHook = nullptr;
 
 // A message box's buttons speak the system's language; the machine's speak Russian whatever
@@ -21,9 +20,9 @@ HHOOK buttonHook = nullptr;
 LRESULT CALLBACK nameButtonsInRussian(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     auto box = reinterpret_cast<HWND>(wParam);
-    SetDlgItemTextW(box, IDOK, L"ОК");
-    SetDlgItemTextW(box, IDYES, L"Да");
-    SetDlgItemTextW(box, IDNO, L"Нет");
+    SetDlgItemTextW(box, IDOK, widen(message_box::Ok).c_str());
+    SetDlgItemTextW(box, IDYES, widen(message_box::Yes).c_str());
+    SetDlgItemTextW(box, IDNO, widen(message_box::No).c_str());
     UnhookWindowsHookEx(buttonHook);
     buttonHook = nullptr;
   }
@@ -60,22 +59,21 @@ void Win32View::showMachineWindow() {
 
 MenuChoice Win32View::popupMainMenu() {
   HMENU menu = CreatePopupMenu();
-  AppendMenuW(menu, MF_STRING, Statistics, L"Статистика");
-  AppendMenuW(menu, MF_STRING, About, L"О программе...");
-  AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu, MF_STRING, Exit, L"Выход");
+  for (const MenuItem& item : machine_window::Menu) {
+    if (item.text.empty()) {
+      AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    } else {
+      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.choice), widen(item.text).c_str());
+    }
+  }
   POINT pointer;
   GetCursorPos(&pointer);
   SetForegroundWindow(window_->handle());  // so a click elsewhere closes the menu
   const auto chosen = static_cast<UINT>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                          pointer.x, pointer.y, window_->handle(), nullptr));
   DestroyMenu(menu);
-  switch (chosen) {
-    case Statistics: return MenuChoice::Statistics;
-    case About: return MenuChoice::About;
-    case Exit: return MenuChoice::Exit;
-    default: return MenuChoice::None;
-  }
+  static_assert(static_cast<UINT>(MenuChoice::None) == 0, "no choice reads as none");
+  return static_cast<MenuChoice>(chosen);
 }
 
 InfoWindow& Win32View::infoWindow() {
