@@ -43,7 +43,7 @@ class WineGame(Game):
                          runner=[WINE], **options)
 
 
-@unittest.skipUnless(os.path.exists(PROBE), "no Windows build named")
+@unittest.skipUnless(WINDOWS_BUILD, "no Windows build named")
 class WindowsFrontEnd(unittest.TestCase):
     def test_the_whole_game_under_wine(self):
         game = WineGame(env={"WINEDEBUG": "trace+winmm"})
