@@ -62,11 +62,9 @@ struct MachineState {
 
   // The wait timer, Timer1.
   int Timer1Interval = 1000;
-  bool Timer1Enabled = false;
 
   // The info window, Form2.
   bool InfoLoaded = false;
-  bool InfoShown = false;
   InfoFields Info;
 };
 

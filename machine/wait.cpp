@@ -21,13 +21,11 @@ int millisecondsHalfToEven(double seconds) {
 void Machine::Wait(double seconds) {
   if (state_.StartupFlag != "w") seconds += 0.05;
   if (state_.FastHold == "on") seconds = 0.0005;
-  state_.Timer1Enabled = true;
   state_.Timer1Interval = millisecondsHalfToEven(seconds);
   if (state_.Timer1Interval > 0) platform_.armWaitTimer(state_.Timer1Interval);
   // Blocks for the next event rather than polling; the shared timer's tick ends this wait and
   // every wait it is nested in.
   while (state_.Timer1Interval > 0) platform_.waitForEvents();
-  state_.Timer1Enabled = false;
   platform_.disarmWaitTimer();
 }
 

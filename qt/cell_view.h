@@ -18,7 +18,6 @@ class CellView : public KeepsMouseEvents<QWidget> {
  public:
   CellView(QWidget* parent, QPoint topLeft, const QString& objectName);
   void show(CellPicture picture);
-  CellPicture picture() const { return picture_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

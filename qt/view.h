@@ -20,9 +20,6 @@ class QtView : public View {
   QtView();
   ~QtView() override;
   void attach(Machine& machine, MachineWindow& window);
-  // The side windows are made the first time they are needed.
-  InfoWindowView& infoWindow();
-  AboutWindow& aboutWindow();
 
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void showMachineWindow() override;
@@ -33,6 +30,10 @@ class QtView : public View {
   void changed(Change what) override;
 
  private:
+  // The side windows are made the first time they are needed.
+  InfoWindowView& infoWindow();
+  AboutWindow& aboutWindow();
+
   Machine* machine_ = nullptr;
   MachineWindow* window_ = nullptr;
   std::unique_ptr<InfoWindowView> info_;

@@ -100,7 +100,6 @@ void Machine::Form2_QueryUnload() { SaveStatic(); }
 void Machine::Form2_Unload() {
   SaveStatic();
   state_.InfoLoaded = false;
-  state_.InfoShown = false;
   state_.Info = InfoFields{};
   view_.hideInfoWindow();
   view_.changed(Change::InfoWindow);
@@ -115,7 +114,6 @@ void Machine::Info_Click() {
 
 void Machine::showInfoWindow() {
   info();
-  state_.InfoShown = true;
   view_.showInfoWindow();
 }
 

@@ -39,7 +39,8 @@ int main(int argc, char** argv) {
     if (key == QLatin1String("Takings")) state.Info.Takings = value;
   }
   if (infoWindow) {
-    vertuno::qt::InfoWindowView& info = view.infoWindow();
+    state.InfoLoaded = true;
+    vertuno::qt::InfoWindowView info(machine);
     info.refresh();
     return info.grab().toImage().save(QString::fromUtf8(argv[1])) ? 0 : 1;
   }

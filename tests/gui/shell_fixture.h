@@ -50,9 +50,16 @@ class Shell : public ::testing::Test {
   CabinetText& text(const QString& name) const {
     return *window.findChild<CabinetText*>(name, Qt::FindDirectChildrenOnly);
   }
-  CellView& cell(int index) const {
-    return *window.findChild<CellView*>(QStringLiteral("Tab%1").arg(index + 1),
-                                        Qt::FindDirectChildrenOnly);
+  QWidget& cell(int index) const {
+    return *window.findChild<QWidget*>(QStringLiteral("Tab%1").arg(index + 1), Qt::FindDirectChildrenOnly);
+  }
+  static QWidget& topLevel(const char* name) {
+    for (QWidget* shown : QApplication::topLevelWidgets()) {
+      if (shown->objectName() == QLatin1String(name)) return *shown;
+    }
+    ADD_FAILURE() << "no window " << name;
+    static QWidget none;
+    return none;
   }
 
   // Until stopped, answers every modal message box with the button of that text.
@@ -87,8 +94,11 @@ class Shell : public ::testing::Test {
   QtView view;
   Machine machine;
   MachineWindow window;
-  InfoWindowView& info() { return view.infoWindow(); }
-  AboutWindow& about() { return view.aboutWindow(); }
+  // The side windows as the player finds them on the desktop.
+  QWidget& info() const { return topLevel("Form2"); }
+  QWidget& about() const { return topLevel("Form3"); }
+  // What a screen reader reads of the board: "Табло: " and each cell.
+  QString board() const { return window.findChild<QWidget*>(QStringLiteral("Board"))->accessibleName(); }
   QStringList messageTexts;
   QStringList buttonTexts;
   int popups = 0;

@@ -37,6 +37,7 @@ class FakeHost : public Platform, public View {
   Machine& machine() { return machine_; }
   MachineState& state() { return machine_.state(); }
   Micros now() const { return now_; }
+  bool waitTimerArmed() const { return waitTimerDue_.has_value(); }
   double seconds() const { return static_cast<double>(now_) / 1e6; }
 
   // Scheduling what the player does, at a virtual time in seconds.
@@ -69,6 +70,7 @@ class FakeHost : public Platform, public View {
   int reseeds = 0;
   int menuPopups = 0;
   int infoShows = 0;
+  bool infoVisible = false;
   int aboutShows = 0;
   std::deque<MenuChoice> menuChoices;
 
@@ -86,8 +88,11 @@ class FakeHost : public Platform, public View {
   std::string totalsFilePath() override { return totalsPath; }
   void showMachineWindow() override {}
   MenuChoice popupMainMenu() override;
-  void showInfoWindow() override { ++infoShows; }
-  void hideInfoWindow() override {}
+  void showInfoWindow() override {
+    ++infoShows;
+    infoVisible = true;
+  }
+  void hideInfoWindow() override { infoVisible = false; }
   void showAboutWindow() override { ++aboutShows; }
   [[noreturn]] void endProgram(int status) override { throw ProgramEnded{status}; }
   void changed(Change what) override;

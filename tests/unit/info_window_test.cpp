@@ -21,7 +21,7 @@ class InfoWindow : public ::testing::Test {
 
 TEST_F(InfoWindow, OpeningAndClosingWithNoPlayLeavesTheFileUnchanged) {
   host.machine().Label3_Click();
-  EXPECT_TRUE(host.state().InfoShown);
+  EXPECT_TRUE(host.infoVisible);
   EXPECT_EQ(host.state().Info.MachineMoney, "512");
   EXPECT_EQ(host.state().Info.Takings, "-488");
   folder.write("data1.ini", "512\r\n\r\n");
@@ -94,11 +94,11 @@ TEST_F(InfoWindow, TheMenuLoadsTheWindowAndEachItemDoesItsPart) {
   EXPECT_EQ(host.menuPopups, 0) << "only the right button opens the menu";
   host.machine().Form_MouseDown(MouseButton::Right);
   EXPECT_TRUE(host.state().InfoLoaded);
-  EXPECT_FALSE(host.state().InfoShown);
+  EXPECT_FALSE(host.infoVisible);
   host.machine().Form_MouseDown(MouseButton::Right);
   EXPECT_EQ(host.aboutShows, 1);
   host.machine().Form_MouseDown(MouseButton::Right);
-  EXPECT_TRUE(host.state().InfoShown);
+  EXPECT_TRUE(host.infoVisible);
   EXPECT_EQ(host.infoShows, 1);
 
   host.drawPlay(1, 2, 3, 4);

@@ -33,7 +33,7 @@ TEST(Wait, IntervalFollowsTheStartupAndFastFlags) {
       EXPECT_EQ(host.waitIntervals[0], c.interval) << c.asked << " '" << c.startupFlag << "'";
       EXPECT_EQ(host.now(), c.interval * 1000) << "a wait lasts its interval";
     }
-    EXPECT_FALSE(host.state().Timer1Enabled);
+    EXPECT_FALSE(host.waitTimerArmed());
     EXPECT_EQ(host.state().Timer1Interval, 0);
   }
 }
@@ -70,7 +70,7 @@ TEST(Wait, TheInnermostOfNestedWaitsGoverns) {
   host.machine().Wait(3);
   EXPECT_DOUBLE_EQ(innerStart, 0.5);
   EXPECT_DOUBLE_EQ(host.seconds(), 0.5 + 1.05);
-  EXPECT_FALSE(host.state().Timer1Enabled);
+  EXPECT_FALSE(host.waitTimerArmed());
   EXPECT_EQ(host.state().Timer1Interval, 0);
 }
 
