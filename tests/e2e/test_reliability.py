@@ -11,7 +11,7 @@ from game import FAST_BUTTON, SLOT, Game, prize_for, xdotool
 
 RULES = (70, 150)
 EXIT = 3
-KILLS = int(os.environ.get("VERTUNO_KILLS", "200"))
+KILLS = int(os.environ.get("VERTUNO_KILLS", "20"))
 STORM_EVENTS = int(os.environ.get("VERTUNO_STORM_EVENTS", "600"))
 VALID = re.compile(rb"^-?\d+\r\n$")
 

@@ -123,5 +123,20 @@ TEST_F(SideWindows, EveryTextFitsItsLabelWithItsGlyphsWhole) {
   }
 }
 
+// The empty purse's question, answered from the keyboard as a player at a desktop does.
+TEST_F(SideWindows, AQuestionTakesReturnForYesAndEscapeForNo) {
+  for (const auto& [key, answer] : {std::pair{Qt::Key_Return, Answer::Yes}, std::pair{Qt::Key_Escape, Answer::No}}) {
+    QTimer press;
+    QObject::connect(&press, &QTimer::timeout, [key = key] {
+      if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, key);
+    });
+    press.start(20);
+    EXPECT_EQ(view.messageBox("Вы проиграли все деньги.\r\nНачать сначала?", "Не повезло...",
+                              MessageStyle::InformationYesNo),
+              answer)
+        << key;
+  }
+}
+
 }  // namespace
 }  // namespace vertuno::qt::testing
