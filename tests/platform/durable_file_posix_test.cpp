@@ -63,14 +63,34 @@ TEST_F(DurableFile, ASaveKilledAtAnyMomentLeavesOneCompleteValue) {
     EXPECT_TRUE(bytes.ends_with("\r\n"));
     EXPECT_TRUE(isPlausibleMoney(bytes.substr(0, bytes.size() - 2))) << bytes;
   }
-  // The next start clears what the killed savers left, but not a live saver's file.
-  const std::string ours = "data1.ini.new-" + std::to_string(::getpid());
-  folder.write(ours, "1");
+  // The next start clears what the killed savers left, one under its own number too (a killed
+  // namesake's), but not a live saver's file.
+  const std::string live = "data1.ini.new-" + std::to_string(::getppid());
+  folder.write(live, "1");
+  folder.write("data1.ini.new-" + std::to_string(::getpid()), "1");
   folder.write("data1.ini.new-notapid", "1");
   removeStaleTemporaries(path);
   std::set<std::string> left;
   for (auto& entry : fs::directory_iterator(folder.path())) left.insert(entry.path().filename());
-  EXPECT_EQ(left, (std::set<std::string>{"data1.ini", ours, "data1.ini.new-notapid"}));
+  EXPECT_EQ(left, (std::set<std::string>{"data1.ini", live, "data1.ini.new-notapid"}));
+}
+
+TEST_F(DurableFile, ASaveWritesNothingThroughALinkAndReplacesOnlyARegularFile) {
+  folder.write("data1.ini", "512\r\n");
+  folder.write("elsewhere", "precious\n");
+  fs::permissions(folder.path() / "elsewhere", fs::perms(0600));
+  fs::create_symlink("elsewhere", folder.path() / ("data1.ini.new-" + std::to_string(::getpid())));
+  EXPECT_TRUE(replaceFileDurably(path, "513\r\n")) << "a link planted under the temporary's name fails the save";
+  EXPECT_EQ(folder.read("elsewhere"), "precious\n");
+  EXPECT_EQ(fs::status(folder.path() / "elsewhere").permissions(), fs::perms(0600));
+  EXPECT_EQ(folder.read("data1.ini"), "512\r\n");
+
+  const std::string device = folder.file("device.ini");
+  fs::create_symlink("/dev/null", device);
+  EXPECT_EQ(replaceFileDurably(device, "513\r\n"), std::errc::operation_not_permitted);
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  fs::create_directory(folder.path() / "folder.ini");
+  EXPECT_EQ(replaceFileDurably(folder.file("folder.ini"), "513\r\n"), std::errc::operation_not_permitted);
 }
 
 TEST_F(DurableFile, AReplacedFileKeepsItsPermissionBits) {
