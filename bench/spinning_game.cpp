@@ -1,7 +1,14 @@
 // The game with the wait a polling loop would have: dispatch pending events once, read the
-// interval, again, keeping a processor busy for the whole wait. For comparison only.
+// interval, again, keeping a processor busy for the whole wait. For comparison only: the
+// machine and its window on that platform, without the real start's claim and signals.
+#include <QApplication>
+#include <QDir>
+
+#include "machine/machine.h"
+#include "qt/fonts.h"
+#include "qt/machine_window.h"
 #include "qt/platform.h"
-#include "qt/run_game.h"
+#include "qt/view.h"
 
 namespace {
 
@@ -14,7 +21,16 @@ class SpinningPlatform final : public vertuno::qt::QtPlatform {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return vertuno::qt::runGame(argc, argv, [](const QString& programFolder, const QString& totalsFile) {
-    return std::make_unique<SpinningPlatform>(programFolder, totalsFile);
-  });
+  QApplication app(argc, argv);
+  vertuno::qt::installMachineFonts();
+  const QString folder = QCoreApplication::applicationDirPath();
+  SpinningPlatform platform(folder, QDir(folder).filePath(QStringLiteral("data1.ini")));
+  vertuno::qt::QtView view;
+  vertuno::Machine machine(platform, view);
+  vertuno::qt::MachineWindow window(machine);
+  view.attach(machine, window);
+  platform.attach(machine);
+  platform.startWindowTimers();
+  machine.Form_Load();
+  return QApplication::exec();
 }

@@ -64,6 +64,8 @@ class Machine {
   // When the last save failed: tells the player and standard error, and says true. The
   // program then ends with a failure.
   bool warnIfMoneyUnsaved();
+  // The same on standard error alone, for when no player is there to read a box.
+  bool reportMoneyUnsaved();
 
   // Any touch of an info-window field loads that window, hidden, first.
   InfoFields& info();

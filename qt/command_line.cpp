@@ -1,30 +1,43 @@
 #include "qt/command_line.h"
 
 #include <QCommandLineParser>
-#include <QLocale>
+#include <QFileInfo>
 #include <QStringList>
-#include <cstdio>
+
+#include "qt/terminal_text.h"
 
 namespace vertuno::qt {
 
 namespace {
 
-void print(std::FILE* stream, const QString& text) {
-  std::fputs(text.toLocal8Bit().constData(), stream);
+// The options every Qt program takes, which QApplication reads itself once it opens the display.
+const char* const QtOptionsWithValue[] = {
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
+    "qwindowtitle", "session", "display", "geometry", "title", "icon", "name", "visual", "style",
+    "stylesheet", "qmljsdebugger", "dialogs", "fontengine"};
+const char* const QtOptionsAlone[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap"};
+
+void acceptQtOptions(QCommandLineParser& parser) {
+  for (const char* name : QtOptionsWithValue) {
+    QCommandLineOption option(QString::fromLatin1(name), QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  for (const char* name : QtOptionsAlone) {
+    QCommandLineOption option(QString::fromLatin1(name));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
 }
 
 }  // namespace
-
-QString inLocaleLanguage(const char* russian, const char* english) {
-  return QString::fromUtf8(QLocale::system().language() == QLocale::Russian ? russian : english);
-}
-
-void complain(const QString& line) { print(stderr, QStringLiteral("vertuno: ") + line + QLatin1Char('\n')); }
 
 std::optional<int> answerCommandLine(int argc, char** argv) {
   const auto say = inLocaleLanguage;
 
   QCommandLineParser parser;
+  // Qt's options come with one dash, as "-platform xcb".
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.setApplicationDescription(say("Вертуно: игровой автомат «777» для рабочего стола.",
                                        "Vertuno: a \"777\" coin slot machine for the desktop."));
   const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
@@ -33,6 +46,7 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
                                    say("Показать версию.", "Show the version."));
   parser.addOption(help);
   parser.addOption(version);
+  acceptQtOptions(parser);
 
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
@@ -43,12 +57,17 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
     return 2;
   }
   if (parser.isSet(help)) {
-    print(stdout, parser.helpText().replace(QStringLiteral("Usage:"), say("Запуск:", "Usage:"))
-                      .replace(QStringLiteral("Options:"), say("Параметры:", "Options:")));
+    // No application exists yet to name the program, so the parser writes a placeholder.
+    const QString program = QFileInfo(arguments.first()).fileName();
+    printOut(parser.helpText()
+                           .replace(QStringLiteral("<executable_name>"), program)
+                           .replace(QStringLiteral("[options]"), say("[параметры]", "[options]"))
+                           .replace(QStringLiteral("Usage:"), say("Запуск:", "Usage:"))
+                           .replace(QStringLiteral("Options:"), say("Параметры:", "Options:")));
     return 0;
   }
   if (parser.isSet(version)) {
-    print(stdout, QStringLiteral("vertuno %1\n").arg(QStringLiteral(VERTUNO_VERSION)));
+    printOut(QStringLiteral("vertuno %1\n").arg(QStringLiteral(VERTUNO_VERSION)));
     return 0;
   }
   if (!parser.positionalArguments().isEmpty()) {
@@ -57,7 +76,8 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
   }
   const bool displayNamed = !qEnvironmentVariableIsEmpty("DISPLAY") ||
                             !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
-                            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+                            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
+                            parser.isSet(QStringLiteral("platform")) || parser.isSet(QStringLiteral("display"));
   if (!displayNamed) {
     complain(say("нет экрана, на котором показать автомат (не заданы DISPLAY и WAYLAND_DISPLAY)",
                  "no display to show the machine on (neither DISPLAY nor WAYLAND_DISPLAY is set)"));

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "qt/command_line.h"
+#include "qt/terminal_text.h"
 
 namespace vertuno::qt {
 

@@ -1,52 +1,85 @@
 #include "qt/one_machine_per_file.h"
 
 #include <QCryptographicHash>
+#include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
+#include <QStandardPaths>
+#include <QThread>
 #include <QWidget>
 
 namespace vertuno::qt {
 
 namespace {
 
-QString serverNameFor(const QString& totalsFile) {
-  const QByteArray path = QFileInfo(totalsFile).absoluteFilePath().toUtf8();
-  return QStringLiteral("vertuno-") +
-         QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().left(16));
+constexpr char FrontAnswer[] = "shown\n";
+constexpr int AnswerDeadlineMs = 5000;
+constexpr int ConnectRetryMs = 100;
+
+// In the user's runtime folder, which only the user may enter and which the system empties at
+// logout: no other user can take the name first. Named after the file's own path, so a start
+// finds it again; empty when there is no runtime folder to be had.
+QString socketPathFor(const QString& totalsFile) {
+  const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (folder.isEmpty()) return {};
+  const QString canonical = QFileInfo(totalsFile).canonicalFilePath();
+  const QByteArray path = (canonical.isEmpty() ? QFileInfo(totalsFile).absoluteFilePath() : canonical).toUtf8();
+  return QDir(folder).filePath(
+      QStringLiteral("vertuno-") +
+      QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().left(16)));
 }
 
 }  // namespace
 
-OneMachinePerFile::OneMachinePerFile(const QString& totalsFile)
-    : lock_(totalsFile + QStringLiteral(".lock")), serverName_(serverNameFor(totalsFile)) {
-  lock_.setStaleLockTime(0);  // only a lock whose process is gone is stale, however old
+OneMachinePerFile::OneMachinePerFile(const QString& totalsFile) : totalsFile_(totalsFile) {}
+
+OneMachinePerFile::Start OneMachinePerFile::claim() {
+  const QDeadlineTimer deadline(AnswerDeadlineMs);
+  while (true) {
+    const auto outcome = claim_.take(QFile::encodeName(totalsFile_).toStdString());
+    if (outcome != posix::FileClaim::Outcome::HeldElsewhere) break;
+    if (askRunningMachineForward()) return Start::HandedOver;
+    // The holder may have claimed the file a moment ago and not yet be listening.
+    if (deadline.hasExpired()) return Start::InUseWithoutAnswer;
+    QThread::msleep(ConnectRetryMs);
+  }
+  // Claimed, or unclaimable: either way this copy plays.
+  socketPath_ = socketPathFor(totalsFile_);
+  if (!socketPath_.isEmpty() && !claim_.claimedPath().empty()) {
+    QLocalServer::removeServer(socketPath_);  // what a killed copy of this machine left
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    server_.listen(socketPath_);
+  }
+  return Start::Play;
 }
 
-bool OneMachinePerFile::claim() {
-  if (lock_.tryLock(0)) return true;
-  // Unable to lock for another reason than a running copy (a folder that cannot be written):
-  // nothing to hand over to, so this copy plays.
-  if (lock_.error() != QLockFile::LockFailedError) return true;
+bool OneMachinePerFile::askRunningMachineForward() {
+  const QString path = socketPathFor(totalsFile_);
+  if (path.isEmpty()) return false;
+  // The answer says a machine really runs there, not merely that a socket was left behind.
   QLocalSocket running;
-  running.connectToServer(serverName_);
-  if (running.waitForConnected(2000)) {
-    running.write("front\n");
-    running.waitForBytesWritten(2000);
+  running.connectToServer(path);
+  if (!running.waitForConnected(AnswerDeadlineMs)) return false;
+  while (running.bytesAvailable() < qint64(sizeof FrontAnswer - 1)) {
+    if (!running.waitForReadyRead(AnswerDeadlineMs)) return false;
   }
-  return false;
+  return running.readAll() == FrontAnswer;
 }
 
 void OneMachinePerFile::bringForwardOnRequest(QWidget& window) {
-  QLocalServer::removeServer(serverName_);  // a socket a killed copy left behind
-  server_.listen(serverName_);
   QObject::connect(&server_, &QLocalServer::newConnection, &window, [this, &window] {
     while (QLocalSocket* caller = server_.nextPendingConnection()) {
       QObject::connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
       window.show();
       window.raise();
       window.activateWindow();
+      caller->write(FrontAnswer);
+      caller->disconnectFromServer();
     }
   });
 }
+
+void OneMachinePerFile::release() { server_.close(); }
 
 }  // namespace vertuno::qt

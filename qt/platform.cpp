@@ -45,10 +45,11 @@ void QtPlatform::reseedRandom() { random_.reseed(); }
 double QtPlatform::nextRandom() { return random_.next(); }
 
 std::error_code QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
-  return posix::replaceFileDurably(path, bytes);
+  return posix::replaceFileDurably(path, bytes, claim_);
 }
 
 void QtPlatform::endProgram(int status) {
+  if (beforeEnding_) beforeEnding_();
   std::fflush(nullptr);
   std::_Exit(status);
 }

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 
 #include "game/random_source.h"
 #include "machine/platform.h"
@@ -10,6 +11,10 @@
 
 namespace vertuno {
 class Machine;
+}
+
+namespace vertuno::posix {
+class FileClaim;
 }
 
 namespace vertuno::qt {
@@ -24,6 +29,10 @@ class QtPlatform : public QObject, public Platform {
   void attach(Machine& machine);
   // Timer2 counts idle ticks from the moment the window loads; Timer3 only ticks.
   void startWindowTimers();
+  // Saves pass this claim on the totals file on to each new content of the file.
+  void keepClaim(posix::FileClaim& claim) { claim_ = &claim; }
+  // What to tidy away just before the program ends, however the machine ends it.
+  void beforeEnding(std::function<void()> last) { beforeEnding_ = std::move(last); }
 
   void pumpEvents() override;
   void waitForEvents() override;
@@ -45,6 +54,8 @@ class QtPlatform : public QObject, public Platform {
   QTimer timer3_;
   SoundPlayer sounds_;
   RandomSource random_;
+  posix::FileClaim* claim_ = nullptr;
+  std::function<void()> beforeEnding_;
 };
 
 }  // namespace vertuno::qt

@@ -1,60 +1,55 @@
 #include "qt/run_game.h"
 
-#include <unistd.h>
-
 #include <QApplication>
 #include <QIcon>
 #include <QSocketNotifier>
-#include <csignal>
 #include <cstdlib>
 
+#include "machine/machine.h"
+#include "posix/durable_file.h"
+#include "posix/termination_signals.h"
 #include "qt/command_line.h"
 #include "qt/destroyed_window.h"
 #include "qt/display_opening.h"
 #include "qt/fonts.h"
-#include "machine/machine.h"
 #include "qt/machine_window.h"
 #include "qt/one_machine_per_file.h"
 #include "qt/platform.h"
-#include "qt/view.h"
-#include "posix/durable_file.h"
+#include "qt/terminal_text.h"
 #include "qt/totals_location.h"
+#include "qt/view.h"
 
 namespace vertuno::qt {
 
 namespace {
 
-int signalPipe[2] = {-1, -1};
 Machine* runningMachine = nullptr;
+OneMachinePerFile* runningClaim = nullptr;
 
 // Qt ends the process with exit() when the connection to the display breaks.
 void saveOnLostDisplay() {
   if (runningMachine) runningMachine->saveWithoutViews();
+  if (runningClaim) runningClaim->release();
 }
 
-void forwardSignal(int) {
-  const char byte = 1;
-  [[maybe_unused]] auto ignored = ::write(signalPipe[1], &byte, 1);
-}
-
-// The desktop ending the program (logout, Ctrl+C, a closed terminal) still keeps the money.
-void saveOnSignals(Machine& machine, QObject* owner) {
-  if (::pipe(signalPipe) != 0) return;
-  auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, owner);
-  QObject::connect(notifier, &QSocketNotifier::activated, owner, [&machine] {
+// The desktop ending the program (logout, Ctrl+C, a closed terminal) still keeps the money. When
+// that save fails, standard error says so and the program ends with a failure at once: a box
+// would wait for a player who is leaving. A second signal changes nothing.
+void endOnSignals(posix::TerminationSignals& endings, Machine& machine, QtPlatform& platform, QObject* owner) {
+  if (!endings.catchSignals()) return;
+  auto* notifier = new QSocketNotifier(endings.descriptor(), QSocketNotifier::Read, owner);
+  QObject::connect(notifier, &QSocketNotifier::activated, owner, [&endings, &machine, &platform, notifier] {
+    notifier->setEnabled(false);
+    endings.drain();
     machine.Form2_Terminate();
     machine.Form_Terminate();
-    std::_Exit(machine.warnIfMoneyUnsaved() ? 1 : 0);
+    platform.endProgram(machine.reportMoneyUnsaved() ? 1 : 0);
   });
-  struct sigaction action {};
-  action.sa_handler = forwardSignal;
-  sigemptyset(&action.sa_mask);
-  for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
 
-int runGame(int argc, char** argv, const PlatformMaker& makePlatform) {
+int runGame(int argc, char** argv) {
   if (const auto status = answerCommandLine(argc, argv)) return *status;
   const std::unique_ptr<QApplication> app = openDisplay(argc, argv);
   QApplication::setApplicationName(QStringLiteral("vertuno"));
@@ -65,35 +60,49 @@ int runGame(int argc, char** argv, const PlatformMaker& makePlatform) {
   installMachineFonts();
 
   const QString programFolder = QCoreApplication::applicationDirPath();
-  const QString totalsFile = chooseTotalsFile(programFolder);
-  OneMachinePerFile oneMachine(totalsFile);
-  if (!oneMachine.claim()) {
-    complain(inLocaleLanguage("этот автомат уже запущен; его окно выведено вперёд",
-                              "this machine is already running; its window is brought to the front"));
-    return 0;
+  const TotalsLocation totals = chooseTotalsFile(programFolder);
+  OneMachinePerFile oneMachine(totals.file);
+  switch (oneMachine.claim()) {
+    case OneMachinePerFile::Start::Play:
+      break;
+    case OneMachinePerFile::Start::HandedOver:
+      complain(inLocaleLanguage("этот автомат уже запущен; его окно выведено вперёд",
+                                "this machine is already running; its window is brought to the front"));
+      return 0;
+    case OneMachinePerFile::Start::InUseWithoutAnswer:
+      complain(inLocaleLanguage("файл %1 занят другой запущенной игрой, которая не отвечает (может быть, "
+                                "игрой для Windows); этот автомат не запущен, чтобы не стереть её деньги",
+                                "%1 is held by another running game that does not answer (the Windows game, "
+                                "perhaps); this machine does not start, so as not to wipe out its money")
+                   .arg(totals.file));
+      return 1;
   }
-  posix::removeStaleTemporaries(totalsFile.toStdString());
-  const std::unique_ptr<QtPlatform> platform =
-      makePlatform ? makePlatform(programFolder, totalsFile)
-                   : std::make_unique<QtPlatform>(programFolder, totalsFile);
+  posix::removeStaleTemporaries(totals.file.toStdString());
+  adoptLaterMoney(totals, oneMachine.fileClaim());
+  QtPlatform platform(programFolder, totals.file);
+  platform.keepClaim(oneMachine.fileClaim());
+  platform.beforeEnding([&oneMachine] { oneMachine.release(); });
   QtView view;
-  Machine machine(*platform, view);
+  Machine machine(platform, view);
   MachineWindow window(machine);
   view.attach(machine, window);
-  platform->attach(machine);
+  platform.attach(machine);
   oneMachine.bringForwardOnRequest(window);
   DestroyedWindowWatch destroyedWindow(machine, window);
   app->installNativeEventFilter(&destroyedWindow);
-  saveOnSignals(machine, app.get());
+  posix::TerminationSignals endings;
+  endOnSignals(endings, machine, platform, app.get());
   runningMachine = &machine;
+  runningClaim = &oneMachine;
   std::atexit(saveOnLostDisplay);
 
-  platform->startWindowTimers();
+  platform.startWindowTimers();
   machine.Form_Load();
   const int status = QApplication::exec();
   machine.Form2_Terminate();
   machine.Form_Terminate();
   runningMachine = nullptr;
+  runningClaim = nullptr;
   return machine.warnIfMoneyUnsaved() ? 1 : status;
 }
 

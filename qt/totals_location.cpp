@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include "posix/durable_file.h"
 
 namespace vertuno::qt {
 
@@ -21,18 +24,28 @@ bool canWriteIn(const QString& folder) {
 
 }  // namespace
 
-QString chooseTotalsFile(const QString& programFolder) {
+TotalsLocation chooseTotalsFile(const QString& programFolder) {
   const QString besideProgram = QDir(programFolder).filePath(TotalsFileName);
   const bool installed = QFile::exists(QDir(programFolder).filePath(InstalledMarker));
-  if (!installed && canWriteIn(programFolder)) return besideProgram;
-
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  QDir().mkpath(userFolder);
   const QString userFile = QDir(userFolder).filePath(TotalsFileName);
-  if (!installed && !QFile::exists(userFile) && QFile::exists(besideProgram)) {
-    QFile::copy(besideProgram, userFile);
-  }
-  return userFile;
+  if (!installed && canWriteIn(programFolder)) return {besideProgram, userFile};
+
+  QDir().mkpath(userFolder);
+  if (installed) return {userFile, {}};
+  if (!QFile::exists(userFile) && QFile::exists(besideProgram)) QFile::copy(besideProgram, userFile);
+  return {userFile, besideProgram};
+}
+
+void adoptLaterMoney(const TotalsLocation& location, posix::FileClaim& claim) {
+  if (location.otherPlace.isEmpty()) return;
+  const QFileInfo file(location.file);
+  const QFileInfo other(location.otherPlace);
+  if (!other.isFile() || other.size() == 0) return;
+  if (file.isFile() && other.lastModified() <= file.lastModified()) return;
+  QFile source(location.otherPlace);
+  if (!source.open(QIODevice::ReadOnly)) return;
+  posix::replaceFileDurably(QFile::encodeName(location.file).toStdString(), source.readAll().toStdString(), &claim);
 }
 
 }  // namespace vertuno::qt

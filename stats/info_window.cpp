@@ -57,11 +57,16 @@ void Machine::saveWithoutViews() {
   }
 }
 
-bool Machine::warnIfMoneyUnsaved() {
+bool Machine::reportMoneyUnsaved() {
   if (!unsaved_) return false;
-  const std::string path = platform_.totalsFilePath();
   std::fprintf(stderr, "vertuno: the machine's money (%s) could not be saved to %s: %s\n",
-               unsaved_->money.c_str(), path.c_str(), unsaved_->reason.c_str());
+               unsaved_->money.c_str(), platform_.totalsFilePath().c_str(), unsaved_->reason.c_str());
+  return true;
+}
+
+bool Machine::warnIfMoneyUnsaved() {
+  if (!reportMoneyUnsaved()) return false;
+  const std::string path = platform_.totalsFilePath();
   ask("Не удалось сохранить деньги автомата в файл\r\n" + path +
           "\r\nДеньги, заработанные с последнего сохранения, будут потеряны.",
       "Вертуно", MessageStyle::WarningOk);

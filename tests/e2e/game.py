@@ -152,7 +152,7 @@ class Game:
 
     def __init__(self, totals=None, folder_name="vertuno", sounds=True, user=None, env=None,
                  program_folder=None, launcher=None, copy_of=PROGRAM_FOLDER, program="vertuno",
-                 runner=()):
+                 runner=(), arguments=()):
         self.base = tempfile.mkdtemp(prefix="vertuno-e2e-")
         self.folder = program_folder or os.path.join(self.base, folder_name)
         if program_folder is None:
@@ -166,12 +166,14 @@ class Game:
         if totals is not None:
             with open(self.totals_path, "wb") as f:
                 f.write(totals)
-        command = [*runner, launcher or os.path.join(self.folder, program)]
+        command = [*runner, launcher or os.path.join(self.folder, program), *arguments]
         if user is not None:
             command = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups"] + command
         forget_mapped_windows()
         with open(os.path.join(self.base, "stderr.log"), "w") as log:
-            self.process = subprocess.Popen(command, cwd="/", env={**os.environ, **(env or {})},
+            environment = {name: value for name, value in {**os.environ, **(env or {})}.items()
+                           if value is not None}  # None takes a variable away
+            self.process = subprocess.Popen(command, cwd="/", env=environment,
                                             stdout=subprocess.DEVNULL, stderr=log)
         self.window = self._find_window()
 

@@ -1,8 +1,10 @@
 import os
+import shutil
 import subprocess
+import tempfile
 import unittest
 
-from game import PROGRAM_FOLDER
+from game import PROGRAM_FOLDER, Game
 
 GAME = os.path.join(PROGRAM_FOLDER, "vertuno")
 
@@ -37,6 +39,28 @@ class CommandLine(unittest.TestCase):
         unreachable = run(LANG="C.UTF-8", DISPLAY=":987", WAYLAND_DISPLAY=None, QT_QPA_PLATFORM=None)
         self.assertEqual((unreachable.returncode, unreachable.stderr),
                          (1, "vertuno: cannot open the display :987: could not connect to display :987\n"))
+
+
+    def test_help_names_the_program_as_started_and_qt_options_reach_qt(self):
+        folder = tempfile.mkdtemp(prefix="vertuno-named-")
+        try:
+            named = os.path.join(folder, "slot-machine")
+            os.symlink(GAME, named)
+            english = subprocess.run([named, "--help"], capture_output=True, text=True, timeout=10,
+                                     env={**os.environ, "LANG": "C.UTF-8"})
+            self.assertTrue(english.stdout.startswith("Usage: slot-machine [options]\n"), english.stdout)
+            russian = subprocess.run([named, "-h"], capture_output=True, text=True, timeout=10,
+                                     env={**os.environ, "LANG": "ru_RU.UTF-8"})
+            self.assertTrue(russian.stdout.startswith("Запуск: slot-machine [параметры]\n"), russian.stdout)
+        finally:
+            shutil.rmtree(folder, ignore_errors=True)
+        # With no display in the environment, Qt's own options name it.
+        game = Game(arguments=["-platform", "xcb", "-display", os.environ["DISPLAY"]],
+                    env={"DISPLAY": None, "WAYLAND_DISPLAY": None, "QT_QPA_PLATFORM": None})
+        try:
+            self.assertIsNone(game.process.poll())
+        finally:
+            game.close()
 
 
 if __name__ == "__main__":

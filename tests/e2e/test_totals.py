@@ -5,9 +5,10 @@ import subprocess
 import tempfile
 import unittest
 
-from game import SLOT, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
+from game import PROGRAM_FOLDER, SLOT, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
 
 EXIT = 3  # "Выход", three steps down the machine menu
+NOBODY = 65534
 
 
 def read(path):
@@ -71,6 +72,7 @@ class TotalsFile(unittest.TestCase):
 
     def test_an_exit_whose_save_fails_says_so_and_fails(self):
         self.game = game = Game()
+        os.remove(game.totals_path)
         os.mkdir(game.totals_path)  # nothing can be saved under that name
         game.fast_play()
         forget_mapped_windows()
@@ -83,17 +85,52 @@ class TotalsFile(unittest.TestCase):
         with open(os.path.join(game.base, "stderr.log")) as log:
             self.assertIn(game.totals_path, log.read())
 
-    def test_a_second_copy_on_the_same_file_hands_over_and_ends(self):
+    def test_a_signal_whose_save_fails_says_so_and_ends_at_once_without_a_box(self):
+        self.game = game = Game()
+        os.remove(game.totals_path)
+        os.mkdir(game.totals_path)  # nothing can be saved under that name
+        game.fast_play()
+        forget_mapped_windows()
+        game.process.send_signal(signal.SIGTERM)
+        game.process.send_signal(signal.SIGTERM)  # a second one changes nothing
+        self.assertEqual(game.wait_exit(timeout=5), 1)
+        self.assertIsNone(wait_for_titled_window("Вертуно", timeout=0.5), "no box for a leaving player")
+        with open(os.path.join(game.base, "stderr.log")) as log:
+            self.assertIn(game.totals_path, log.read())
+
+    def test_one_machine_per_file_under_any_name_and_no_claim_left_after_it(self):
         self.game = game = Game(totals=b"512\r\n")
         combination = game.fast_play()
         second = subprocess.run([os.path.join(game.folder, "vertuno")], capture_output=True,
                                 text=True, timeout=10, env={**os.environ, "LANG": "C.UTF-8"})
         self.assertEqual(second.returncode, 0)
         self.assertIn("already running", second.stderr)
+        runtime = os.environ["XDG_RUNTIME_DIR"]
+        self.assertTrue([n for n in os.listdir(runtime) if n.startswith("vertuno-")], "its socket is the user's own")
+        # Another folder whose data1.ini is a link to this one's is the same machine.
+        linked = os.path.join(game.base, "linked")
+        shutil.copytree(game.folder, linked, ignore=shutil.ignore_patterns("data1.ini"))
+        os.symlink(game.totals_path, os.path.join(linked, "data1.ini"))
+        third = subprocess.run([os.path.join(linked, "vertuno")], capture_output=True, timeout=10)
+        self.assertEqual(third.returncode, 0)
+        # A copy of the folder, taken while the machine runs, is a machine of its own.
+        copied = os.path.join(game.base, "copied")
+        shutil.copytree(game.folder, copied)
+        copy = Game(program_folder=copied)
+        copy.process.send_signal(signal.SIGTERM)
+        self.assertEqual(copy.wait_exit(), 0)
+        copy.close()
         self.assertIsNone(game.process.poll(), "the first copy plays on")
         game.choose_from_menu(EXIT)
         self.assertEqual(game.wait_exit(), 0)
         self.assertEqual(read(game.totals_path), f"{513 - prize_for(combination)}\r\n".encode())
+        self.assertEqual([n for n in os.listdir(runtime) if n.startswith("vertuno-")], [], "its socket goes")
+        self.assertEqual(sorted(os.listdir(game.folder)), sorted(os.listdir(PROGRAM_FOLDER) + ["data1.ini"]))
+        # Killed, it leaves no claim: the next start plays.
+        game.__init__(program_folder=game.folder)
+        game.process.kill()
+        game.process.wait()
+        game.__init__(program_folder=game.folder)
 
     def test_a_window_destroyed_by_the_desktop_saves_and_ends(self):
         self.game = game = Game(totals=b"512\r\n")
@@ -108,28 +145,29 @@ class TotalsFile(unittest.TestCase):
         self.assertEqual(game.wait_exit(), 0)
         self.assertEqual(read(game.totals_path), b"1000\r\n")
 
-    def test_a_read_only_program_folder_keeps_the_money_in_the_users_own_folder(self):
+    def test_the_money_follows_the_player_between_a_read_only_and_a_writable_folder(self):
         home = tempfile.mkdtemp(prefix="vertuno-home-")
         os.chmod(home, 0o777)
         folder = tempfile.mkdtemp(prefix="vertuno-installed-")
         program = os.path.join(folder, "vertuno")
-        shutil.copytree(os.path.join(os.environ.get("VERTUNO_BUILD", "../../build"), "vertuno"),
-                        program)
-        if os.path.exists(os.path.join(program, "data1.ini")):
-            os.remove(os.path.join(program, "data1.ini"))
-        with open(os.path.join(program, "data1.ini"), "wb") as f:
+        shutil.copytree(PROGRAM_FOLDER, program, ignore=shutil.ignore_patterns("data1.ini"))
+        beside = os.path.join(program, "data1.ini")
+        with open(beside, "wb") as f:
             f.write(b"700\r\n")
+        os.chown(beside, NOBODY, NOBODY)
         os.chmod(folder, 0o755)
-        self.game = game = Game(program_folder=program, user=65534,
-                                env={"HOME": home, "XDG_DATA_HOME": os.path.join(home, "data"),
-                                     "XDG_RUNTIME_DIR": home})
-        combination = game.fast_play()
-        game.choose_from_menu(EXIT)
-        self.assertEqual(game.wait_exit(), 0)
         users = os.path.join(home, "data", "vertuno", "data1.ini")
-        expected = 701 - prize_for(combination)
-        self.assertEqual(read(users), f"{expected if expected > 0 else 1000}\r\n".encode())
-        self.assertEqual(read(os.path.join(program, "data1.ini")), b"700\r\n")
+        money = 700
+        for writable in (False, True, False):
+            os.chmod(program, 0o777 if writable else 0o755)
+            self.game = game = Game(program_folder=program, user=NOBODY,
+                                    env={"HOME": home, "XDG_DATA_HOME": os.path.join(home, "data"),
+                                         "XDG_RUNTIME_DIR": None})
+            money += 1 - prize_for(game.fast_play())
+            game.choose_from_menu(EXIT)
+            self.assertEqual(game.wait_exit(), 0)
+            game.close()
+            self.assertEqual(read(beside if writable else users), f"{money}\r\n".encode(), writable)
         shutil.rmtree(home, ignore_errors=True)
         shutil.rmtree(folder, ignore_errors=True)
 
