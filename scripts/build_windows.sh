@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/setup.sh
+bash scripts/setup.sh --test
 bash scripts/build.sh build -- windows_artwork
 bash scripts/build.sh build-windows-release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
   -DVERTUNO_QT=OFF \

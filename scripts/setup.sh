@@ -1,15 +1,24 @@
 #!/usr/bin/env bash
-# Installs what building, playing and testing need, from Debian 12's packages alone, and only
-# what is missing: with everything there it asks nothing of apt, and needs no root.
+# Installs what building and playing need, from Debian 12's packages alone, and only what is
+# missing: with everything there it asks nothing of apt, and needs no root.
+#   setup.sh          the game: its build tools and libraries
+#   setup.sh --test   and what the tests need too: the test framework, the virtual desktops and
+#                     window managers, the Windows cross compiler and Wine, the sanitizers,
+#                     valgrind and the packaging checks
 set -euo pipefail
 packages=(
-  cmake g++ make pkg-config googletest libgtest-dev
+  cmake g++ make pkg-config
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
   fonts-liberation2 libxcb1-dev
-  xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
-  clang libclang-rt-14-dev desktop-file-utils valgrind bc
-  g++-mingw-w64-x86-64 wine64 openbox xfwm4 xcompmgr picom weston qt6-wayland lintian appstream dpkg-dev
 )
+if [ "${1:-}" = "--test" ]; then
+  packages+=(
+    googletest libgtest-dev
+    xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
+    clang libclang-rt-14-dev desktop-file-utils valgrind bc
+    g++-mingw-w64-x86-64 wine64 openbox xfwm4 xcompmgr picom weston qt6-wayland lintian appstream dpkg-dev
+  )
+fi
 missing=()
 for package in "${packages[@]}"; do
   status=$(dpkg-query -W -f='${Status}' "$package" 2> /dev/null || true)

@@ -15,7 +15,7 @@ started=$SECONDS
 stage() { echo "== $1 (at $((SECONDS - started)) s)"; }
 
 stage "Set-up"
-bash scripts/setup.sh
+bash scripts/setup.sh --test
 
 stage "The real game"
 bash scripts/build.sh build -- vertuno sounds icons package_files expected_look windows_artwork soak
