@@ -24,9 +24,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const std::wstring folder = programFolder();
   const std::wstring totalsFile = chooseTotalsFile(folder);
   OneMachinePerFile oneMachine(totalsFile);
-  if (!oneMachine.claim()) return 0;  // the running machine is brought to the front instead
+  switch (oneMachine.claim()) {
+    case OneMachinePerFile::Start::Play: break;
+    case OneMachinePerFile::Start::HandedOver: return 0;
+    // Another game (the Linux one, under Wine) plays on this file: starting would wipe its coins.
+    case OneMachinePerFile::Start::InUseWithoutAnswer: return 1;
+  }
   removeStaleTemporaries(totalsFile);
   Win32Platform platform(folder, totalsFile);
+  platform.keepClaim(oneMachine.fileClaim());
   Win32View view;
   Machine machine(platform, view);
   MachineWindow window(machine, instance);

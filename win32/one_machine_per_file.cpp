@@ -28,18 +28,14 @@ BOOL CALLBACK bringForwardIfMarked(HWND window, LPARAM mark) {
 
 }  // namespace
 
-OneMachinePerFile::OneMachinePerFile(const std::wstring& totalsFile) : mark_(markOf(totalsFile)) {}
+OneMachinePerFile::OneMachinePerFile(const std::wstring& totalsFile)
+    : totalsFile_(totalsFile), mark_(markOf(totalsFile)) {}
 
-OneMachinePerFile::~OneMachinePerFile() {
-  if (mutex_) CloseHandle(mutex_);
-}
-
-bool OneMachinePerFile::claim() {
-  const std::wstring name = L"Local\\Vertuno-" + std::to_wstring(mark_);
-  mutex_ = CreateMutexW(nullptr, FALSE, name.c_str());
-  if (mutex_ && GetLastError() != ERROR_ALREADY_EXISTS) return true;
-  EnumWindows(bringForwardIfMarked, static_cast<LPARAM>(mark_));
-  return false;
+OneMachinePerFile::Start OneMachinePerFile::claim() {
+  if (claim_.take(totalsFile_) != FileClaim::Outcome::HeldElsewhere) return Start::Play;
+  // EnumWindows reports FALSE when the callback stopped it: a marked window was found.
+  const bool found = !EnumWindows(bringForwardIfMarked, static_cast<LPARAM>(mark_));
+  return found ? Start::HandedOver : Start::InUseWithoutAnswer;
 }
 
 void OneMachinePerFile::markWindow(HWND window) const {

@@ -63,7 +63,7 @@ std::string Win32Platform::programFolder() { return narrow(programFolder_); }
 std::string Win32Platform::totalsFilePath() { return narrow(totalsFile_); }
 
 std::error_code Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
-  return replaceFileDurably(widen(path), bytes);
+  return replaceFileDurably(widen(path), bytes, claim_);
 }
 
 void Win32Platform::endProgram(int status) {

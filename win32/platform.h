@@ -6,6 +6,7 @@
 
 #include "game/random_source.h"
 #include "machine/platform.h"
+#include "win32/file_claim.h"
 
 namespace vertuno {
 class Machine;
@@ -28,6 +29,8 @@ class Win32Platform : public Platform {
   void attach(HWND timerWindow) { timerWindow_ = timerWindow; }
   // Timer2 counts idle ticks from the moment the window loads; Timer3 only ticks.
   void startWindowTimers();
+  // Saves pass this claim on the totals file on to each new content of the file.
+  void keepClaim(FileClaim& claim) { claim_ = &claim; }
 
   void pumpEvents() override;
   void waitForEvents() override;
@@ -46,6 +49,7 @@ class Win32Platform : public Platform {
   std::wstring totalsFile_;
   HWND timerWindow_ = nullptr;
   RandomSource random_;
+  FileClaim* claim_ = nullptr;
 };
 
 }  // namespace vertuno::win32

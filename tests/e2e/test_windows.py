@@ -2,6 +2,7 @@
 game is: the pointer, screenshots, and the program's controls read through the Win32 API."""
 import os
 import re
+import shutil
 import subprocess
 import time
 import unittest
@@ -150,6 +151,39 @@ class WindowsFrontEnd(unittest.TestCase):
                 again.close()
         finally:
             game.close()
+
+    def test_the_linux_and_the_windows_game_on_one_folder_exclude_each_other(self):
+        shared = Game()  # the Linux game's folder, which the Windows game joins
+        shared.choose_from_menu(3)
+        self.assertEqual(shared.wait_exit(), 0)
+        for name in ("vertuno.exe",):
+            shutil.copy(os.path.join(WINDOWS_BUILD, "vertuno", name), shared.folder)
+        linux_game = os.path.join(shared.folder, "vertuno")
+        windows = WineGame(program_folder=shared.folder)
+        try:
+            refused = subprocess.run([linux_game], capture_output=True, text=True, timeout=30,
+                                     env={**os.environ, "LANG": "C.UTF-8"})
+            self.assertEqual(refused.returncode, 1, refused.stderr)
+            self.assertIn("held by another running game", refused.stderr)
+            self.assertIsNone(windows.process.poll(), "the Windows game plays on")
+            windows.choose_from_menu(3)
+            self.assertEqual(windows.wait_exit(timeout=20), 0)
+        finally:
+            windows.close()
+        linux = Game(program_folder=shared.folder)
+        try:
+            combination = linux.fast_play()
+            refused = subprocess.run([WINE, os.path.join(shared.folder, "vertuno.exe")], timeout=60,
+                                     capture_output=True)
+            self.assertEqual(refused.returncode, 1)
+            self.assertIsNone(linux.process.poll(), "the Linux game plays on")
+            linux.choose_from_menu(3)
+            self.assertEqual(linux.wait_exit(), 0)
+            with open(linux.totals_path, "rb") as f:
+                self.assertEqual(f.read(), f"{1001 - prize_for(combination)}\r\n".encode())
+        finally:
+            linux.close()
+            shared.close()
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "win32/durable_file.h"
+#include "win32/file_claim.h"
 #include "unit/temp_folder.h"
 
 namespace vertuno::testing {
@@ -39,6 +40,23 @@ TEST(DurableFile, AReplaceUnderACyrillicNameLeavesOneFileAndClearsWhatGoneWriter
     std::ofstream(folder / name) << "1";
   removeStaleTemporaries(target.wstring());
   EXPECT_EQ(namesIn(folder), (std::set<std::wstring>{L"data1.ini", ours, L"data1.ini.new-notapid"}));
+}
+
+TEST(FileClaim, OneClaimPerFileThatEverySaveHandsOn) {
+  TempFolder temp;
+  const fs::path file = temp.path() / L"data1.ini";
+  const std::wstring path = file.wstring();
+  win32::FileClaim claim;
+  ASSERT_EQ(claim.take(path), win32::FileClaim::Outcome::Taken);
+  for (const char* money : {"513\r\n", "514\r\n"}) {
+    win32::FileClaim later;
+    EXPECT_EQ(later.take(path), win32::FileClaim::Outcome::HeldElsewhere) << money;
+    ASSERT_FALSE(replaceFileDurably(path, money, &claim));
+  }
+  win32::FileClaim later;
+  EXPECT_EQ(later.take(path), win32::FileClaim::Outcome::HeldElsewhere);
+  std::ifstream in(file, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "514\r\n") << "the claim blocks no read";
 }
 
 }  // namespace
