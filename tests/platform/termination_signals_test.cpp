@@ -9,22 +9,18 @@
 namespace vertuno::testing {
 namespace {
 
-bool readableWithin(int fd, int milliseconds) {
-  pollfd watched{fd, POLLIN, 0};
-  return ::poll(&watched, 1, milliseconds) == 1;
-}
-
 TEST(TerminationSignals, EachEndingSignalWakesTheLoopAndIsReadOnce) {
   posix::TerminationSignals endings;
   ASSERT_TRUE(endings.catchSignals());
+  pollfd watched{endings.descriptor(), POLLIN, 0};
   for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
     std::raise(signal);
     std::raise(signal);
-    EXPECT_TRUE(readableWithin(endings.descriptor(), 5000)) << signal;
+    EXPECT_EQ(::poll(&watched, 1, 5000), 1) << signal;
     endings.drain();
-    EXPECT_FALSE(readableWithin(endings.descriptor(), 0)) << "drained, the loop is not woken again";
+    EXPECT_EQ(::poll(&watched, 1, 0), 0) << "drained, the loop is not woken again";
+    std::signal(signal, SIG_DFL);
   }
-  for (const int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
 }
 
 }  // namespace
