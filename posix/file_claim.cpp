@@ -48,6 +48,11 @@ FileClaim::~FileClaim() {
 }
 
 FileClaim::Outcome FileClaim::take(const std::string& path) {
+  // Another user's link could have the file made wherever it points; a save refuses it too.
+  struct stat named {};
+  if (::lstat(path.c_str(), &named) == 0 && S_ISLNK(named.st_mode) && named.st_uid != ::geteuid()) {
+    return Outcome::Impossible;
+  }
   constexpr int Attempts = 10;
   for (int attempt = 0; attempt < Attempts; ++attempt) {
     short type = F_WRLCK;

@@ -45,11 +45,11 @@ OneMachinePerFile::Start OneMachinePerFile::claim() {
     QThread::msleep(ConnectRetryMs);
   }
   // Claimed, or unclaimable: either way this copy plays.
-  socketPath_ = socketPathFor(totalsFile_);
-  if (!socketPath_.isEmpty() && !claim_.claimedPath().empty()) {
-    QLocalServer::removeServer(socketPath_);  // what a killed copy of this machine left
+  const QString socketPath = socketPathFor(totalsFile_);
+  if (!socketPath.isEmpty() && !claim_.claimedPath().empty()) {
+    QLocalServer::removeServer(socketPath);  // what a killed copy of this machine left
     server_.setSocketOptions(QLocalServer::UserAccessOption);
-    server_.listen(socketPath_);
+    server_.listen(socketPath);
   }
   return Start::Play;
 }

@@ -32,7 +32,6 @@ class OneMachinePerFile {
   bool askRunningMachineForward();
 
   QString totalsFile_;
-  QString socketPath_;
   posix::FileClaim claim_;
   QLocalServer server_;
 };
