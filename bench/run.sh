@@ -13,7 +13,6 @@ start_desktop
 trap stop_desktop EXIT
 work=$(mktemp -d)
 cp -r "$build/vertuno" "$work/game"
-cp "$build/bench/spinning_game" "$work/game/"
 rm -f "$work/game/data1.ini"
 
 short_waits=10000 long_waits=1000 play_seconds=60 starts=10
