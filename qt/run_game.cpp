@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QSocketNotifier>
 #include <cstdlib>
 
 #include "machine/machine.h"
@@ -11,6 +10,7 @@
 #include "qt/command_line.h"
 #include "qt/destroyed_window.h"
 #include "qt/display_opening.h"
+#include "qt/ending_on_signals.h"
 #include "qt/fonts.h"
 #include "qt/machine_window.h"
 #include "qt/one_machine_per_file.h"
@@ -30,21 +30,6 @@ OneMachinePerFile* runningClaim = nullptr;
 void saveOnLostDisplay() {
   if (runningMachine) runningMachine->saveWithoutViews();
   if (runningClaim) runningClaim->release();
-}
-
-// The desktop ending the program (logout, Ctrl+C, a closed terminal) still keeps the money. When
-// that save fails, standard error says so and the program ends with a failure at once: a box
-// would wait for a player who is leaving. A second signal changes nothing.
-void endOnSignals(posix::TerminationSignals& endings, Machine& machine, QtPlatform& platform, QObject* owner) {
-  if (!endings.catchSignals()) return;
-  auto* notifier = new QSocketNotifier(endings.descriptor(), QSocketNotifier::Read, owner);
-  QObject::connect(notifier, &QSocketNotifier::activated, owner, [&endings, &machine, &platform, notifier] {
-    notifier->setEnabled(false);
-    endings.drain();
-    machine.Form2_Terminate();
-    machine.Form_Terminate();
-    platform.endProgram(machine.reportMoneyUnsaved() ? 1 : 0);
-  });
 }
 
 }  // namespace
