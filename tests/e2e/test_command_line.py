@@ -1,5 +1,4 @@
 import os
-import shutil
 import subprocess
 import tempfile
 import unittest
@@ -42,25 +41,19 @@ class CommandLine(unittest.TestCase):
 
 
     def test_help_names_the_program_as_started_and_qt_options_reach_qt(self):
-        folder = tempfile.mkdtemp(prefix="vertuno-named-")
-        try:
+        with tempfile.TemporaryDirectory() as folder:
             named = os.path.join(folder, "slot-machine")
             os.symlink(GAME, named)
-            english = subprocess.run([named, "--help"], capture_output=True, text=True, timeout=10,
-                                     env={**os.environ, "LANG": "C.UTF-8"})
-            self.assertTrue(english.stdout.startswith("Usage: slot-machine [options]\n"), english.stdout)
-            russian = subprocess.run([named, "-h"], capture_output=True, text=True, timeout=10,
-                                     env={**os.environ, "LANG": "ru_RU.UTF-8"})
-            self.assertTrue(russian.stdout.startswith("Запуск: slot-machine [параметры]\n"), russian.stdout)
-        finally:
-            shutil.rmtree(folder, ignore_errors=True)
+            for language, usage in (("C.UTF-8", "Usage: slot-machine [options]\n"),
+                                    ("ru_RU.UTF-8", "Запуск: slot-machine [параметры]\n")):
+                said = subprocess.run([named, "--help"], capture_output=True, text=True, timeout=10,
+                                      env={**os.environ, "LANG": language}).stdout
+                self.assertTrue(said.startswith(usage), said)
         # With no display in the environment, Qt's own options name it.
         game = Game(arguments=["-platform", "xcb", "-display", os.environ["DISPLAY"]],
                     env={"DISPLAY": None, "WAYLAND_DISPLAY": None, "QT_QPA_PLATFORM": None})
-        try:
-            self.assertIsNone(game.process.poll())
-        finally:
-            game.close()
+        self.assertIsNone(game.process.poll())
+        game.close()
 
 
 if __name__ == "__main__":

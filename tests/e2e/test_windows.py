@@ -156,8 +156,7 @@ class WindowsFrontEnd(unittest.TestCase):
         shared = Game()  # the Linux game's folder, which the Windows game joins
         shared.choose_from_menu(3)
         self.assertEqual(shared.wait_exit(), 0)
-        for name in ("vertuno.exe",):
-            shutil.copy(os.path.join(WINDOWS_BUILD, "vertuno", name), shared.folder)
+        shutil.copy(os.path.join(WINDOWS_BUILD, "vertuno", "vertuno.exe"), shared.folder)
         linux_game = os.path.join(shared.folder, "vertuno")
         windows = WineGame(program_folder=shared.folder)
         try:
