@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <bit>
+
 #include "board/cell_pictures.h"
 
 namespace vertuno {
