@@ -1,0 +1,530 @@
+// The page's side of the machine. It builds the cabinet and the side windows from the tables
+// the machine hands it, queues what the player and the timers do, draws what the machine tells
+// it, keeps the money in the browser's storage and holds the one claim on that money.
+'use strict';
+
+const page = (() => {
+  const storageKey = 'vertuno.data1.ini';
+  const lockName = 'vertuno.machine';
+  const channel = 'BroadcastChannel' in window ? new BroadcastChannel(lockName) : null;
+
+  let layout = null;
+  const queue = [];
+  let wake = null;
+  let running = false;
+  let ownsStorage = true;
+  let releaseClaim = null;
+  let handedOver = false;
+  let timer1 = 0;
+  const windowTimers = [];
+  const pointer = { x: 0, y: 0, offsetX: 0, offsetY: 0, held: false };
+  const element = { faces: [], labels: [], cells: [[], []], counters: {}, sideWindows: [] };
+  let topZ = 10;
+
+  const px = (value) => `${value}px`;
+  const justify = { left: 'flex-start', center: 'center', right: 'flex-end' };
+  const byId = (id) => document.getElementById(id);
+  function make(tag, className, parent, box) {
+    const node = document.createElement(tag);
+    if (className) node.className = className;
+    if (box) Object.assign(node.style, { left: px(box[0]), top: px(box[1]), width: px(box[2]), height: px(box[3]) });
+    if (parent) parent.appendChild(node);
+    return node;
+  }
+  function applyFont(node, font) {
+    node.style.fontFamily = `"${font.family}", "Liberation Sans", Arial, sans-serif`;
+    node.style.fontSize = `${font.points}pt`;
+    node.style.fontWeight = font.bold ? 'bold' : 'normal';
+  }
+
+  // --- The queue the machine drains -----------------------------------------------------
+  function post(kind, a = 0) {
+    if (!running) return;
+    queue.push({ kind: layout.events[kind], a });
+    if (wake) {
+      const resume = wake;
+      wake = null;
+      resume();
+    }
+  }
+  function dropQueued(kind) {
+    for (let i = queue.length - 1; i >= 0; --i) if (queue[i].kind === layout.events[kind]) queue.splice(i, 1);
+  }
+
+  // --- Sounds: Web Audio, from the page's first click on --------------------------------
+  let audio = null;
+  const sounds = {};
+  let playing = null;
+  let starts = 0;
+  function openAudio() {
+    if (audio || !window.AudioContext) return;
+    audio = new AudioContext();
+  }
+  function playSound(name) {
+    if (!audio) return;
+    const start = ++starts;
+    sounds[name] = sounds[name] || fetch(name).then((r) => r.arrayBuffer()).then((b) => audio.decodeAudioData(b));
+    sounds[name].then((buffer) => {
+      if (start !== starts) return;  // a newer start came while this one was decoding
+      if (playing) playing.stop();
+      playing = audio.createBufferSource();
+      playing.buffer = buffer;
+      playing.connect(audio.destination);
+      playing.start();
+    }).catch(() => {});
+  }
+
+  // --- The cabinet -----------------------------------------------------------------------
+  function clipPath(outline) {
+    return `polygon(evenodd, ${outline.map(([x, y]) => `${x}px ${y}px`).join(', ')})`;
+  }
+  function buildCabinet(cabinet) {
+    Object.assign(cabinet.style, { width: px(layout.width), height: px(layout.height) });
+    cabinet.setAttribute('aria-label', layout.title);
+    applyFont(cabinet, layout.font);
+    for (const face of layout.faces) {
+      const faceNode = make('div', 'face', cabinet);
+      faceNode.style.background = layout.cabinetBlue;
+      for (const [name, box] of face.pictures) {
+        const picture = make('img', 'picture', faceNode, box);
+        picture.src = `${name}.svg`;
+        picture.alt = '';
+        picture.draggable = false;
+      }
+      element.faces.push(faceNode);
+    }
+    const board = make('div', 'board', cabinet);
+    const [first, last] = [layout.cells[0], layout.cells[layout.cells.length - 1]];
+    Object.assign(board.style, { left: px(first[0]), top: px(first[1]),
+      width: px(last[0] + layout.cellSize[0] - first[0]), height: px(layout.cellSize[1]) });
+    board.setAttribute('role', 'img');
+    board.dataset.name = layout.boardName;
+    element.board = board;
+    for (const layer of [0, 1]) {
+      layout.cells.forEach(([x, y]) => {
+        const canvas = make('canvas', 'cell', cabinet);
+        Object.assign(canvas.style, { left: px(x), top: px(y) });
+        element.cells[layer].push(canvas);
+      });
+      if (layer === 0) element.darkCellsEnd = cabinet.lastChild;
+    }
+    for (const label of layout.labels) {
+      const node = make('div', 'label', cabinet, label.box);
+      applyFont(node, label.font);
+      node.style.color = label.colour;
+      node.style.justifyContent = justify[label.align];
+      node.textContent = label.caption;
+      node.dataset.name = label.name;
+      node.setAttribute('aria-description', label.description);
+      element.labels.push(node);
+    }
+    const coin = layout.coin;
+    element.coin = make('div', 'coin', cabinet, [coin.left, coin.top, coin.width, coin.height]);
+    element.coin.style.background = `radial-gradient(circle at 35% 30%, #fff, ${coin.fill} 45%, ${coin.fill})`;
+    element.coin.style.borderColor = coin.border;
+    layout.hotSpots.forEach((spot, index) => buildHotSpot(cabinet, spot, index));
+
+    cabinet.addEventListener('mousedown', (e) => {
+      e.preventDefault();
+      pointer.offsetX = e.clientX - cabinet.offsetLeft;
+      pointer.offsetY = e.clientY - cabinet.offsetTop;
+      pointer.held = true;
+      post('cabinetPress', [1, 4, 2][e.button] || 0);
+    });
+    cabinet.addEventListener('contextmenu', (e) => e.preventDefault());
+  }
+
+  // A hot spot answers as the desktop's does: the second press of a double-click is the
+  // double-click alone, and a release is heard wherever the button is let go.
+  function buildHotSpot(cabinet, spot, index) {
+    const node = make('button', 'hot-spot', cabinet, spot.box);
+    node.dataset.name = spot.name;
+    if (spot.accessibleName) {
+      node.setAttribute('aria-label', spot.accessibleName);
+      node.setAttribute('aria-description', spot.description);
+    } else {
+      node.setAttribute('aria-hidden', 'true');
+      node.tabIndex = -1;
+    }
+    let leftPressed = false;
+    let inDoubleClick = false;
+    node.addEventListener('mousedown', (e) => {
+      e.preventDefault();
+      e.stopPropagation();
+      if (e.button === 0 && e.detail >= 2) {
+        inDoubleClick = true;
+        leftPressed = true;
+        post('hotSpotDoubleClick', index);
+        return;
+      }
+      if (e.button === 0) leftPressed = true;
+      post('hotSpotPress', index);
+      const release = (up) => {
+        window.removeEventListener('mouseup', release, true);
+        const click = up.button === 0 && leftPressed && !inDoubleClick && node.contains(up.target);
+        if (up.button === 0) {
+          leftPressed = false;
+          inDoubleClick = false;
+        }
+        post('hotSpotRelease', index);
+        if (click) post('hotSpotClick', index);
+      };
+      window.addEventListener('mouseup', release, true);
+    });
+    node.addEventListener('mouseup', (e) => {
+      if (inDoubleClick && e.button === 0) {
+        inDoubleClick = false;
+        leftPressed = false;
+        post('hotSpotRelease', index);
+      }
+    });
+    node.addEventListener('contextmenu', (e) => e.preventDefault());
+    // A keyboard's or a screen reader's press: pressed, let go and clicked at once.
+    node.addEventListener('click', (e) => {
+      if (e.detail !== 0) return;
+      post('hotSpotPress', index);
+      post('hotSpotRelease', index);
+      post('hotSpotClick', index);
+    });
+  }
+
+  function trackPointer() {
+    window.addEventListener('mousemove', (e) => {
+      pointer.x = e.clientX;
+      pointer.y = e.clientY;
+      if (!pointer.held) return;
+      const last = queue[queue.length - 1];
+      if (last && last.kind === layout.events.cabinetMove) last.a = e.buttons;  // only the latest counts
+      else post('cabinetMove', e.buttons);
+    });
+    window.addEventListener('mousedown', (e) => {
+      pointer.x = e.clientX;
+      pointer.y = e.clientY;
+    }, true);
+    window.addEventListener('mouseup', (e) => {
+      if (!e.buttons) pointer.held = false;
+    });
+  }
+
+  // --- Side windows: movable by their title bars ------------------------------------------
+  function buildSideWindow(spec, index) {
+    const frame = make('section', 'side-window', document.body);
+    frame.hidden = true;
+    frame.dataset.name = spec.name;
+    frame.setAttribute('role', 'dialog');
+    frame.setAttribute('aria-label', spec.title);
+    const bar = make('div', 'title-bar', frame);
+    make('span', 'title', bar).textContent = spec.title;
+    const close = make('button', 'close', bar);
+    close.setAttribute('aria-label', '×');
+    close.textContent = '×';
+    close.addEventListener('click', () => (index === 0 ? post('infoClose') : hideSideWindow(index)));
+    const body = make('div', 'side-body', frame);
+    Object.assign(body.style, { width: px(spec.width), height: px(spec.height), background: spec.face });
+    applyFont(body, spec.font);
+    let frameNode = body;
+    spec.controls.forEach((control, controlIndex) => {
+      const parent = control.inFrame ? frameNode : body;
+      let node;
+      if (control.kind === 'picture') {
+        node = make('img', 'control', parent, control.box);
+        node.src = `${control.text}.svg`;
+        node.alt = '';
+        node.draggable = false;
+      } else if (control.kind === 'frame') {
+        node = make('fieldset', 'control frame', parent, control.box);
+        make('legend', '', node).textContent = control.text;
+        frameNode = node;
+      } else if (control.kind === 'button') {
+        node = make('button', 'control', parent, control.box);
+        node.textContent = control.text;
+        node.addEventListener('click', () => post('sideButton', controlIndex));
+      } else {
+        node = make('div', `control ${control.kind}`, parent, control.box);
+        node.textContent = control.text;
+        if (control.kind === 'text') {
+          node.style.justifyContent = justify[control.align];
+          node.classList.toggle('wraps', control.wraps);
+        }
+        if (control.kind === 'cover') node.style.background = spec.face;
+      }
+      node.dataset.name = control.name;
+      applyFont(node, control.font);
+      if (control.counter) element.counters[controlIndex] = node;
+    });
+    bar.addEventListener('pointerdown', (e) => {
+      if (e.target === close) return;
+      const startX = e.clientX - frame.offsetLeft;
+      const startY = e.clientY - frame.offsetTop;
+      bar.setPointerCapture(e.pointerId);
+      const move = (m) => Object.assign(frame.style, { left: px(m.clientX - startX), top: px(m.clientY - startY) });
+      bar.addEventListener('pointermove', move);
+      bar.addEventListener('pointerup', () => bar.removeEventListener('pointermove', move), { once: true });
+    });
+    frame.addEventListener('pointerdown', () => (frame.style.zIndex = ++topZ));
+    element.sideWindows.push(frame);
+  }
+  function centre(node) {
+    node.style.left = px(Math.max(0, (window.innerWidth - node.offsetWidth) / 2));
+    node.style.top = px(Math.max(0, (window.innerHeight - node.offsetHeight) / 2));
+  }
+  function showSideWindow(index) {
+    const frame = element.sideWindows[index];
+    if (frame.hidden) {
+      frame.hidden = false;
+      if (!frame.dataset.placed) {
+        centre(frame);
+        frame.dataset.placed = 'yes';
+      }
+    }
+    frame.style.zIndex = ++topZ;
+  }
+  function hideSideWindow(index) {
+    element.sideWindows[index].hidden = true;
+  }
+
+  // --- Message boxes and the menu ---------------------------------------------------------
+  function showMessage(text, title, style) {
+    const dialog = byId('message');
+    byId('message-title').textContent = title;
+    byId('message-text').textContent = text.replace(/\r\n/g, '\n');
+    byId('message-icon').className = style === layout.warningStyle ? 'icon warning' : 'icon information';
+    const buttons = byId('message-buttons');
+    buttons.replaceChildren();
+    const answers = style === layout.yesNoStyle ? ['yes', 'no'] : ['ok'];
+    const answer = (name) => {
+      dialog.oncancel = null;
+      dialog.close();
+      post('answer', layout.answers[name]);
+    };
+    for (const name of answers) {
+      const button = make('button', '', buttons);
+      button.textContent = layout.buttons[name];
+      button.addEventListener('click', () => answer(name));
+    }
+    dialog.oncancel = (e) => {
+      e.preventDefault();
+      answer(answers[answers.length - 1]);
+    };
+    dialog.showModal();
+    buttons.firstChild.focus();
+  }
+  function showMenu() {
+    const shade = byId('menu-shade');
+    const menu = byId('menu');
+    menu.replaceChildren();
+    const choose = (index) => {
+      shade.hidden = true;
+      document.removeEventListener('keydown', escape, true);
+      post('menuChosen', index);
+    };
+    const escape = (e) => {
+      if (e.key === 'Escape') choose(-1);
+    };
+    layout.menu.forEach((text, index) => {
+      if (!text) {
+        make('hr', '', menu);
+        return;
+      }
+      const item = make('button', 'menu-item', menu);
+      item.setAttribute('role', 'menuitem');
+      item.textContent = text;
+      item.addEventListener('mouseup', (e) => {
+        e.stopPropagation();
+        choose(index);
+      });
+    });
+    shade.onmousedown = (e) => {
+      if (e.target === shade) choose(-1);
+    };
+    shade.oncontextmenu = (e) => e.preventDefault();
+    document.addEventListener('keydown', escape, true);
+    shade.hidden = false;
+    menu.style.left = px(Math.min(pointer.x, window.innerWidth - menu.offsetWidth));
+    menu.style.top = px(Math.min(pointer.y, window.innerHeight - menu.offsetHeight));
+    menu.firstChild.focus();
+  }
+
+  // --- Switching on and off; one machine per storage --------------------------------------
+  function showOnly(panel) {
+    for (const id of ['switched-off', 'elsewhere']) byId(id).hidden = id !== panel;
+  }
+  function stop() {
+    running = false;
+    queue.length = 0;
+    clearTimeout(timer1);
+    windowTimers.forEach(clearInterval);
+    byId('cabinet').hidden = true;
+    element.sideWindows.forEach((frame) => (frame.hidden = true));
+    byId('menu-shade').hidden = true;
+    if (byId('message').open) byId('message').close();
+  }
+  function switchOff() {
+    stop();
+    showOnly(handedOver ? 'elsewhere' : 'switched-off');
+    if (releaseClaim) releaseClaim();
+  }
+  function boot() {
+    running = true;
+    showOnly(null);
+    const script = document.createElement('script');
+    script.src = 'vertuno.js';
+    document.body.appendChild(script);
+  }
+  // Holds the claim for as long as this tab runs the machine. refused: what to show when the
+  // claim is not had.
+  function claimAndBoot(options, refused = () => showOnly('elsewhere')) {
+    let granted = false;
+    return navigator.locks.request(lockName, options, (lock) => {
+      if (!lock) return refused();
+      granted = true;
+      boot();
+      return new Promise((resolve) => (releaseClaim = resolve));
+    }).catch(() => {
+      if (!granted) return refused();
+      // Taken over by force: this tab writes no more, as the new one owns the money now.
+      ownsStorage = false;
+      handedOver = true;
+      stop();
+      showOnly('elsewhere');
+      return undefined;
+    });
+  }
+  function takeOver() {
+    byId('take-over').disabled = true;
+    if (channel) channel.postMessage('hand over');
+    const waiting = new AbortController();
+    const forced = setTimeout(() => {
+      waiting.abort();
+      claimAndBoot({ steal: true });
+    }, 3000);
+    claimAndBoot({ signal: waiting.signal }, () => {}).then(() => clearTimeout(forced));
+  }
+
+  function start() {
+    byId('switch-on').addEventListener('click', () => location.reload());
+    byId('take-over').addEventListener('click', takeOver);
+    if (channel) {
+      channel.onmessage = (e) => {
+        if (e.data !== 'hand over' || !running) return;
+        handedOver = true;
+        post('close');
+      };
+    }
+    // A reloaded page's old self may hold the claim a moment longer while it saves and goes.
+    if (navigator.locks) claimAndBoot({ signal: AbortSignal.timeout(2000) });
+    else boot();
+  }
+
+  return {
+    storageKey,
+    firstFrameAt: null,
+    build(tables) {
+      layout = tables;
+      document.title = layout.title;
+      buildCabinet(byId('cabinet'));
+      layout.sideWindows.forEach(buildSideWindow);
+      trackPointer();
+      window.addEventListener('pointerdown', openAudio, { capture: true, once: true });
+      window.addEventListener('keydown', openAudio, { capture: true, once: true });
+      document.addEventListener('visibilitychange', () => {
+        if (document.visibilityState === 'hidden') post('hidden');
+      });
+      window.addEventListener('pagehide', () => post('close'));
+      const watchScale = () => {
+        matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+          post('rescale');
+          watchScale();
+        }, { once: true });
+      };
+      watchScale();
+    },
+    takeEvent: () => queue.shift() || null,
+    nextEvent: () => (queue.length ? Promise.resolve() : new Promise((resolve) => (wake = resolve))),
+    startWindowTimers(timer2Ms, timer3Ms) {
+      windowTimers.push(setInterval(() => post('timer2'), timer2Ms));
+      windowTimers.push(setInterval(() => post('timer3'), timer3Ms));
+    },
+    armTimer1(intervalMs) {
+      clearTimeout(timer1);
+      dropQueued('timer1');  // a restarted count forgets the tick it had not yet delivered
+      timer1 = setTimeout(() => post('timer1'), intervalMs);
+    },
+    disarmTimer1() {
+      clearTimeout(timer1);
+      dropQueued('timer1');
+    },
+    playSound,
+    readStoredTotals() {
+      try {
+        return localStorage.getItem(storageKey);
+      } catch {
+        return null;
+      }
+    },
+    writeStoredTotals(text) {
+      if (!ownsStorage) return false;
+      try {
+        localStorage.setItem(storageKey, text);
+        return true;
+      } catch {
+        return false;
+      }
+    },
+    switchOff,
+    showCabinet() {
+      const cabinet = byId('cabinet');
+      if (cabinet.hidden) {
+        cabinet.hidden = false;
+        centre(cabinet);
+        requestAnimationFrame(() => (this.firstFrameAt = this.firstFrameAt || performance.now()));
+      }
+    },
+    showMenu,
+    showMessage,
+    showSideWindow,
+    hideSideWindow,
+    followPointer() {
+      const cabinet = byId('cabinet');
+      cabinet.style.left = px(pointer.x - pointer.offsetX);
+      cabinet.style.top = px(pointer.y - pointer.offsetY);
+    },
+    setFace(face) {
+      element.faces.forEach((node, index) => (node.hidden = index !== face));
+      byId('cabinet').style.clipPath = clipPath(layout.faces[face].outline);
+    },
+    moveCoin(left, top) {
+      Object.assign(element.coin.style, { left: px(left), top: px(top) });
+    },
+    setLabel(index, text, visible) {
+      element.labels[index].textContent = text;
+      element.labels[index].hidden = !visible;
+    },
+    setBoardReading(text) {
+      element.board.setAttribute('aria-label', text);
+    },
+    setCounter(control, text) {
+      element.counters[control].textContent = text;
+    },
+    drawCell(layer, cell, rgb, width, height, scale) {
+      const canvas = element.cells[layer][cell];
+      canvas.hidden = width === 0;
+      if (canvas.hidden) return;
+      canvas.width = width;
+      canvas.height = height;
+      Object.assign(canvas.style, { width: px(width / scale), height: px(height / scale) });
+      const image = new ImageData(width, height);
+      for (let i = 0, j = 0; i < rgb.length; i += 3, j += 4) {
+        image.data[j] = rgb[i];
+        image.data[j + 1] = rgb[i + 1];
+        image.data[j + 2] = rgb[i + 2];
+        image.data[j + 3] = 255;
+      }
+      canvas.getContext('2d').putImageData(image, 0, 0);
+    },
+    start,
+  };
+})();
+
+var Module = { page };
+window.addEventListener('DOMContentLoaded', page.start);

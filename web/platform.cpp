@@ -1,0 +1,105 @@
+#include "web/platform.h"
+
+#include <emscripten.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "machine/layout.h"
+
+namespace vertuno::web {
+
+namespace {
+
+constexpr const char* TotalsFolder = "/vertuno";
+constexpr const char* TotalsFile = "/vertuno/data1.ini";
+
+// The page's side of each call lives in page.js, under Module.page.
+EM_JS(int, takePageEvent, (int* argument), {
+  const event = Module.page.takeEvent();
+  if (!event) return 0;
+  HEAP32[argument >> 2] = event.a | 0;
+  return event.kind;
+});
+
+EM_ASYNC_JS(void, sleepUntilPageEvent, (), { await Module.page.nextEvent(); });
+
+EM_ASYNC_JS(void, sleepForever, (), { await new Promise(() => {}); });
+
+EM_JS(void, startPageTimers, (int timer2Ms, int timer3Ms), { Module.page.startWindowTimers(timer2Ms, timer3Ms); });
+EM_JS(void, armPageTimer1, (int intervalMs), { Module.page.armTimer1(intervalMs); });
+EM_JS(void, disarmPageTimer1, (), { Module.page.disarmTimer1(); });
+EM_JS(void, playPageSound, (const char* name), { Module.page.playSound(UTF8ToString(name)); });
+EM_JS(void, switchPageOff, (int status), { Module.page.switchOff(status); });
+
+// The stored text, malloc'ed, or null when the browser keeps none.
+EM_JS(char*, readStoredTotals, (), {
+  const text = Module.page.readStoredTotals();
+  if (text === null) return 0;
+  const size = lengthBytesUTF8(text) + 1;
+  const copy = _malloc(size);
+  stringToUTF8(text, copy, size);
+  return copy;
+});
+
+// True when the browser took the whole text in one write.
+EM_JS(bool, writeStoredTotals, (const char* bytes), { return Module.page.writeStoredTotals(UTF8ToString(bytes)); });
+
+// The machine reads its file as on the desktop; the browser's storage is what lasts.
+void writeMirror(const std::string& bytes) {
+  std::filesystem::create_directories(TotalsFolder);
+  std::ofstream(TotalsFile, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+}  // namespace
+
+void WebPlatform::startWindowTimers() {
+  startPageTimers(machine_window::Timer2IntervalMs, machine_window::Timer3IntervalMs);
+}
+
+void WebPlatform::loadStoredTotals() {
+  const std::unique_ptr<char, decltype(&std::free)> stored(readStoredTotals(), &std::free);
+  if (stored) writeMirror(stored.get());
+}
+
+void WebPlatform::pumpEvents() {
+  PageEvent event;
+  while ((event.kind = static_cast<PageEventKind>(takePageEvent(&event.a))) != PageEventKind::None) {
+    dispatch_(event);
+  }
+}
+
+void WebPlatform::waitForEvents() {
+  sleepUntilPageEvent();
+  pumpEvents();
+}
+
+void WebPlatform::armWaitTimer(int intervalMs) { armPageTimer1(intervalMs); }
+
+void WebPlatform::disarmWaitTimer() { disarmPageTimer1(); }
+
+void WebPlatform::playSound(const std::string& path) {
+  playPageSound(std::filesystem::path(path).filename().string().c_str());
+}
+
+void WebPlatform::reseedRandom() { random_.reseed(); }
+
+double WebPlatform::nextRandom() { return random_.next(); }
+
+std::string WebPlatform::totalsFilePath() { return TotalsFile; }
+
+std::error_code WebPlatform::replaceFile(const std::string& path, const std::string& bytes) {
+  if (path != TotalsFile) return std::make_error_code(std::errc::permission_denied);
+  if (!writeStoredTotals(bytes.c_str())) return std::make_error_code(std::errc::no_space_on_device);
+  writeMirror(bytes);
+  return {};
+}
+
+// The machine is off: the page says so, and this stack sleeps for good, as nothing will wake it.
+void WebPlatform::endProgram(int status) {
+  switchPageOff(status);
+  for (;;) sleepForever();
+}
+
+}  // namespace vertuno::web

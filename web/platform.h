@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+
+#include "game/random_source.h"
+#include "machine/platform.h"
+#include "web/page_event.h"
+
+namespace vertuno::web {
+
+// The platform under the machine in a browser. The page queues events; the machine drains the
+// queue here, and while it is empty the machine's stack is suspended until the page queues
+// one, so a wait never spins and nothing calls into the machine while it sleeps.
+class WebPlatform : public Platform {
+ public:
+  using Dispatch = std::function<void(const PageEvent&)>;
+  void setDispatch(Dispatch dispatch) { dispatch_ = std::move(dispatch); }
+
+  // Timer2 and Timer3 tick from now on.
+  void startWindowTimers();
+  // Copies the money the browser keeps into the file the machine reads.
+  void loadStoredTotals();
+
+  void pumpEvents() override;
+  void waitForEvents() override;
+  void armWaitTimer(int intervalMs) override;
+  void disarmWaitTimer() override;
+  void playSound(const std::string& path) override;
+  void reseedRandom() override;
+  double nextRandom() override;
+  std::string programFolder() override { return {}; }
+  std::string totalsFilePath() override;
+  std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
+  [[noreturn]] void endProgram(int status) override;
+
+ private:
+  Dispatch dispatch_;
+  RandomSource random_;
+};
+
+}  // namespace vertuno::web

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "board/cell_pictures.h"
+#include "machine/view.h"
+#include "web/page_event.h"
+
+namespace vertuno {
+class Machine;
+}
+
+namespace vertuno::web {
+
+class WebPlatform;
+
+// The machine's windows as elements of the page: the cabinet, the side windows, message boxes
+// and the menu. It turns the page's events into the machine's handlers.
+class WebView : public View {
+ public:
+  explicit WebView(WebPlatform& platform);
+  void attach(Machine& machine) { machine_ = &machine; }
+
+  void dispatch(const PageEvent& event);
+
+  Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
+  void showMachineWindow() override;
+  MenuChoice popupMainMenu() override;
+  void showInfoWindow() override;
+  void hideInfoWindow() override;
+  void showAboutWindow() override;
+  void changed(Change what) override;
+
+ private:
+  void showCells();
+  void showDarkCells();
+  void showLabels();
+  // A cell picture at the screen's current scale, drawn once.
+  const CellBitmap& picture(std::optional<CellPicture> picture);
+
+  Machine* machine_ = nullptr;
+  WebPlatform& platform_;
+  std::optional<Answer> answer_;
+  std::optional<MenuChoice> menuChoice_;
+  // Keyed by picture (none: the dark cell) and scale.
+  std::map<std::pair<int, int>, CellBitmap> pictures_;
+};
+
+}  // namespace vertuno::web
