@@ -232,8 +232,13 @@ const page = (() => {
         node.alt = '';
         node.draggable = false;
       } else if (control.kind === 'frame') {
-        node = make('fieldset', 'control frame', parent, control.box);
-        make('legend', '', node).textContent = control.text;
+        // The caption sits on the frame's border line; what lies in the frame is placed from
+        // the frame's own corner.
+        node = make('div', 'control frame', parent, control.box);
+        make('div', 'frame-line', node);
+        const caption = make('span', 'frame-caption', node);
+        caption.textContent = control.text;
+        caption.style.background = spec.face;
         frameNode = node;
       } else if (control.kind === 'button') {
         node = make('button', 'control', parent, control.box);
