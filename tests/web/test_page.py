@@ -49,11 +49,11 @@ def wait_until(condition, timeout, step=0.05):
 class Browser:
     """One Chromium with a profile of its own: its tabs share the machine's storage."""
 
-    def __init__(self):
+    def __init__(self, *arguments):
         self.profile = tempfile.mkdtemp(prefix="vertuno-web-")
         options = webdriver.ChromeOptions()
         for argument in ("--headless=new", "--no-sandbox", "--window-size=600,700",
-                         f"--user-data-dir={self.profile}", "--autoplay-policy=no-user-gesture-required"):
+                         f"--user-data-dir={self.profile}", *arguments):
             options.add_argument(argument)
         options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
         self.driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
