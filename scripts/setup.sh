@@ -4,7 +4,7 @@
 #   setup.sh          the game: its build tools and libraries
 #   setup.sh --test   and what the tests need too: the test framework, the virtual desktops and
 #                     window managers, the Windows cross compiler and Wine, the sanitizers,
-#                     valgrind and the packaging checks
+#                     valgrind, the packaging checks, emscripten and a headless Chromium
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config
@@ -17,6 +17,7 @@ if [ "${1:-}" = "--test" ]; then
     xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
     clang libclang-rt-14-dev desktop-file-utils valgrind bc
     g++-mingw-w64-x86-64 wine64 openbox xfwm4 xcompmgr picom weston qt6-wayland lintian appstream dpkg-dev
+    emscripten chromium chromium-driver python3-selenium
   )
 fi
 missing=()

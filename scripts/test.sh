@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every variant and runs every test: the core's unit tests and
 # the Win32 front end as Windows programs under Wine (which also proves the core builds with
-# no Qt in reach), the unit and widget tests under AddressSanitizer and
-# UndefinedBehaviorSanitizer, a minute of fuzzing, a million plays of the core, and the real
-# game under virtual X servers with silent sound cards.
+# no Qt in reach), the core's unit tests under node and the machine's page in headless
+# Chromium, the unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer, a
+# minute of fuzzing, a million plays of the core, and the real game under virtual X servers
+# with silent sound cards.
 #
 # The black-box suites mostly wait on the game, so they run side by side, each on a desktop of
 # its own, while the other variants build; those builds run at a lower priority, so the game
@@ -37,6 +38,24 @@ nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/ming
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
   nice -n 10 ctest --no-tests=error --test-dir build-windows --output-on-failure --timeout 300 -LE long
 
+stage "The machine in a browser: its page built, then played in headless Chromium alongside"
+nice -n 10 bash scripts/build_web.sh
+# The page's suite mostly waits on the page (the demo on ~26 idle seconds), so it runs beside the
+# builds that follow, its demo beside the rest.
+web_log=build-web/suite.log
+setsid bash -c '/usr/bin/python3 -m unittest tests.web.test_page.Idle & idle=$!
+  /usr/bin/python3 -m unittest tests.web.test_page.Page && wait $idle' > "$web_log" 2>&1 &
+web=$!
+trap 'kill -- -$e2e -$web 2> /dev/null || true' EXIT
+
+stage "The core's unit tests compiled with emscripten, under node"
+# Exceptions on: the fake host ends the program by throwing. No optimisation: it only proves.
+NODE_PATH=/usr/share/nodejs nice -n 10 bash scripts/build.sh build-web-tests \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake -DVERTUNO_QT=OFF \
+  "-DCMAKE_CXX_FLAGS=-fexceptions" "-DCMAKE_EXE_LINKER_FLAGS=-fexceptions" \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -- unit_tests
+nice -n 10 ctest --no-tests=error --test-dir build-web-tests --output-on-failure --timeout 300 -R unit_tests
+
 stage "Fuzzing the totals-file load and the numeric reader for a minute"
 CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF \
   -DVERTUNO_FUZZ=ON -DVERTUNO_SANITIZE=ON
@@ -59,6 +78,10 @@ stage "Fuzzing ends"
 wait $fuzz || { tail -40 build-fuzz/fuzz.log; exit 1; }
 grep -E "^Done|number_of_executed_units" build-fuzz/fuzz.log
 rm -rf "$corpus"
+
+stage "The page's suite ends"
+wait $web || { cat "$web_log"; exit 1; }
+grep -E "^(Ran|OK)" "$web_log"
 
 stage "Black-box suites end"
 e2e_status=0
