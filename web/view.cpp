@@ -2,7 +2,6 @@
 
 #include <emscripten.h>
 
-#include <cmath>
 #include <string>
 
 #include "machine/layout.h"
@@ -39,9 +38,6 @@ static_assert(sizeof(Rgb) == 3, "the page reads cell pixels as packed RGB");
 
 constexpr int InfoWindowIndex = 0;
 constexpr int AboutWindowIndex = 1;
-
-constexpr const CabinetLabel* Labels[] = {&machine_window::Purse, &machine_window::WinBanner,
-                                          &machine_window::PrizeAmount, &machine_window::CoinWord};
 
 // What a screen reader says of the board: each cell's digit, "?" while it turns, "-" when dark.
 std::string boardReading(const std::array<CellPicture, 3>& cells) {
@@ -158,10 +154,11 @@ void WebView::changed(Change what) {
   }
 }
 
+// In the order the page was handed the labels: the purse, the banner, the amount, its word.
 void WebView::showLabels() {
   const MachineState& state = machine_->state();
   pageSetLabel(0, state.PlayerCoins.c_str(), state.PlayerCoinsVisible);
-  pageSetLabel(1, std::string(Labels[1]->designCaption).c_str(), state.WinBannerVisible);
+  pageSetLabel(1, std::string(machine_window::WinBanner.designCaption).c_str(), state.WinBannerVisible);
   pageSetLabel(2, state.PrizeAmountText.c_str(), true);
   pageSetLabel(3, state.CoinWordText.c_str(), true);
 }

@@ -158,6 +158,7 @@ class Page(unittest.TestCase):
         self.assertTrue(wait_until(b.info_shown, 5))
         counters = {"Label7": 1, "Label9": won, "Label11": 1001 - won, "Label12": 1 - won}
         self.assertEqual({name: int(b.counter(name)) for name in counters}, counters)
+        self.assertEqual(b.errors(), [], "the click's and the coins' sounds play without a complaint")
 
     def test_a_forced_777_is_counted_out_to_200(self):
         b = self.browser
