@@ -90,6 +90,7 @@ const page = (() => {
         picture.src = `${name}.svg`;
         picture.alt = '';
         picture.draggable = false;
+        picture.setAttribute('elementtiming', name);  // names its first paint to the browser's timing
       }
       element.faces.push(faceNode);
     }
@@ -422,8 +423,6 @@ const page = (() => {
   }
 
   return {
-    storageKey,
-    firstFrameAt: null,
     build(tables) {
       layout = tables;
       document.title = layout.title;
@@ -482,7 +481,6 @@ const page = (() => {
       if (cabinet.hidden) {
         cabinet.hidden = false;
         centre(cabinet);
-        requestAnimationFrame(() => (this.firstFrameAt = this.firstFrameAt || performance.now()));
       }
     },
     showMenu,

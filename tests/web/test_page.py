@@ -19,6 +19,7 @@ from game import prize_for  # noqa: E402
 
 BUILD = os.environ.get("VERTUNO_WEB_BUILD", os.path.join(os.path.dirname(__file__), "../../build-web"))
 SITE = os.path.join(BUILD, "vertuno")
+STORAGE_KEY = "vertuno.data1.ini"  # as the README names it
 server = None
 address = None
 
@@ -115,7 +116,7 @@ class Browser:
         return "".join(self.board())
 
     def storage(self):
-        return self.js("return localStorage.getItem(Module.page.storageKey)")
+        return self.js("return localStorage.getItem(arguments[0])", STORAGE_KEY)
 
     def choose_from_menu(self, text):
         ActionChains(self.driver).move_to_element_with_offset(self.driver.find_element(By.ID, "cabinet"), 0, 120) \
@@ -185,7 +186,7 @@ class Page(unittest.TestCase):
         self.assertTrue(wait_until(lambda: b.info_shown() and b.counter("Label11") == money, 5))
         b.named("Command1", within='[data-name="Form2"]').click()
         self.assertTrue(wait_until(lambda: not b.info_shown(), 5))
-        b.js("localStorage.setItem(Module.page.storageKey, '777\\r\\n')")  # only a save may change it now
+        b.js("localStorage.setItem(arguments[0], '777\\r\\n')", STORAGE_KEY)  # only a save may change it now
         b.choose_from_menu("Выход")
         self.assertTrue(wait_until(lambda: b.js("return !document.getElementById('switched-off').hidden"), 5))
         self.assertEqual(b.storage(), money + "\r\n")
