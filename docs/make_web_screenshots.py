@@ -33,11 +33,17 @@ def menu(browser):
     page.wait_until(lambda: browser.driver.find_elements(By.CLASS_NAME, "menu-item"), 5)
 
 
+def demo(browser):
+    demo_face = "return !document.querySelectorAll('.face')[1].hidden"
+    page.wait_until(lambda: browser.js(demo_face) and all(d.isdigit() for d in browser.board()), 45, step=0.1)
+
+
 page.setUpModule()
 try:
     shoot(1, "web-cabinet.png")
     shoot(2, "web-cabinet-2x.png")
     shoot(1, "web-info-window.png", statistics)
     shoot(1, "web-menu.png", menu)
+    shoot(1, "web-demo.png", demo)
 finally:
     page.tearDownModule()

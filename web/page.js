@@ -107,7 +107,6 @@ const page = (() => {
         Object.assign(canvas.style, { left: px(x), top: px(y) });
         element.cells[layer].push(canvas);
       });
-      if (layer === 0) element.darkCellsEnd = cabinet.lastChild;
     }
     for (const label of layout.labels) {
       const node = make('div', 'label', cabinet, label.box);
