@@ -71,7 +71,7 @@ class Browser:
         return self.wait_for_cabinet()
 
     def wait_for_cabinet(self):
-        return wait_until(lambda: self.js("return !document.getElementById('cabinet').hidden"), 10)
+        return wait_until(lambda: self.js("return !document.getElementById('cabinet').hidden"), 20)
 
     def named(self, name, within="#cabinet"):
         return self.driver.find_element(By.CSS_SELECTOR, f'{within} [data-name="{name}"]')
