@@ -10,22 +10,28 @@
 
 namespace vertuno::qt {
 
-// A fixed-size side window with a title and a close button only, centred when shown. Its
-// controls are built from the window's layout table.
+// A fixed-size side window of the machine: a title and a close button only, centred when shown,
+// its controls built from the window's layout table. It stacks as any window of the desktop does,
+// so a click on the cabinet brings the cabinet in front of it; it has no taskbar entry, and so no
+// minimise either: a minimised window without an entry could never be found again.
 class CentredWindow : public QWidget {
  public:
   // The machine answers the window's buttons; a window without buttons needs none.
   explicit CentredWindow(const SideWindowLayout& layout, Machine* machine = nullptr);
   void showCentred();
-  // Belongs to the machine window: no taskbar entry of its own, kept above its owner.
-  void belongTo(QWidget& owner);
 
  protected:
+  void showEvent(QShowEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   // Shows these counters in the texts that name them.
   void showCounters(const InfoFields& counters);
 
  private:
   std::vector<std::pair<QLabel*, std::string InfoFields::*>> counterTexts_;
 };
+
+// Shows a window as the player asked for it: restored if it was minimised, in front, focused.
+void bringToFront(QWidget& window);
 
 }  // namespace vertuno::qt

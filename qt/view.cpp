@@ -61,7 +61,6 @@ MenuChoice QtView::popupMainMenu() {
 InfoWindowView& QtView::infoWindow() {
   if (!info_) {
     info_ = std::make_unique<InfoWindowView>(*machine_);
-    info_->belongTo(*window_);
     info_->refresh();
   }
   return *info_;
@@ -70,7 +69,6 @@ InfoWindowView& QtView::infoWindow() {
 AboutWindow& QtView::aboutWindow() {
   if (!about_) {
     about_ = std::make_unique<AboutWindow>();
-    about_->belongTo(*window_);
   }
   return *about_;
 }

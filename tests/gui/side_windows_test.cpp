@@ -64,7 +64,11 @@ TEST_F(SideWindows, TheMenuOpensTheAboutWindowAndExitSaves) {
   EXPECT_TRUE(about().isVisible());
   machine.Label3_Click();
   for (QWidget* side : {static_cast<QWidget*>(&info()), static_cast<QWidget*>(&about())}) {
-    EXPECT_EQ(side->windowHandle()->transientParent(), window.windowHandle()) << "no taskbar entry";
+    // Owned, it would stay above the cabinet for good.
+    side->winId();
+    EXPECT_EQ(side->windowHandle()->transientParent(), nullptr);
+    side->setWindowState(Qt::WindowMaximized);
+    EXPECT_EQ(side->windowState(), Qt::WindowNoState) << "a fixed window is never maximised";
   }
   EXPECT_EQ(about().windowTitle(), QStringLiteral("О программе \"Вертуно\""));
   EXPECT_EQ(about().size(), QSize(341, 108));
@@ -72,6 +76,20 @@ TEST_F(SideWindows, TheMenuOpensTheAboutWindowAndExitSaves) {
   EXPECT_EQ(labelText(about(), "Label2"), QStringLiteral("Программа не является рекламой игровых автоматов!"));
   EXPECT_THROW(machine.mnuExit_Click(), ProgramEnded);
   EXPECT_EQ(folder.read("data1.ini"), "1000\r\n");
+}
+
+TEST_F(SideWindows, EscapeClosesEitherSideWindowAsTheCloseButtonDoes) {
+  folder.write("data1.ini", "700\r\n");
+  machine.Form_Load();
+  machine.Label3_Click();
+  machine.mnuAbout_Click();
+  folder.write("data1.ini", "junk");
+  QTest::keyClick(&about(), Qt::Key_Escape);
+  EXPECT_FALSE(about().isVisible());
+  QTest::keyClick(&info(), Qt::Key_Escape);
+  EXPECT_FALSE(info().isVisible());
+  EXPECT_FALSE(machine.state().InfoLoaded);
+  EXPECT_EQ(folder.read("data1.ini"), "700\r\n");
 }
 
 TEST_F(SideWindows, TheCountersCaptionSitsOnTheFramesBorderLine) {
