@@ -9,6 +9,8 @@
 #include <QThread>
 #include <QWidget>
 
+#include "qt/centred_window.h"
+
 namespace vertuno::qt {
 
 namespace {
@@ -71,9 +73,7 @@ void OneMachinePerFile::bringForwardOnRequest(QWidget& window) {
   QObject::connect(&server_, &QLocalServer::newConnection, &window, [this, &window] {
     while (QLocalSocket* caller = server_.nextPendingConnection()) {
       QObject::connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-      window.show();
-      window.raise();
-      window.activateWindow();
+      bringToFront(window);
       caller->write(FrontAnswer);
       caller->disconnectFromServer();
     }
