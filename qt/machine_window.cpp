@@ -1,7 +1,6 @@
 #include "qt/machine_window.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
@@ -155,29 +154,34 @@ void MachineWindow::mousePressEvent(QMouseEvent* event) {
   pointer_ = event->globalPosition().toPoint();
   if (event->button() == Qt::LeftButton) {
     pressOffset_ = pointer_ - pos();
-    draggingByHand_ = false;  // whatever became of the last drag's release
+    drag_ = Drag::None;  // whatever became of the last drag's release
   }
   machine_.Form_MouseDown(machineButtons(event->button()));
 }
 
 void MachineWindow::mouseMoveEvent(QMouseEvent* event) {
   pointer_ = event->globalPosition().toPoint();
-  if (draggingByHand_ && !(event->buttons() & Qt::LeftButton)) draggingByHand_ = false;
+  if (drag_ == Drag::ByHand && !(event->buttons() & Qt::LeftButton)) drag_ = Drag::None;
   if (machine_.Form_MouseMove(machineButtons(event->buttons()))) dragWithPointer();
 }
 
-void MachineWindow::mouseReleaseEvent(QMouseEvent*) { draggingByHand_ = false; }
+void MachineWindow::mouseReleaseEvent(QMouseEvent*) {
+  if (drag_ == Drag::ByHand) drag_ = Drag::None;
+}
 
-// On X11 the window follows the pointer by itself: Qt's system move there can leave a window
-// manager moving the window after the button is let go. Wayland lets only the compositor move
-// a window, so there the move is the compositor's.
+// The window manager or the compositor moves the window where it offers to (and a Wayland
+// compositor ignores a window moving itself, as sway does with an X11 window); the window
+// follows the pointer by itself only where nobody does. A press hands its drag over once: when
+// the manager lets go, the pointer comes back still pressed as far as the window can tell, and a
+// second request would leave the manager moving the window after the button is up.
 void MachineWindow::dragWithPointer() {
-  if (!draggingByHand_) {
-    if (QGuiApplication::platformName() == QLatin1String("wayland") && windowHandle() &&
-        windowHandle()->startSystemMove()) {
+  if (drag_ == Drag::HandedOver) return;
+  if (drag_ == Drag::None) {
+    if (windowHandle() && windowHandle()->startSystemMove()) {
+      drag_ = Drag::HandedOver;
       return;
     }
-    draggingByHand_ = true;
+    drag_ = Drag::ByHand;
   }
   move(pointer_ - pressOffset_);
 }

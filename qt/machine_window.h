@@ -49,7 +49,9 @@ class MachineWindow : public QWidget {
   QRect paintedCoin_;
   QPoint pointer_;
   QPoint pressOffset_;
-  bool draggingByHand_ = false;
+  // Who moves the window during the press: nobody yet, the desktop, or the window itself.
+  enum class Drag { None, HandedOver, ByHand };
+  Drag drag_ = Drag::None;
 };
 
 }  // namespace vertuno::qt
