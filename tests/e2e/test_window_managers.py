@@ -1,6 +1,8 @@
 import os
+import shutil
 import signal
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -9,9 +11,108 @@ from Xlib import X
 from Xlib.display import Display
 
 from game import SLOT, Backdrop, Game, forget_mapped_windows, wait_for_titled_window, x_connection, xdotool
+from virtual_pointer import VirtualPointer
 
 GRIP = (30, 200)
 BOARD = (60, 160)
+BARE_RIGHT = (115, 175)  # right of the rules panel, clear of the counters window centred on the screen
+
+
+class XServerPointer:
+    def move_to(self, x, y):
+        xdotool("mousemove", x, y)
+
+    def press(self):
+        xdotool("mousedown", 1)
+
+    def release(self):
+        xdotool("mouseup", 1)
+
+
+def drag_and_go_on(test, game, pointer):
+    """Drags the cabinet by its side panel, (4, 3) a step for ten steps, at the pace of a hand that
+    sees the cabinet follow, then moves the pointer on without it. A manager may start its move at
+    the first step and not count that one."""
+    left, top = game.geometry()[:2]
+    x, y = left + GRIP[0], top + GRIP[1]
+
+    def way():
+        now = game.geometry()
+        return now[0] - left, now[1] - top
+
+    pointer.move_to(x, y)
+    pointer.press()
+    for step in range(1, 11):
+        pointer.move_to(x + 4 * step, y + 3 * step)
+        test.assertTrue(game.wait_until(lambda: way()[0] >= 4 * (step - 1), 3, step=0.02),
+                        f"the cabinet follows the pointer, but went {way()} at step {step}")
+    pointer.release()
+    test.assertTrue(game.wait_until(lambda: 36 <= way()[0] <= 40 and 27 <= way()[1] <= 30, 3, step=0.05),
+                    f"the cabinet went the pointer's way, but went {way()}")
+    let_go = way()
+    pointer.move_to(x + 140, y + 90)
+    time.sleep(0.3)  # long enough for a window still held by a move to follow
+    test.assertEqual(way(), let_go, "the cabinet stays where it was let go")
+
+
+def atoms(window, name):
+    x = x_connection()
+    found = window.get_full_property(x.intern_atom(name), X.AnyPropertyType)
+    return {x.get_atom_name(atom) for atom in found.value} if found else set()
+
+
+def in_front(window, other):
+    x = x_connection()
+    order = list(x.screen().root.get_full_property(x.intern_atom("_NET_CLIENT_LIST_STACKING"),
+                                                   X.AnyPropertyType).value)
+    return window in order and other in order and order.index(window) > order.index(other)
+
+
+def shown(window):
+    found = x_connection().create_resource_object("window", window)
+    return (found.get_attributes().map_state == X.IsViewable and
+            "_NET_WM_STATE_HIDDEN" not in atoms(found, "_NET_WM_STATE"))
+
+
+class Sway:
+    """sway on no screen and no input device, run by nobody, with its X server (XWayland) as the
+    suite's display and a virtual pointer, for as long as the with-block lasts."""
+
+    def __enter__(self):
+        self.folder = tempfile.mkdtemp(prefix="vertuno-sway-")
+        with open(os.path.join(self.folder, "let_root_in.py"), "w") as script:
+            script.write("from Xlib import X, display\nd = display.Display()\n"
+                         "d.change_hosts(X.HostInsert, 5, list(b'localuser\\0root'))\nd.sync()\n")
+        with open(os.path.join(self.folder, "config"), "w") as config:
+            config.write("xwayland enable\noutput HEADLESS-1 resolution 1024x768 position 0 0\n"
+                         f"exec sh -c '/usr/bin/python3 {self.folder}/let_root_in.py; "
+                         f"echo $WAYLAND_DISPLAY $DISPLAY > {self.folder}/display'\n")
+        shutil.chown(self.folder, "nobody", "nogroup")
+        os.chmod(self.folder, 0o700)
+        self.process = subprocess.Popen(
+            ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", "sway", "-c",
+             os.path.join(self.folder, "config")],
+            env={"PATH": "/usr/bin:/bin", "HOME": self.folder, "XDG_RUNTIME_DIR": self.folder,
+                 "WLR_BACKENDS": "headless", "WLR_LIBINPUT_NO_DEVICES": "1"},
+            cwd="/", stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
+        display = os.path.join(self.folder, "display")
+        deadline = time.time() + 15
+        while not (os.path.exists(display) and os.path.getsize(display)):
+            if time.time() > deadline:
+                raise AssertionError("sway never came up")
+            time.sleep(0.1)
+        with open(display) as said:
+            wayland, x11 = said.read().split()
+        self.display, os.environ["DISPLAY"] = os.environ["DISPLAY"], x11
+        self.pointer = VirtualPointer(self.folder, wayland, 1024, 768)
+        return self
+
+    def __exit__(self, *_):
+        os.environ["DISPLAY"] = self.display
+        self.pointer.socket.close()
+        os.killpg(self.process.pid, signal.SIGTERM)
+        self.process.wait(timeout=10)
+        shutil.rmtree(self.folder, ignore_errors=True)
 
 
 def managing():
@@ -74,49 +175,77 @@ class WindowManagers(unittest.TestCase):
                     difference = ImageChops.difference(plain, self.look_at_start())
                     self.assertIsNone(difference.getbbox(), f"{command[0]} changed the look")
 
-
-    def drag_then_play(self):
+    def play_beside_the_counters(self, minimises_any_window=False):
+        """minimises_any_window: the manager lets every window be minimised, whatever it asks."""
         game = Game()
         try:
-            before = game.geometry()[:2]
-            grip_x, grip_y = game.screen_point(*GRIP)
-            xdotool("mousemove", grip_x, grip_y, "mousedown", "1")
-            for step in range(1, 11):
-                xdotool("mousemove", grip_x + 4 * step, grip_y + 3 * step)
-            xdotool("mouseup", "1")
-            self.assertTrue(game.wait_until(lambda: game.geometry()[:2] == (before[0] + 40, before[1] + 30),
-                                            3, step=0.05), "the drag moved the cabinet by the pointer's way")
-            xdotool("mousemove", grip_x + 140, grip_y + 90)
-            time.sleep(0.3)  # long enough for a window still held by a move to follow
-            self.assertEqual(game.geometry()[:2], (before[0] + 40, before[1] + 30),
-                             "the cabinet stays where it was let go")
+            xdotool("windowmove", game.window, 540, 150)
+            game.wait_until(lambda: game.geometry()[:2] == (540, 150), 5)
+            drag_and_go_on(self, game, XServerPointer())
             still = game.board()
             game.click(*SLOT)
             self.assertTrue(game.wait_until(lambda: game.board() != still, 3, step=0.05),
                             "the next click on the slot plays")
-            # The counters' window belongs to the cabinet and cannot be maximised.
+
             forget_mapped_windows()
             game.click(*BOARD)
             info = wait_for_titled_window("Информация")
             self.assertIsNotNone(info)
-            owner = info.get_wm_transient_for()
-            self.assertEqual(owner.id if owner else None, int(game.window))
-            x = x_connection()
-            allowed = info.get_full_property(x.intern_atom("_NET_WM_ALLOWED_ACTIONS"), X.AnyPropertyType)
-            names = {x.get_atom_name(atom) for atom in allowed.value}
-            self.assertIn("_NET_WM_ACTION_CLOSE", names)
-            self.assertFalse({"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"} & names)
+            self.assertIsNone(info.get_wm_transient_for(), "owned, it would stay above the cabinet")
+            self.assertIn("_NET_WM_STATE_SKIP_TASKBAR", atoms(info, "_NET_WM_STATE"))
+            game.wait_until(lambda: atoms(info, "_NET_WM_ALLOWED_ACTIONS"), 3)
+            offered = atoms(info, "_NET_WM_ALLOWED_ACTIONS")
+            self.assertIn("_NET_WM_ACTION_CLOSE", offered)
+            self.assertFalse({"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT"} & offered)
+            if not minimises_any_window:
+                self.assertNotIn("_NET_WM_ACTION_MINIMIZE", offered)
+            cabinet = int(game.window)
+            self.assertTrue(game.wait_until(lambda: in_front(info.id, cabinet), 3), "the counters open in front")
+            game.click(*BARE_RIGHT)
+            self.assertTrue(game.wait_until(lambda: in_front(cabinet, info.id), 3),
+                            "a click brings the cabinet in front of the counters")
+
+            # Shown again, a minimised window comes back: the counters by the rules panel, the
+            # cabinet by a second start.
+            shown_again = [(cabinet, lambda: subprocess.run([os.path.join(game.folder, "vertuno")],
+                                                                stderr=subprocess.DEVNULL, timeout=15))]
+            if minimises_any_window:
+                shown_again.insert(0, (info.id, lambda: game.click(*BOARD)))
+            for window, show in shown_again:
+                xdotool("windowminimize", window)
+                self.assertTrue(game.wait_until(lambda: not shown(window), 3), "minimised")
+                show()
+                self.assertTrue(game.wait_until(lambda: shown(window), 3), "shown again")
         finally:
             game.close()
 
     def test_openbox(self):
         with WindowManager(["openbox", "--sm-disable"]):
-            self.drag_then_play()
+            self.play_beside_the_counters(minimises_any_window=True)
 
     def test_xfwm4(self):
         # Xfce's manager reads its settings over a session bus.
         with WindowManager(["dbus-run-session", "--", "xfwm4", "--compositor=off", "--sm-client-disable"]):
-            self.drag_then_play()
+            self.play_beside_the_counters()
+
+    def test_kwin(self):
+        with WindowManager(["env", "KWIN_COMPOSE=N", "dbus-run-session", "--", "kwin_x11", "--replace"]):
+            self.play_beside_the_counters()
+
+    def test_mutter(self):
+        with WindowManager(["dbus-run-session", "--", "mutter", "--x11", "--replace"]):
+            self.play_beside_the_counters()
+
+    @unittest.skipUnless(os.geteuid() == 0, "sway refuses root, so root starts it as nobody")
+    def test_sway_through_xwayland(self):
+        with Sway() as sway:
+            game = Game(env={"QT_QPA_PLATFORM": "xcb"})
+            try:
+                # sway centres a floating window once it has mapped it.
+                game.wait_until(lambda: game.geometry()[:2] != (0, 0), 5)
+                drag_and_go_on(self, game, sway.pointer)
+            finally:
+                game.close()
 
 
 if __name__ == "__main__":
