@@ -1,7 +1,5 @@
 #include "qt/centred_window.h"
 
-#include <xcb/xcb.h>
-
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -10,49 +8,14 @@
 #include <QStyleFactory>
 #include <QSvgWidget>
 #include <QScreen>
-#include <array>
-#include <cstdlib>
-#include <cstring>
 
 #include "machine/machine.h"
 #include "qt/layout.h"
+#include "qt/x11_desktop.h"
 
 namespace vertuno::qt {
 
 namespace {
-
-xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
-  const auto cookie = xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name);
-  xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-  const xcb_atom_t atom = reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
-  std::free(reply);
-  return atom;
-}
-
-// An X11 manager offers minimise to every normal or dialog window it gives the focus, whatever
-// the window's own hints say; a utility window, one kept open beside the main window while the
-// player works, gets none. Managers keep a utility window above the other windows of its group,
-// so it leads a group of its own. All of it goes before every map: a manager drops the states of
-// a withdrawn window.
-void describeToX11Manager(QWidget& window) {
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
-  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* connection = x11 ? x11->connection() : nullptr;
-  if (!connection) return;
-  const auto id = static_cast<xcb_window_t>(window.winId());
-  const xcb_atom_t type = atomNamed(connection, "_NET_WM_WINDOW_TYPE_UTILITY");
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atomNamed(connection, "_NET_WM_WINDOW_TYPE"),
-                      XCB_ATOM_ATOM, 32, 1, &type);
-  constexpr uint32_t TakesInput = 1U << 0;
-  constexpr uint32_t LeadsGroup = 1U << 6;
-  const std::array<uint32_t, 9> hints{TakesInput | LeadsGroup, 1U, 0, 0, 0, 0, 0, 0, id};
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
-                      hints.size(), hints.data());
-  const std::array states{atomNamed(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                          atomNamed(connection, "_NET_WM_STATE_SKIP_PAGER")};
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atomNamed(connection, "_NET_WM_STATE"),
-                      XCB_ATOM_ATOM, 32, states.size(), states.data());
-}
 
 QWidget* addControl(QWidget* parent, const Control& control, Machine* machine) {
   QWidget* widget = nullptr;
@@ -132,7 +95,7 @@ void CentredWindow::showCentred() {
 }
 
 void CentredWindow::showEvent(QShowEvent* event) {
-  describeToX11Manager(*this);  // the show event comes before the window is mapped
+  describeSideWindowToX11(*this);  // the show event comes before the window is mapped
   QWidget::showEvent(event);
 }
 

@@ -1,6 +1,7 @@
 #include "qt/machine_window.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStringList>
@@ -9,6 +10,7 @@
 
 #include "qt/cabinet_faces.h"
 #include "qt/layout.h"
+#include "qt/x11_desktop.h"
 #include "machine/outlines.h"
 
 namespace vertuno::qt {
@@ -177,7 +179,8 @@ void MachineWindow::mouseReleaseEvent(QMouseEvent*) {
 void MachineWindow::dragWithPointer() {
   if (drag_ == Drag::HandedOver) return;
   if (drag_ == Drag::None) {
-    if (windowHandle() && windowHandle()->startSystemMove()) {
+    const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    if ((!onX11 || x11ManagerRuns()) && windowHandle() && windowHandle()->startSystemMove()) {
       drag_ = Drag::HandedOver;
       return;
     }
