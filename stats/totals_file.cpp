@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 
 #include "game/numeric_text.h"
 
@@ -32,6 +33,9 @@ std::optional<std::string> readTotalsFile(const std::string& utf8Path) {
   if (!file) return std::nullopt;
   std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   if (file.bad()) return std::nullopt;
+  // Notepad and other editors may put a UTF-8 byte-order mark before the number.
+  constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+  if (text.starts_with(ByteOrderMark)) text.erase(0, ByteOrderMark.size());
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
   return text;
 }

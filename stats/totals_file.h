@@ -7,8 +7,8 @@ namespace vertuno {
 
 // The totals file holds one line: the machine's money as decimal text, then CR LF.
 
-// The file's text without the CR and LF characters at its end; nothing when it cannot be read
-// or is far too large to be a totals file.
+// The file's text without a UTF-8 byte-order mark before it and the CR and LF characters at its
+// end; nothing when it cannot be read or is far too large to be a totals file.
 std::optional<std::string> readTotalsFile(const std::string& path);
 
 // Whether a loaded text is money a machine can hold: a finite decimal number of sane size.

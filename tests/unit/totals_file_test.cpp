@@ -22,8 +22,8 @@ class TotalsFile : public ::testing::Test {
   FakeHost host;
 };
 
-TEST_F(TotalsFile, ALineOfMoneyIsReadWithoutItsLineEnds) {
-  for (const char* bytes : {"512\r\n", "512", "512\r\n\r\n", "512\n"}) {
+TEST_F(TotalsFile, ALineOfMoneyIsReadWithoutItsLineEndsOrByteOrderMark) {
+  for (const char* bytes : {"512\r\n", "512", "512\r\n\r\n", "512\n", "\xEF\xBB\xBF" "512\r\n"}) {
     folder.write("data1.ini", bytes);
     EXPECT_EQ(load(), "512");
     EXPECT_EQ(host.state().Info.Takings, "-488");
