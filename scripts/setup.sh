@@ -16,7 +16,7 @@ if [ "${1:-}" = "--test" ]; then
     googletest libgtest-dev
     xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
     clang libclang-rt-14-dev desktop-file-utils valgrind bc
-    g++-mingw-w64-x86-64 wine64 openbox xfwm4 xcompmgr picom weston qt6-wayland sway xwayland kwin-x11
+    g++-mingw-w64-x86-64 librsvg2-bin nsis wine64 openbox xfwm4 xcompmgr picom weston qt6-wayland sway xwayland kwin-x11
     mutter lintian appstream dpkg-dev
     emscripten chromium chromium-driver python3-selenium
   )

@@ -19,7 +19,7 @@ stage "Set-up"
 bash scripts/setup.sh --test
 
 stage "The real game"
-bash scripts/build.sh build -- vertuno sounds icons package_files expected_look windows_artwork soak
+bash scripts/build.sh build -- vertuno sounds icons package_files expected_look soak
 
 stage "Black-box suites start, side by side"
 e2e_log=build/e2e.log
@@ -33,7 +33,7 @@ nice -n 10 build/tests/soak 1000000
 
 stage "The core's unit tests and the Win32 front end as Windows programs, under Wine"
 nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_QT=OFF -DVERTUNO_ARTWORK="$root/build/windows-artwork" \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_QT=OFF \
   -- unit_tests platform_tests vertuno_exe probe
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
   nice -n 10 ctest --no-tests=error --test-dir build-windows --output-on-failure --timeout 300 -LE long

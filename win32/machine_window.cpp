@@ -30,17 +30,27 @@ struct CellDib {
   std::vector<std::uint32_t> pixels;
 };
 
-const CellDib& cellDib(CellPicture picture) {
-  static std::array<CellDib, static_cast<std::size_t>(CellPicture::None)> made;
-  CellDib& dib = made[static_cast<std::size_t>(picture)];
-  if (dib.pixels.empty()) {
-    const CellBitmap bitmap = drawCellPicture(picture);
-    dib.info.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.width, -bitmap.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    for (const Rgb& p : bitmap.pixels) {
-      dib.pixels.push_back(static_cast<std::uint32_t>(p.r) << 16 | static_cast<std::uint32_t>(p.g) << 8 | p.b);
-    }
+CellDib toDib(const CellBitmap& bitmap) {
+  CellDib dib;
+  dib.info.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.width, -bitmap.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  for (const Rgb& p : bitmap.pixels) {
+    dib.pixels.push_back(static_cast<std::uint32_t>(p.r) << 16 | static_cast<std::uint32_t>(p.g) << 8 | p.b);
   }
   return dib;
+}
+
+// The cabinet's dark cell, then each picture on it, made once.
+const CellDib& cellDib(CellPicture picture) {
+  static std::array<CellDib, static_cast<std::size_t>(CellPicture::None) + 1> made;
+  CellDib& dib = made[static_cast<std::size_t>(picture)];
+  if (dib.pixels.empty()) dib = toDib(picture == CellPicture::None ? drawDarkCell() : drawCellPicture(picture));
+  return dib;
+}
+
+void drawCell(HDC canvas, Point at, const CellDib& dib) {
+  SetDIBitsToDevice(canvas, at.x, at.y, static_cast<DWORD>(dib.info.bmiHeader.biWidth),
+                    static_cast<DWORD>(-dib.info.bmiHeader.biHeight), 0, 0, 0,
+                    static_cast<UINT>(-dib.info.bmiHeader.biHeight), dib.pixels.data(), &dib.info, DIB_RGB_COLORS);
 }
 
 MouseButton heldButtons(WPARAM keys) {
@@ -64,8 +74,8 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(machine) {
   registerClass(instance, procedure);
-  faces_[0] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(VERTUNO_CABINET), IMAGE_BITMAP, 0, 0, 0));
-  faces_[1] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(VERTUNO_DEMO), IMAGE_BITMAP, 0, 0, 0));
+  faces_[0] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(VERTUNO_CABINET + 100), IMAGE_BITMAP, 0, 0, 0));
+  faces_[1] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(VERTUNO_DEMO + 100), IMAGE_BITMAP, 0, 0, 0));
 
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -181,11 +191,8 @@ void MachineWindow::paint() {
 
   const MachineState& state = machine_.state();
   for (std::size_t i = 0; i < 3; ++i) {
-    if (state.Tab[i] == CellPicture::None) continue;  // the cabinet's dark cell shows through
-    const CellDib& dib = cellDib(state.Tab[i]);
-    SetDIBitsToDevice(canvas, CellPositions[i].x, CellPositions[i].y, static_cast<DWORD>(dib.info.bmiHeader.biWidth),
-                      static_cast<DWORD>(-dib.info.bmiHeader.biHeight), 0, 0, 0,
-                      static_cast<UINT>(-dib.info.bmiHeader.biHeight), dib.pixels.data(), &dib.info, DIB_RGB_COLORS);
+    drawCell(canvas, CellPositions[i], cellDib(CellPicture::None));
+    if (state.Tab[i] != CellPicture::None) drawCell(canvas, CellPositions[i], cellDib(state.Tab[i]));
   }
 
   paintedCoin_ = coinRect();

@@ -1,8 +1,9 @@
-// The Windows front end's resources: the artwork rendered at build time.
+// The Windows front end's resources: the icon, and each picture at every display scale it is
+// rendered at, numbered by its base plus the scale in percent.
 #pragma once
 
 #define VERTUNO_ICON 1
-#define VERTUNO_CABINET 101
-#define VERTUNO_DEMO 102
-#define VERTUNO_COINS 103
-#define VERTUNO_EMBLEM 104
+#define VERTUNO_CABINET 1000
+#define VERTUNO_DEMO 2000
+#define VERTUNO_COINS 3000
+#define VERTUNO_EMBLEM 4000

@@ -15,7 +15,7 @@ constexpr wchar_t ClassName[] = L"VertunoSideWindow";
 constexpr DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 
 // The artwork a picture control shows, from the program's resources.
-int pictureResource(std::string_view name) { return name == "coins" ? VERTUNO_COINS : VERTUNO_EMBLEM; }
+int pictureResource(std::string_view name) { return (name == "coins" ? VERTUNO_COINS : VERTUNO_EMBLEM) + 100; }
 
 }  // namespace
 
