@@ -224,6 +224,13 @@ MachineWindow::HotSpot* MachineWindow::spotAt(POINT point) {
   return nullptr;
 }
 
+// Texts and the board keep their presses, as their Linux twins do: no menu, no drag from them.
+bool MachineWindow::keepsPress(POINT point) const {
+  const RECT board{CellPositions[0].x, CellPositions[0].y, CellPositions[2].x + CellWidth,
+                   CellPositions[2].y + CellHeight};
+  return PtInRect(&board, point) || ChildWindowFromPointEx(window_, point, CWP_SKIPINVISIBLE) != window_;
+}
+
 // A press on a hot spot is the spot's alone; the second press of a double-click is a
 // double-click alone, with no press and no second click.
 void MachineWindow::buttonDown(MouseButton button, POINT point, bool doubleClick) {
@@ -235,18 +242,23 @@ void MachineWindow::buttonDown(MouseButton button, POINT point, bool doubleClick
     return;
   }
   pressedSpot_ = nullptr;
+  pressKept_ = keepsPress(point);
+  if (pressKept_) return;
   pressedAt_ = point;
   ClientToScreen(window_, &pressedAt_);
+  // A drag whose first motion already leaves the window still reaches it.
+  if (button == MouseButton::Left) SetCapture(window_);
   machine_.Form_MouseDown(button);
 }
 
 void MachineWindow::buttonUp(MouseButton button, POINT point) {
   HotSpot* spot = pressedSpot_;
+  if (GetCapture() == window_) ReleaseCapture();
+  pressKept_ = false;
   if (!spot) return;
   const bool click = button == MouseButton::Left && !inDoubleClick_ && PtInRect(&spot->area, point);
   pressedSpot_ = nullptr;
   if (button == MouseButton::Left) inDoubleClick_ = false;
-  if (GetCapture() == window_) ReleaseCapture();
   call(spot->layout->onRelease);
   if (click) call(spot->layout->onClick);
 }
@@ -287,7 +299,7 @@ LRESULT MachineWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: buttonUp(MouseButton::Right, point); return 0;
     case WM_MBUTTONUP: buttonUp(MouseButton::Middle, point); return 0;
     case WM_MOUSEMOVE:
-      if (!pressedSpot_ && machine_.Form_MouseMove(heldButtons(wParam))) {
+      if (!pressedSpot_ && !pressKept_ && machine_.Form_MouseMove(heldButtons(wParam))) {
         // The caption drag: the system moves the window until the button is let go, from
         // where the pointer is now; the window first catches up with the way it has come.
         const DWORD now = GetMessagePos();

@@ -41,6 +41,7 @@ class MachineWindow {
   void applyOutline();
   void useFace();
   HotSpot* spotAt(POINT point);
+  bool keepsPress(POINT point) const;
   void buttonDown(MouseButton button, POINT point, bool doubleClick);
   void buttonUp(MouseButton button, POINT point);
   RECT coinRect() const;
@@ -57,6 +58,7 @@ class MachineWindow {
   std::array<HotSpot, machine_window::HotSpots.size()> spots_{};
   HotSpot* pressedSpot_ = nullptr;
   bool inDoubleClick_ = false;
+  bool pressKept_ = false;  // the buttons held were pressed on a text or the board
   POINT pressedAt_{};  // on the screen, where the cabinet was last pressed
   RECT paintedCoin_{};
 };

@@ -57,11 +57,12 @@ class WindowsFrontEnd(unittest.TestCase):
             self.assertEqual(controls(TITLE)[PURSE], (True, "20"))
             self.assertEqual(game.board(), ["unlit", "unlit", "unlit"])
 
+            # The drag's first motion already leaves the window, left of the grip.
             before = game.geometry()[:2]
             grip_x, grip_y = game.screen_point(30, 200)
             xdotool("mousemove", grip_x, grip_y, "mousedown", "1")
-            for step in range(1, 11):
-                xdotool("mousemove", grip_x + 4 * step, grip_y + 3 * step)
+            for step in range(11):
+                xdotool("mousemove", grip_x - 40 + 8 * step, grip_y + 3 * step)
                 time.sleep(0.02)
             xdotool("mouseup", "1")
             self.assertTrue(game.wait_until(lambda: game.geometry()[:2] == (before[0] + 40, before[1] + 30), 3),
