@@ -39,6 +39,9 @@ class Machine {
   void Label11_DblClick();
   void Timer1_Timer();
   void Timer2_Timer();
+  // Whether the next Timer2 tick starts the demo, so a front end can first close what a demo
+  // must not run inside (a system menu's own loop).
+  [[nodiscard]] bool idleTickStartsDemo() const;
 
   // Info window events and the machine menu.
   void Command1_Click();

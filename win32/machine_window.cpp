@@ -288,6 +288,13 @@ LRESULT MachineWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(faceBrush_);
     }
     case WM_TIMER:
+      if (wParam == Win32Platform::Timer2 && menuOpen_ && machine_.idleTickStartsDemo()) {
+        // The menu closes, as the Linux game's does, and the tick comes again once its loop has
+        // ended: a demo played inside that loop would leave the menu deaf to the player.
+        EndMenu();
+        PostMessageW(window_, WM_TIMER, wParam, 0);
+        return 0;
+      }
       if (wParam == Win32Platform::Timer1) machine_.Timer1_Timer();
       if (wParam == Win32Platform::Timer2) machine_.Timer2_Timer();
       return 0;

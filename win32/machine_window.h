@@ -22,6 +22,8 @@ class MachineWindow {
 
   HWND handle() const { return window_; }
   void refresh(Change what);
+  // While the machine menu's own loop runs, a demo may not start inside it.
+  void setMenuOpen(bool open) { menuOpen_ = open; }
 
  private:
   struct HotSpot {
@@ -58,6 +60,7 @@ class MachineWindow {
   std::array<HotSpot, machine_window::HotSpots.size()> spots_{};
   HotSpot* pressedSpot_ = nullptr;
   bool inDoubleClick_ = false;
+  bool menuOpen_ = false;
   bool pressKept_ = false;  // the buttons held were pressed on a text or the board
   POINT pressedAt_{};  // on the screen, where the cabinet was last pressed
   RECT paintedCoin_{};

@@ -69,8 +69,10 @@ MenuChoice Win32View::popupMainMenu() {
   POINT pointer;
   GetCursorPos(&pointer);
   SetForegroundWindow(window_->handle());  // so a click elsewhere closes the menu
+  window_->setMenuOpen(true);
   const auto chosen = static_cast<UINT>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                          pointer.x, pointer.y, window_->handle(), nullptr));
+  window_->setMenuOpen(false);
   DestroyMenu(menu);
   static_assert(static_cast<UINT>(MenuChoice::None) == 0, "no choice reads as none");
   return static_cast<MenuChoice>(chosen);
