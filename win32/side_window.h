@@ -10,9 +10,9 @@
 
 namespace vertuno::win32 {
 
-// A fixed-size window with no taskbar entry of its own: a caption with a close button, the
-// side windows' face colour, centred when first shown. Its controls are built from the
-// window's layout table.
+// A fixed-size window with an owner, so it has no taskbar entry of its own: a caption with a
+// close button, the side windows' face colour, centred when first shown. Its controls are built
+// from the window's layout table.
 class SideWindow {
  public:
   // The machine answers the window's buttons; a window without buttons needs none.

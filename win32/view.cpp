@@ -33,7 +33,11 @@ LRESULT CALLBACK nameButtonsInRussian(int code, WPARAM wParam, LPARAM lParam) {
 
 Win32View::Win32View() = default;
 
-Win32View::~Win32View() = default;
+Win32View::~Win32View() {
+  info_.reset();
+  about_.reset();
+  if (sideWindowOwner_) DestroyWindow(sideWindowOwner_);
+}
 
 void Win32View::attach(Machine& machine, MachineWindow& window) {
   machine_ = &machine;
@@ -78,16 +82,25 @@ MenuChoice Win32View::popupMainMenu() {
   return static_cast<MenuChoice>(chosen);
 }
 
+// The side windows belong to a hidden window rather than to the cabinet: still no taskbar
+// entry of their own, yet a click on the cabinet brings it in front of them.
+HWND Win32View::sideWindowOwner() {
+  if (!sideWindowOwner_) {
+    sideWindowOwner_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  }
+  return sideWindowOwner_;
+}
+
 InfoWindow& Win32View::infoWindow() {
   if (!info_) {
-    info_ = std::make_unique<InfoWindow>(*machine_, window_->handle());
+    info_ = std::make_unique<InfoWindow>(*machine_, sideWindowOwner());
     info_->refresh();
   }
   return *info_;
 }
 
 AboutWindow& Win32View::aboutWindow() {
-  if (!about_) about_ = std::make_unique<AboutWindow>(window_->handle());
+  if (!about_) about_ = std::make_unique<AboutWindow>(sideWindowOwner());
   return *about_;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <windows.h>
+
 #include <memory>
 
 #include "machine/view.h"
@@ -33,11 +35,13 @@ class Win32View : public View {
   // The side windows are made the first time they are needed.
   InfoWindow& infoWindow();
   AboutWindow& aboutWindow();
+  HWND sideWindowOwner();
 
   Machine* machine_ = nullptr;
   MachineWindow* window_ = nullptr;
   std::unique_ptr<InfoWindow> info_;
   std::unique_ptr<AboutWindow> about_;
+  HWND sideWindowOwner_ = nullptr;
 };
 
 }  // namespace vertuno::win32

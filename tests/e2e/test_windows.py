@@ -8,6 +8,7 @@ import time
 import unittest
 
 from game import FAST_BUTTON, SLOT, TITLE, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
+from test_window_managers import WindowManager
 
 WINDOWS_BUILD = os.environ.get("VERTUNO_WINDOWS_BUILD", "")
 WINE = "/usr/lib/wine/wine64"
@@ -15,6 +16,7 @@ PLAYED = re.compile(r'proc_PlaySound SoundName=L".*?\\\\([a-z]+\.wav)"')
 PROBE = os.path.join(WINDOWS_BUILD, "probe.exe")
 FORCE_SPOT = (44, 28)
 RULES = (60, 160)
+PURSE_TEXT, PRIZE_LINE, BOARD_CELL = (70, 312), (84, 274), (84, 98)
 PURSE, INSERTED, WON, MONEY = 2, 7, 9, 11  # the controls' numbers: Label2, Label7, Label9, Label11
 
 
@@ -22,6 +24,13 @@ def controls(title):
     """Each control's (visible, text), by the control's number."""
     said = subprocess.run([WINE, PROBE, title], capture_output=True, text=True, timeout=120).stdout
     return {int(id_): (shown == "1", text) for id_, shown, text in (line.split(" ", 2) for line in said.splitlines())}
+
+
+def shown_windows():
+    """How many windows of the Windows game are on the screen: the cabinet, a menu, side windows."""
+    said = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "vertuno.exe"], capture_output=True,
+                          text=True).stdout
+    return len(said.split())
 
 
 class Watch:
@@ -184,6 +193,47 @@ class WindowsFrontEnd(unittest.TestCase):
         finally:
             linux.close()
             shared.close()
+
+    def test_texts_keep_their_presses_a_demo_closes_the_menu_and_a_click_raises_the_cabinet(self):
+        game = WineGame()
+        try:
+            game.wait_for_first_paint()
+            before = game.geometry()
+            for x, y in (PURSE_TEXT, PRIZE_LINE, BOARD_CELL):
+                game.click(x, y, button=3)
+                game.press(x, y)
+                for step in range(1, 6):
+                    game.move(x + 6 * step, y + 4 * step)
+                game.release()
+            time.sleep(0.5)
+            self.assertEqual(shown_windows(), 1, "no menu from a text or the board")
+            self.assertEqual(game.geometry(), before, "no drag from a text or the board")
+
+            # Left open, the menu closes when the demo starts, and answers again inside the demo.
+            game.click(30, 200, button=3)
+            self.assertTrue(game.wait_until(lambda: shown_windows() == 2, 5), "the menu opened")
+            self.assertTrue(game.wait_until(lambda: shown_windows() == 1, 45), "the demo closed the menu")
+            forget_mapped_windows()
+            game.choose_from_menu(1)
+            info = wait_for_titled_window("Информация", timeout=10)
+            self.assertIsNotNone(info, "the menu answers inside the demo")
+
+            # The info window covers the cabinet's middle; a click on its top brings it in front.
+            with WindowManager(["openbox", "--sm-disable"]):
+                def stacking():
+                    said = subprocess.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], capture_output=True,
+                                          text=True).stdout
+                    return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", said)]
+                self.assertTrue(game.wait_until(lambda: int(game.window) in stacking(), 10))
+                subprocess.run(["xdotool", "windowactivate", "--sync", str(info.id)], timeout=10, capture_output=True)
+                self.assertTrue(game.wait_until(
+                    lambda: stacking().index(info.id) > stacking().index(int(game.window)), 5))
+                game.click(60, 40)
+                self.assertTrue(game.wait_until(
+                    lambda: stacking().index(int(game.window)) > stacking().index(info.id), 5),
+                    "the cabinet came in front of the info window")
+        finally:
+            game.close()
 
 
 if __name__ == "__main__":
