@@ -23,7 +23,7 @@ bool hasCyrillic(HDC screen, const wchar_t* face) {
 
 }  // namespace
 
-HFONT makeFont(const FontSpec& font) {
+HFONT makeFont(const FontSpec& font, DisplayScale scale) {
   const std::initializer_list<const wchar_t*> faces = font.family == ArialFamily ? ArialFaces : DialogFaces;
   HDC screen = GetDC(nullptr);
   const wchar_t* chosen = *faces.begin();
@@ -33,8 +33,8 @@ HFONT makeFont(const FontSpec& font) {
       break;
     }
   }
-  const int height = -static_cast<int>(std::lround(font.points * GetDeviceCaps(screen, LOGPIXELSY) / 72.0));
   ReleaseDC(nullptr, screen);
+  const int height = -static_cast<int>(std::lround(font.points * scale.dpi / 72.0));
   return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, RUSSIAN_CHARSET,
                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, chosen);
 }

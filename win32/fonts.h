@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "machine/layout.h"
+#include "win32/display_scale.h"
 
 namespace vertuno::win32 {
 
@@ -15,8 +16,8 @@ inline constexpr std::initializer_list<const wchar_t*> ArialFaces = {L"Arial", L
 inline constexpr std::initializer_list<const wchar_t*> DialogFaces = {L"Microsoft Sans Serif", L"Liberation Sans",
                                                                       L"MS Sans Serif", L"Arial"};
 
-// A font at a size in points, on the screen's resolution, in the first of the faces that is
-// installed with Cyrillic letters.
-HFONT makeFont(const FontSpec& font);
+// A font at a size in points, at a monitor's scale, in the first of the faces that is installed
+// with Cyrillic letters.
+HFONT makeFont(const FontSpec& font, DisplayScale scale);
 
 }  // namespace vertuno::win32

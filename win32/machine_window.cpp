@@ -2,11 +2,13 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include "win32/resources.h"
 #include "board/cell_pictures.h"
+#include "win32/display_scale.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
 #include "machine/outlines.h"
@@ -24,33 +26,42 @@ using machine_window::Height;
 using machine_window::Width;
 
 
-// A cell picture as a top-down 32-bit bitmap, made once per picture.
+// A cell picture as a top-down 32-bit bitmap, drawn at a whole multiple of its size.
 struct CellDib {
   BITMAPINFO info{};
   std::vector<std::uint32_t> pixels;
+  int multiple = 0;
 };
 
-CellDib toDib(const CellBitmap& bitmap) {
+CellDib toDib(const CellBitmap& bitmap, int multiple) {
   CellDib dib;
   dib.info.bmiHeader = {sizeof(BITMAPINFOHEADER), bitmap.width, -bitmap.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   for (const Rgb& p : bitmap.pixels) {
     dib.pixels.push_back(static_cast<std::uint32_t>(p.r) << 16 | static_cast<std::uint32_t>(p.g) << 8 | p.b);
   }
+  dib.multiple = multiple;
   return dib;
 }
 
-// The cabinet's dark cell, then each picture on it, made once.
-const CellDib& cellDib(CellPicture picture) {
+// The cabinet's dark cell, then each picture on it, made once per scale: at the next whole
+// multiple at or above the display's scale, and brought to it pixel for pixel, so every
+// segment stays a crisp block of its own colour.
+const CellDib& cellDib(CellPicture picture, DisplayScale scale) {
   static std::array<CellDib, static_cast<std::size_t>(CellPicture::None) + 1> made;
+  const int multiple = static_cast<int>((scale.dpi + USER_DEFAULT_SCREEN_DPI - 1) / USER_DEFAULT_SCREEN_DPI);
   CellDib& dib = made[static_cast<std::size_t>(picture)];
-  if (dib.pixels.empty()) dib = toDib(picture == CellPicture::None ? drawDarkCell() : drawCellPicture(picture));
+  if (dib.multiple != multiple) {
+    dib = toDib(picture == CellPicture::None ? drawDarkCell(multiple) : drawCellPicture(picture, multiple), multiple);
+  }
   return dib;
 }
 
-void drawCell(HDC canvas, Point at, const CellDib& dib) {
-  SetDIBitsToDevice(canvas, at.x, at.y, static_cast<DWORD>(dib.info.bmiHeader.biWidth),
-                    static_cast<DWORD>(-dib.info.bmiHeader.biHeight), 0, 0, 0,
-                    static_cast<UINT>(-dib.info.bmiHeader.biHeight), dib.pixels.data(), &dib.info, DIB_RGB_COLORS);
+void drawCell(HDC canvas, Point at, const CellDib& dib, DisplayScale scale) {
+  const int width = dib.info.bmiHeader.biWidth, height = -dib.info.bmiHeader.biHeight;
+  const RECT area = scale.rect({at.x, at.y, width / dib.multiple, height / dib.multiple});
+  SetStretchBltMode(canvas, COLORONCOLOR);
+  StretchDIBits(canvas, area.left, area.top, area.right - area.left, area.bottom - area.top, 0, 0, width, height,
+                dib.pixels.data(), &dib.info, DIB_RGB_COLORS, SRCCOPY);
 }
 
 MouseButton heldButtons(WPARAM keys) {
@@ -74,27 +85,53 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(machine) {
   registerClass(instance, procedure);
-  faces_[0] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(VERTUNO_CABINET + 100), IMAGE_BITMAP, 0, 0, 0));
-  faces_[1] = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(VERTUNO_DEMO + 100), IMAGE_BITMAP, 0, 0, 0));
-
-  RECT work{};
-  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   window_ = CreateWindowExW(0, ClassName, widen(machine_window::Title).c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
-                            (work.left + work.right - Width) / 2, (work.top + work.bottom - Height) / 2,
-                            Width, Height, nullptr, nullptr, instance, this);
-  useFace();
-  applyOutline();
-
+                            0, 0, Width, Height, nullptr, nullptr, instance, this);
   purse_ = addText(machine_window::Purse);
   winBanner_ = addText(machine_window::WinBanner);
   ShowWindow(winBanner_.control, SW_HIDE);
   prizeAmount_ = addText(machine_window::PrizeAmount);
   coinWord_ = addText(machine_window::CoinWord);
+  for (std::size_t i = 0; i < spots_.size(); ++i) spots_[i].layout = &machine_window::HotSpots[i];
 
-  for (std::size_t i = 0; i < spots_.size(); ++i) {
-    const HotSpotLayout& spot = machine_window::HotSpots[i];
-    spots_[i] = {toRect(spot.box), &spot};
+  useScale(scaleOf(window_));
+  RECT work{}, frame{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  GetWindowRect(window_, &frame);
+  SetWindowPos(window_, nullptr, (work.left + work.right - (frame.right - frame.left)) / 2,
+               (work.top + work.bottom - (frame.bottom - frame.top)) / 2, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Everything the window shows, at a monitor's scale: its size, outline, faces, texts and hot
+// spots. The cells and the coin are scaled as they are painted.
+void MachineWindow::useScale(DisplayScale scale) {
+  scale_ = scale;
+  for (HBITMAP& face : faces_) DeleteObject(face);
+  faces_[0] = loadPicture(VERTUNO_CABINET, {machine_window::NormalFaceArtwork.width,
+                                            machine_window::NormalFaceArtwork.height}, scale_);
+  faces_[1] = loadPicture(VERTUNO_DEMO, {machine_window::DemoFaceArtwork.width,
+                                         machine_window::DemoFaceArtwork.height}, scale_);
+  useFace();
+  const SIZE size = scale_.size(Width, Height);
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  applyOutline();
+  for (Text* text : {&purse_, &winBanner_, &prizeAmount_, &coinWord_}) {
+    RECT area = scale_.rect(text->label->box);
+    if (text->label->align == Align::Centre) {
+      // Centred on its box but never cut by it: a word a little wider than the box still shows
+      // whole, reaching over the face as far to each side as the cabinet allows.
+      const int reach = std::min(area.left, size.cx - area.right);
+      area.left -= reach;
+      area.right += reach;
+    }
+    DeleteObject(text->font);
+    text->font = makeFont(text->label->font, scale_);
+    SendMessageW(text->control, WM_SETFONT, reinterpret_cast<WPARAM>(text->font), FALSE);
+    MoveWindow(text->control, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
   }
+  for (HotSpot& spot : spots_) spot.area = scale_.rect(spot.layout->box);
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 MachineWindow::~MachineWindow() {
@@ -110,20 +147,19 @@ MachineWindow::~MachineWindow() {
 MachineWindow::Text MachineWindow::addText(const CabinetLabel& label) {
   const DWORD align = label.align == Align::Left ? SS_LEFT : SS_CENTER;
   const Box& box = label.box;
-  Text text{nullptr, makeFont(label.font), &label};
+  Text text{nullptr, nullptr, &label};
   text.control = CreateWindowExW(0, L"STATIC", widen(label.designCaption).c_str(),
                                  WS_CHILD | WS_VISIBLE | align | SS_CENTERIMAGE | SS_NOPREFIX, box.left, box.top,
                                  box.width, box.height, window_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlNumber(label.name))), nullptr,
                                  nullptr);
-  SendMessageW(text.control, WM_SETFONT, reinterpret_cast<WPARAM>(text.font), FALSE);
   return text;
 }
 
 void MachineWindow::applyOutline() {
   const std::span<const Point> outline = outlineFor(machine_.state().CabinetFace);
   std::vector<POINT> points;
-  for (const Point& p : outline) points.push_back({p.x, p.y});
+  for (const Point& p : outline) points.push_back(scale_.point(p));
   // The system owns the region once it is set.
   SetWindowRgn(window_, CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE), TRUE);
 }
@@ -147,7 +183,7 @@ void MachineWindow::refresh(Change what) {
       break;
     case Change::Cells:
       for (Point cell : CellPositions) {
-        const RECT area{cell.x, cell.y, cell.x + CellWidth, cell.y + CellHeight};
+        const RECT area = scale_.rect({cell.x, cell.y, CellWidth, CellHeight});
         InvalidateRect(window_, &area, FALSE);
       }
       break;
@@ -172,7 +208,7 @@ RECT MachineWindow::coinRect() const {
   if (state.CoinLeft >= Width) return {};
   const int left = static_cast<int>(std::floor(state.CoinLeft));
   const int top = static_cast<int>(std::floor(state.CoinTop));
-  return {left, top, left + machine_window::CoinWidth + 1, top + machine_window::CoinHeight + 1};
+  return scale_.rect({left, top, machine_window::CoinWidth + 1, machine_window::CoinHeight + 1});
 }
 
 // Painted off screen and copied in one piece, so the falling coin never flickers.
@@ -180,28 +216,29 @@ void MachineWindow::paint() {
   PAINTSTRUCT paintStruct;
   HDC screen = BeginPaint(window_, &paintStruct);
   HDC canvas = CreateCompatibleDC(screen);
-  HBITMAP surface = CreateCompatibleBitmap(screen, Width, Height);
+  const SIZE size = scale_.size(Width, Height);
+  HBITMAP surface = CreateCompatibleBitmap(screen, size.cx, size.cy);
   HGDIOBJ oldSurface = SelectObject(canvas, surface);
 
   HDC face = CreateCompatibleDC(screen);
   HGDIOBJ oldFace = SelectObject(face, faces_[static_cast<std::size_t>(machine_.state().CabinetFace)]);
-  BitBlt(canvas, 0, 0, Width, Height, face, 0, 0, SRCCOPY);
+  BitBlt(canvas, 0, 0, size.cx, size.cy, face, 0, 0, SRCCOPY);
   SelectObject(face, oldFace);
   DeleteDC(face);
 
   const MachineState& state = machine_.state();
   for (std::size_t i = 0; i < 3; ++i) {
-    drawCell(canvas, CellPositions[i], cellDib(CellPicture::None));
-    if (state.Tab[i] != CellPicture::None) drawCell(canvas, CellPositions[i], cellDib(state.Tab[i]));
+    drawCell(canvas, CellPositions[i], cellDib(CellPicture::None, scale_), scale_);
+    if (state.Tab[i] != CellPicture::None) drawCell(canvas, CellPositions[i], cellDib(state.Tab[i], scale_), scale_);
   }
 
   paintedCoin_ = coinRect();
   if (!IsRectEmpty(&paintedCoin_)) {
     HBRUSH fill = CreateSolidBrush(toColour(machine_window::CoinFill));
-    HPEN border = CreatePen(PS_SOLID, 1, toColour(machine_window::CoinBorder));
+    HPEN border = CreatePen(PS_INSIDEFRAME, scale_.px(1), toColour(machine_window::CoinBorder));
     HGDIOBJ oldBrush = SelectObject(canvas, fill);
     HGDIOBJ oldPen = SelectObject(canvas, border);
-    Ellipse(canvas, paintedCoin_.left, paintedCoin_.top, paintedCoin_.right, paintedCoin_.bottom - 1);
+    Ellipse(canvas, paintedCoin_.left, paintedCoin_.top, paintedCoin_.right, paintedCoin_.bottom - scale_.px(1));
     SelectObject(canvas, oldBrush);
     SelectObject(canvas, oldPen);
     DeleteObject(fill);
@@ -226,9 +263,14 @@ MachineWindow::HotSpot* MachineWindow::spotAt(POINT point) {
 
 // Texts and the board keep their presses, as their Linux twins do: no menu, no drag from them.
 bool MachineWindow::keepsPress(POINT point) const {
-  const RECT board{CellPositions[0].x, CellPositions[0].y, CellPositions[2].x + CellWidth,
-                   CellPositions[2].y + CellHeight};
-  return PtInRect(&board, point) || ChildWindowFromPointEx(window_, point, CWP_SKIPINVISIBLE) != window_;
+  const RECT board = scale_.rect({CellPositions[0].x, CellPositions[0].y,
+                                  CellPositions[2].x + CellWidth - CellPositions[0].x, CellHeight});
+  if (PtInRect(&board, point)) return true;
+  for (const Text& text : {purse_, winBanner_, prizeAmount_, coinWord_}) {
+    const RECT area = scale_.rect(text.label->box);
+    if (IsWindowVisible(text.control) && PtInRect(&area, point)) return true;
+  }
+  return false;
 }
 
 // A press on a hot spot is the spot's alone; the second press of a double-click is a
@@ -318,6 +360,13 @@ LRESULT MachineWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(now));
       }
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the whole cabinet follows, where the system says.
+      useScale({HIWORD(wParam)});
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     case WM_CLOSE: machine_.Form_Unload(); return 0;
     case WM_QUERYENDSESSION: return TRUE;
     case WM_ENDSESSION:

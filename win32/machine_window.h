@@ -7,6 +7,7 @@
 #include "machine/layout.h"
 #include "machine/machine.h"
 #include "machine/view.h"
+#include "win32/display_scale.h"
 
 namespace vertuno::win32 {
 
@@ -27,7 +28,7 @@ class MachineWindow {
 
  private:
   struct HotSpot {
-    RECT area;
+    RECT area;  // at the display's scale
     const HotSpotLayout* layout;
   };
   // A text on the cabinet, numbered as the machine's labels are.
@@ -40,6 +41,7 @@ class MachineWindow {
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void paint();
+  void useScale(DisplayScale scale);
   void applyOutline();
   void useFace();
   HotSpot* spotAt(POINT point);
@@ -54,6 +56,7 @@ class MachineWindow {
 
   Machine& machine_;
   HWND window_ = nullptr;
+  DisplayScale scale_;
   std::array<HBITMAP, 2> faces_{};
   HBRUSH faceBrush_ = nullptr;  // the face as a pattern, behind each text
   Text purse_, winBanner_, prizeAmount_, coinWord_;

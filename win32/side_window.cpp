@@ -1,5 +1,7 @@
 #include "win32/side_window.h"
 
+#include <algorithm>
+
 #include "win32/resources.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
@@ -13,9 +15,10 @@ namespace {
 constexpr wchar_t ClassName[] = L"VertunoSideWindow";
 // Not clipping its children: the window paints its face behind them, inside the group frame too.
 constexpr DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD ExStyle = WS_EX_DLGMODALFRAME;
 
 // The artwork a picture control shows, from the program's resources.
-int pictureResource(std::string_view name) { return (name == "coins" ? VERTUNO_COINS : VERTUNO_EMBLEM) + 100; }
+int pictureResource(std::string_view name) { return name == "coins" ? VERTUNO_COINS : VERTUNO_EMBLEM; }
 
 }  // namespace
 
@@ -33,29 +36,57 @@ SideWindow::SideWindow(const SideWindowLayout& layout, HWND owner, Machine* mach
   windowClass.lpszClassName = ClassName;
   RegisterClassExW(&windowClass);  // fails harmlessly for the second side window
 
-  RECT frame{0, 0, layout.width, layout.height};
-  AdjustWindowRectEx(&frame, Style, FALSE, WS_EX_DLGMODALFRAME);
-  window_ = CreateWindowExW(WS_EX_DLGMODALFRAME, ClassName, widen(layout.title).c_str(), Style, 0, 0,
-                            frame.right - frame.left, frame.bottom - frame.top, owner, nullptr, instance, this);
+  window_ = CreateWindowExW(ExStyle, ClassName, widen(layout.title).c_str(), Style, 0, 0, 0, 0, owner, nullptr,
+                            instance, this);
+  build(scaleOf(window_));
+}
+
+// The window's size and every control, at a monitor's scale.
+void SideWindow::build(DisplayScale scale) {
+  scale_ = scale;
+  const SIZE frame = frameSize(scale_.size(layout_.width, layout_.height), Style, ExStyle, scale_);
+  SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   const Box* groupFrame = nullptr;
-  for (const Control& control : layout.controls) {
+  for (const Control& control : layout_.controls) {
     HWND made = addControl(control, groupFrame);
     if (control.kind == ControlKind::Frame) groupFrame = &control.box;
     if (control.counter) counterTexts_.emplace_back(made, control.counter);
   }
 }
 
+// The controls go, with their fonts and pictures, to be built again at the new scale.
+void SideWindow::rebuild(DisplayScale scale) {
+  std::vector<std::wstring> shown;  // the counters' texts, kept across the rebuild
+  for (const auto& [text, counter] : counterTexts_) {
+    std::wstring value(static_cast<std::size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
+    value.resize(static_cast<std::size_t>(GetWindowTextW(text, value.data(), static_cast<int>(value.size()))));
+    shown.push_back(std::move(value));
+  }
+  while (HWND child = GetWindow(window_, GW_CHILD)) DestroyWindow(child);
+  releaseResources();
+  counterTexts_.clear();
+  build(scale);
+  for (std::size_t i = 0; i < shown.size(); ++i) SetWindowTextW(counterTexts_[i].first, shown[i].c_str());
+}
+
+void SideWindow::releaseResources() {
+  for (const auto& [spec, font] : fonts_) DeleteObject(font);
+  fonts_.clear();
+  for (HBITMAP picture : pictures_) DeleteObject(picture);
+  pictures_.clear();
+}
+
 SideWindow::~SideWindow() {
   DestroyWindow(window_);
   DeleteObject(face_);
-  for (const auto& [spec, font] : fonts_) DeleteObject(font);
+  releaseResources();
 }
 
 HFONT SideWindow::fontFor(const FontSpec& spec) {
   for (const auto& [made, font] : fonts_) {
     if (made == spec) return font;
   }
-  return fonts_.emplace_back(spec, makeFont(spec)).second;
+  return fonts_.emplace_back(spec, makeFont(spec, scale_)).second;
 }
 
 // A group frame is no container here: the controls inside it lie at the frame's offset.
@@ -91,16 +122,29 @@ HWND SideWindow::addControl(const Control& control, const Box* frame) {
       break;
   }
   const std::wstring text = control.kind == ControlKind::Picture ? L"" : widen(control.text);
-  HWND made = CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, box.left, box.top, box.width,
-                              box.height, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr,
-                              nullptr);
+  RECT area = scale_.rect(box);
+  if (control.wraps) area.bottom = std::max(area.bottom, area.top + wrappedHeight(text, control.font, area));
+  HWND made = CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, area.left, area.top,
+                              area.right - area.left, area.bottom - area.top, window_,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
   SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(fontFor(control.font)), FALSE);
   if (control.kind == ControlKind::Picture) {
-    auto bitmap = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(pictureResource(control.text)), IMAGE_BITMAP,
-                             0, 0, 0);
-    SendMessageW(made, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    HBITMAP picture = loadPicture(pictureResource(control.text), {box.width, box.height}, scale_);
+    pictures_.push_back(picture);
+    SendMessageW(made, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
   }
   return made;
+}
+
+// Font sizes round to whole pixels at each scale, so a text that breaks onto a second line may
+// need a pixel or two more than its scaled box: it takes them below, where the layout leaves room.
+int SideWindow::wrappedHeight(const std::wstring& text, const FontSpec& font, RECT area) {
+  HDC screen = GetDC(window_);
+  HGDIOBJ old = SelectObject(screen, fontFor(font));
+  DrawTextW(screen, text.c_str(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(screen, old);
+  ReleaseDC(window_, screen);
+  return area.bottom - area.top;
 }
 
 void SideWindow::showCounters(const InfoFields& counters) {
@@ -152,6 +196,12 @@ LRESULT CALLBACK SideWindow::procedure(HWND window, UINT message, WPARAM wParam,
       }
       return 0;
     case WM_CLOSE: self->closed(); return 0;
+    case WM_DPICHANGED: {
+      self->rebuild({HIWORD(wParam)});
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      SetWindowPos(window, nullptr, suggested->left, suggested->top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      return 0;
+    }
     default: return DefWindowProcW(window, message, wParam, lParam);
   }
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "stats/side_window_layout.h"
+#include "win32/display_scale.h"
 
 namespace vertuno::win32 {
 
@@ -33,14 +34,20 @@ class SideWindow {
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void build(DisplayScale scale);
+  void rebuild(DisplayScale scale);
+  void releaseResources();
   HWND addControl(const Control& control, const Box* frame);
   HFONT fontFor(const FontSpec& spec);
+  int wrappedHeight(const std::wstring& text, const FontSpec& font, RECT area);
   void command(int id);
 
   const SideWindowLayout& layout_;
   Machine* machine_;
   HWND window_ = nullptr;
+  DisplayScale scale_;
   HBRUSH face_ = nullptr;
+  std::vector<HBITMAP> pictures_;
   std::vector<std::pair<FontSpec, HFONT>> fonts_;
   std::vector<std::pair<HWND, std::string InfoFields::*>> counterTexts_;
 };

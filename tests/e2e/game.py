@@ -152,7 +152,10 @@ class Recorder:
 
 
 class Game:
-    """One run of the real binary, from a program folder of its own."""
+    """One run of the real binary, from a program folder of its own. Points are the window's own
+    at 100 %; a game at another display scale multiplies them by its scale."""
+
+    scale = 1
 
     def __init__(self, totals=None, folder_name="vertuno", sounds=True, user=None, env=None,
                  program_folder=None, launcher=None, copy_of=PROGRAM_FOLDER, program="vertuno",
@@ -212,7 +215,7 @@ class Game:
 
     def screen_point(self, x, y):
         left, top, _, _ = self.geometry()
-        return left + x, top + y
+        return left + int(x * self.scale), top + int(y * self.scale)
 
     def move(self, x, y):
         xdotool("mousemove", *self.screen_point(x, y))
@@ -266,7 +269,7 @@ class Game:
         shown = []
         for left, top in CELLS:
             def lit(x, y):
-                r, g, b = image.getpixel((left + x, top + y))
+                r, g, b = image.getpixel((int((left + x + 0.5) * self.scale), int((top + y + 0.5) * self.scale)))
                 return r > 200 and g < 80 and b < 80
             pattern = "".join("1" if lit(x, y) else "0" for x, y in SEGMENT_PROBES)
             digit = [d for d, p in DIGITS.items() if p == pattern]

@@ -2,12 +2,24 @@
 //   probe TITLE                      prints "ID VISIBLE TEXT" for each control of the top-level
 //                                    window of that exact title;
 //   probe TITLE SECONDS [ID TEXT]    watches it, printing "MS ID VISIBLE TEXT" whenever a
-//                                    control changes, until control ID shows TEXT.
+//                                    control changes, until control ID shows TEXT;
+//   probe TITLE ink                  prints "ID WHOLE" for each visible control with a text:
+//                                    1 when the ink its text puts down, drawn unclipped in the
+//                                    control's own font and alignment, lies inside the control.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
+
+#include "machine/layout.h"
+#include "stats/side_window_layout.h"
+#include "win32/display_scale.h"
+#include "win32/fonts.h"
+#include "win32/layout.h"
+#include "win32/text.h"
 
 namespace {
 
@@ -34,12 +46,109 @@ Controls read(HWND window) {
   return found;
 }
 
+// A control's font, as the program makes it from the layout tables: a font handle is no use in
+// another process.
+std::optional<vertuno::FontSpec> fontOf(HWND control) {
+  using namespace vertuno;
+  wchar_t title[256] = {};
+  GetWindowTextW(GetAncestor(control, GA_ROOT), title, 256);
+  const int id = GetDlgCtrlID(control);
+  if (title == win32::widen(machine_window::Title)) {
+    for (const CabinetLabel* label : {&machine_window::Purse, &machine_window::WinBanner, &machine_window::PrizeAmount,
+                                      &machine_window::CoinWord}) {
+      if (win32::controlNumber(label->name) == id) return label->font;
+    }
+  }
+  for (const SideWindowLayout* layout : {&info_window::Layout, &about_window::Layout}) {
+    if (title != win32::widen(layout->title)) continue;
+    for (const Control& each : layout->controls) {
+      const bool numberedApart = each.kind == ControlKind::Frame || each.kind == ControlKind::Picture;
+      if (win32::controlNumber(each.name) + (numberedApart ? 100 : 0) == id) return each.font;
+    }
+  }
+  return std::nullopt;
+}
+
+// Where the control's text puts ink when nothing clips it, against its own box; a margin
+// around the box catches what would be cut.
+BOOL CALLBACK checkInk(HWND control, LPARAM) {
+  wchar_t text[512] = {}, type[32] = {};
+  GetWindowTextW(control, text, 512);
+  GetClassNameW(control, type, 32);
+  const LONG style = GetWindowLongW(control, GWL_STYLE);
+  const bool isStatic = lstrcmpiW(type, L"Static") == 0;
+  if (!*text || !IsWindowVisible(control) || (isStatic && (style & SS_TYPEMASK) == SS_BITMAP)) return TRUE;
+  UINT format = DT_NOPREFIX | DT_NOCLIP;
+  RECT box{};
+  GetClientRect(control, &box);
+  if (isStatic) {
+    const LONG kind = style & SS_TYPEMASK;
+    format |= kind == SS_CENTER ? DT_CENTER : kind == SS_RIGHT ? DT_RIGHT : DT_LEFT;
+    format |= style & SS_CENTERIMAGE ? DT_VCENTER | DT_SINGLELINE : DT_WORDBREAK;
+  } else if ((style & BS_TYPEMASK) == BS_GROUPBOX) {
+    box.left += 8;  // the caption sits on the frame's top line, past its corner
+    box.right -= 8;
+    format |= DT_LEFT | DT_SINGLELINE;
+  } else {
+    format |= DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+  }
+  constexpr int Margin = 40;
+  const int width = box.right - box.left + 2 * Margin, height = box.bottom - box.top + 2 * Margin;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC controlDc = GetDC(control);
+  HDC dc = CreateCompatibleDC(controlDc);
+  ReleaseDC(control, controlDc);
+  HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ oldCanvas = SelectObject(dc, canvas);
+  const std::optional<vertuno::FontSpec> spec = fontOf(control);
+  if (!spec) return TRUE;
+  HFONT font = vertuno::win32::makeFont(*spec, vertuno::win32::scaleOf(control));
+  HGDIOBJ oldFont = SelectObject(dc, font);
+  RECT all{0, 0, width, height};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(0, 0, 0));
+  RECT place{Margin, Margin, width - Margin, height - Margin};
+  DrawTextW(dc, text, -1, &place, format);
+  GdiFlush();
+  RECT ink{width, height, -1, -1};
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      if ((pixels[y * width + x] & 0xFFFFFF) == 0xFFFFFF) continue;
+      ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y), std::max<LONG>(ink.right, x),
+             std::max<LONG>(ink.bottom, y)};
+    }
+  }
+  SelectObject(dc, oldFont);
+  DeleteObject(font);
+  SelectObject(dc, oldCanvas);
+  DeleteObject(canvas);
+  DeleteDC(dc);
+  const bool whole = ink.left >= Margin && ink.top >= Margin && ink.right < width - Margin && ink.bottom < height - Margin;
+  std::printf("%d %d %s", GetDlgCtrlID(control), whole ? 1 : 0, utf8(text).c_str());
+  if (!whole) {
+    std::printf(" (ink %ld,%ld..%ld,%ld in %ldx%ld)", ink.left - Margin, ink.top - Margin, ink.right - Margin,
+                ink.bottom - Margin, box.right - box.left, box.bottom - box.top);
+  }
+  std::printf("\n");
+  return TRUE;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
   HWND window = FindWindowW(nullptr, argv[1]);
   if (!window) return 1;
+  if (argc == 3 && lstrcmpW(argv[2], L"ink") == 0) {
+    // The program's fonts as the program, aware of each monitor's scale, sees them.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
+    EnumChildWindows(window, checkInk, 0);
+    return 0;
+  }
   Controls shown = read(window);
   if (argc < 3) {
     for (const auto& [id, state] : shown) std::printf("%d %s\n", id, state.c_str());

@@ -18,12 +18,41 @@ FORCE_SPOT = (44, 28)
 RULES = (60, 160)
 PURSE_TEXT, PRIZE_LINE, BOARD_CELL = (70, 312), (84, 274), (84, 98)
 PURSE, INSERTED, WON, MONEY = 2, 7, 9, 11  # the controls' numbers: Label2, Label7, Label9, Label11
+PRIZE = 5
+ABOUT = 'О программе "Вертуно"'
 
 
 def controls(title):
     """Each control's (visible, text), by the control's number."""
     said = subprocess.run([WINE, PROBE, title], capture_output=True, text=True, timeout=120).stdout
     return {int(id_): (shown == "1", text) for id_, shown, text in (line.split(" ", 2) for line in said.splitlines())}
+
+
+def texts_cut(title):
+    """The texts of a window whose ink, drawn in their own font, runs out of their box."""
+    said = subprocess.run([WINE, PROBE, title, "ink"], capture_output=True, text=True, timeout=120).stdout
+    lines = [line.split(" ", 2) for line in said.splitlines()]
+    assert lines, f"no text read in {title}"
+    return [text for _, whole, text in lines if whole != "1"]
+
+
+def set_display_scale(dpi):
+    """Wine's screen resolution, read by each program as it starts. A write that meets the prefix
+    still busy with the last game's end is tried again."""
+    deadline = time.time() + 60
+    while True:
+        done = subprocess.run([WINE, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t",
+                               "REG_DWORD", "/d", str(dpi), "/f"], capture_output=True, text=True, timeout=120)
+        if done.returncode == 0 or time.time() > deadline:
+            break
+    assert done.returncode == 0, done.stdout + done.stderr
+
+
+def save_shot(game, dpi):
+    """The cabinet as shown, into the build folder, for the README's pictures."""
+    left, top, width, height = game.geometry()
+    subprocess.run(["import", "-window", "root", "-crop", f"{width}x{height}+{left}+{top}",
+                    os.path.join(WINDOWS_BUILD, f"windows-{dpi}dpi.png")], check=True)
 
 
 def shown_windows():
@@ -55,6 +84,10 @@ class WineGame(Game):
 
 @unittest.skipUnless(WINDOWS_BUILD, "no Windows build named")
 class WindowsFrontEnd(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        set_display_scale(96)
+
     def test_the_whole_game_under_wine(self):
         game = WineGame(env={"WINEDEBUG": "trace+winmm"})
         try:
@@ -95,7 +128,7 @@ class WindowsFrontEnd(unittest.TestCase):
             self.assertTrue(game.wait_until(lambda: game.board() == ["7", "7", "7"], 10))
             self.assertTrue(game.wait_until(lambda: game.board()[0] in ("1", "2") and game.board() != ["7"] * 3, 5))
             counts = []
-            deadline = time.time() + 3
+            deadline = time.time() + 6  # a loaded machine's screenshots come slowly
             while time.time() < deadline:
                 shown = "".join(game.board())
                 if shown.isdigit() and (not counts or counts[-1] != int(shown)):
@@ -103,6 +136,8 @@ class WindowsFrontEnd(unittest.TestCase):
             self.assertGreaterEqual(len(counts), 4, counts)
             self.assertEqual(counts, sorted(counts, reverse=True), "counted down")
             self.assertLess(counts[-1], 200)
+            self.assertEqual(texts_cut(TITLE), [], "the 777's texts whole")
+            save_shot(game, 96)
             paid = str(19 + first_prize - 1 + 200)
             watch = Watch(TITLE, PURSE, paid)
             game.press(*FAST_BUTTON)
@@ -125,13 +160,15 @@ class WindowsFrontEnd(unittest.TestCase):
             self.assertEqual(counters[INSERTED][1], "1")
             self.assertEqual(counters[WON][1], str(first_prize))
             self.assertEqual(counters[MONEY][1], str(money))
+            self.assertEqual(texts_cut("Информация"), [])
             game.key("Return")  # its OK button, the default: saved and closed
             self.assertTrue(game.wait_until(lambda: not controls("Информация")[INSERTED][0], 5))
 
             # The menu: the about window, then "Выход" saves and ends.
             forget_mapped_windows()
             game.choose_from_menu(2)
-            self.assertIsNotNone(wait_for_titled_window('О программе "Вертуно"', timeout=10))
+            self.assertIsNotNone(wait_for_titled_window(ABOUT, timeout=10))
+            self.assertEqual(texts_cut(ABOUT), [])
             game.key("Escape")
             self.assertTrue(game.wait_until(lambda: not controls('О программе "Вертуно"')[1][0], 5))
             game.choose_from_menu(3)
@@ -232,6 +269,62 @@ class WindowsFrontEnd(unittest.TestCase):
                 self.assertTrue(game.wait_until(
                     lambda: stacking().index(int(game.window)) > stacking().index(info.id), 5),
                     "the cabinet came in front of the info window")
+        finally:
+            game.close()
+
+    def test_the_game_grows_with_the_display_scale(self):
+        try:
+            for dpi in (120, 144, 192):
+                set_display_scale(dpi)
+                with self.subTest(dpi=dpi):
+                    self.play_at(dpi)
+        finally:
+            set_display_scale(96)
+
+    def play_at(self, dpi):
+        """The cabinet, its outline, hot spots, board and texts and the side windows, all at a
+        display scale: a play and a forced 777 paid right, every text whole."""
+        game = WineGame()
+        game.scale = dpi / 96
+        try:
+            self.assertEqual(game.geometry()[2:], ((128 * dpi + 48) // 96, (378 * dpi + 48) // 96))
+            self.assertFalse(game.is_ours_at(10, 10), "cut to the scaled outline")
+            self.assertFalse(game.is_ours_at(80, 340))
+            self.assertTrue(game.is_ours_at(60, 200))
+            game.wait_for_first_paint()
+            self.assertEqual(texts_cut(TITLE), [])
+
+            game.click(*SLOT)
+            landing = game.landed()
+            self.assertIsNotNone(landing, "the play landed")
+            prize = prize_for(landing[2])
+            self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == str(19 + prize), 40),
+                            f"{landing[2]} pays {prize}")
+
+            game.click(*FORCE_SPOT, repeat=2)
+            time.sleep(0.3)
+            game.click(*SLOT)
+            self.assertTrue(game.wait_until(lambda: game.board() == ["7", "7", "7"], 10))
+            self.assertTrue(game.wait_until(lambda: controls(TITLE)[PRIZE][1] == "200", 10))
+            self.assertEqual(texts_cut(TITLE), [], "the 777's texts whole")
+            save_shot(game, dpi)
+            paid = str(19 + prize - 1 + 200)
+            watch = Watch(TITLE, PURSE, paid)
+            game.press(*FAST_BUTTON)
+            self.assertEqual(watch.changes()[-1][1:], (PURSE, paid))
+            game.release()
+
+            forget_mapped_windows()
+            game.click(*RULES)
+            info = wait_for_titled_window("Информация", timeout=10)
+            self.assertIsNotNone(info)
+            self.assertGreaterEqual(info.get_geometry().width, (310 * dpi + 48) // 96, "the info window grew")
+            self.assertEqual(texts_cut("Информация"), [])
+            game.key("Return")
+            forget_mapped_windows()
+            game.choose_from_menu(2)
+            self.assertIsNotNone(wait_for_titled_window(ABOUT, timeout=10))
+            self.assertEqual(texts_cut(ABOUT), [])
         finally:
             game.close()
 
