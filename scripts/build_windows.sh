@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Windows game, build-windows-release/vertuno/vertuno.exe with its two sounds: one
-# executable on the Win32 API alone, cross-built with mingw-w64; no other build comes first.
+# Builds the Windows release with one command, cross-built with mingw-w64 and packed with
+# Debian's NSIS; no other build comes first. In build-windows-release/release/:
+#   vertuno-VERSION-windows-x64.zip  the program's folder: vertuno.exe, its two sounds, the
+#                                    licence and a short readme;
+#   vertuno-VERSION-setup.exe        the installer (Program Files, Start menu, Apps & features).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh --test
 bash scripts/build.sh build-windows-release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF -- vertuno_exe
-echo "Built: build-windows-release/vertuno/ (vertuno.exe, click.wav, sound.wav)"
+  -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF -- vertuno_exe windows_release
+ls -l build-windows-release/release/*.zip build-windows-release/release/*-setup.exe

@@ -34,7 +34,7 @@ nice -n 10 build/tests/soak 1000000
 stage "The core's unit tests and the Win32 front end as Windows programs, under Wine"
 nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
   "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0" -DVERTUNO_QT=OFF \
-  -- unit_tests platform_tests vertuno_exe probe
+  -- unit_tests platform_tests vertuno_exe probe windows_release
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all \
   nice -n 10 ctest --no-tests=error --test-dir build-windows --output-on-failure --timeout 300 -LE long
 

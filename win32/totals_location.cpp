@@ -16,6 +16,23 @@ bool canWriteIn(const std::wstring& folder) {
   return true;
 }
 
+// Whether the folder lies in Program Files, where an installer puts programs for every user.
+bool isInstalledForAll(const std::wstring& folder) {
+  for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
+    PWSTR programFiles = nullptr;
+    bool inside = false;
+    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &programFiles))) {
+      const std::wstring root = std::wstring(programFiles) + L"\\";
+      inside = folder.size() > root.size() &&
+               CompareStringOrdinal(folder.c_str(), static_cast<int>(root.size()), root.c_str(),
+                                    static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
+    }
+    CoTaskMemFree(programFiles);
+    if (inside) return true;
+  }
+  return false;
+}
+
 std::wstring userFolder() {
   PWSTR roaming = nullptr;
   std::wstring folder;
@@ -30,7 +47,9 @@ std::wstring userFolder() {
 
 std::wstring chooseTotalsFile(const std::wstring& programFolder) {
   const std::wstring besideProgram = programFolder + L"\\data1.ini";
-  const std::wstring folder = canWriteIn(programFolder) ? std::wstring() : userFolder();
+  // An installed game keeps each player's money apart, even for a player who may write there.
+  const bool besideIt = !isInstalledForAll(programFolder) && canWriteIn(programFolder);
+  const std::wstring folder = besideIt ? std::wstring() : userFolder();
   if (folder.empty()) return besideProgram;
   CreateDirectoryW(folder.c_str(), nullptr);
   const std::wstring userFile = folder + L"\\data1.ini";

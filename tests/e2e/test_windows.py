@@ -1,9 +1,11 @@
 """The Windows front end under Wine on the suite's X server, driven from outside as the Qt
 game is: the pointer, screenshots, and the program's controls read through the Win32 API."""
+import glob
 import os
 import re
 import shutil
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -74,6 +76,18 @@ class Watch:
         """(milliseconds, number, text) of each change seen."""
         said = self.first + self.process.communicate(timeout=120)[0]
         return [(int(ms), int(id_), text) for ms, id_, _, text in (line.split(" ", 3) for line in said.splitlines())]
+
+
+class ShortcutGame(Game):
+    """The game as a shortcut starts it: a process of Wine's own, found by its window."""
+
+    def __init__(self, command, env):
+        self.base = tempfile.mkdtemp(prefix="vertuno-e2e-")
+        forget_mapped_windows()
+        self.process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        window = wait_for_titled_window(TITLE, timeout=30)
+        assert window is not None, "the shortcut started no game"
+        self.window = str(window.id)
 
 
 class WineGame(Game):
@@ -327,6 +341,50 @@ class WindowsFrontEnd(unittest.TestCase):
             self.assertEqual(texts_cut(ABOUT), [])
         finally:
             game.close()
+
+    def test_the_installer_installs_a_game_that_plays_and_uninstalls_it_all_but_the_money(self):
+        drive = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+        installed = os.path.join(drive, "Program Files", "Vertuno")
+        shortcut = os.path.join(drive, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "Вертуно.lnk")
+        entry = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vertuno"
+        # Wine would copy the shortcut into the Linux desktop's menu.
+        env = {**os.environ, "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";winemenubuilder.exe=d"}
+        setup, = glob.glob(os.path.join(WINDOWS_BUILD, "release", "vertuno-*-setup.exe"))
+        subprocess.run([WINE, setup, "/S"], env=env, check=True, timeout=120)
+        self.assertEqual(sorted(os.listdir(installed)),
+                         ["LICENSE.txt", "README.txt", "click.wav", "sound.wav", "uninstall.exe", "vertuno.exe"])
+        # Exported, as Wine's console would print the name in question marks.
+        exported = os.path.join(tempfile.mkdtemp(prefix="vertuno-e2e-"), "entry.reg")
+        subprocess.run([WINE, "reg", "export", entry, exported, "/y"], check=True, capture_output=True, timeout=120)
+        with open(exported, encoding="utf-16") as f:
+            said = f.read()
+        shutil.rmtree(os.path.dirname(exported))
+        for value in ('"DisplayName"="Вертуно"', '"Publisher"="The Vertuno developers"', '"DisplayVersion"="1.0.0"',
+                      '"EstimatedSize"=dword:', '"DisplayIcon"="C:\\\\Program Files\\\\Vertuno\\\\vertuno.exe,0"'):
+            self.assertIn(value, said)
+
+        game = ShortcutGame([WINE, "start", "/unix", shortcut], env)
+        try:
+            game.wait_for_first_paint()
+            game.click(*SLOT)
+            self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == "19", 10), "a coin went in")
+            self.assertIsNotNone(game.landed())
+            game.choose_from_menu(3)
+            self.assertTrue(game.wait_until(lambda: not subprocess.run(
+                ["xdotool", "search", "--name", f"^{TITLE}$"], capture_output=True).stdout, 20), "the game ended")
+        finally:
+            game.close()
+        money, = glob.glob(os.path.join(drive, "users", "*", "AppData", "Roaming", "Vertuno", "data1.ini"))
+
+        subprocess.run([WINE, os.path.join(installed, "uninstall.exe"), "/S"], env=env, check=True, timeout=120)
+        # The uninstaller runs from a copy of itself, so the folder goes a little after it returns.
+        deadline = time.time() + 60
+        while os.path.exists(installed) and time.time() < deadline:
+            time.sleep(0.2)
+        self.assertFalse(os.path.exists(installed), "nothing left in Program Files")
+        self.assertFalse(os.path.exists(shortcut))
+        self.assertNotEqual(subprocess.run([WINE, "reg", "query", entry], capture_output=True, timeout=120).returncode, 0)
+        self.assertTrue(os.path.exists(money), "the players' money stays")
 
 
 if __name__ == "__main__":
