@@ -72,6 +72,7 @@ read -r bare_ms bare_mib < <(start_up "$build/bench/minimal_window" --no-text)
 waits=$("$build/bench/wait_timing" $short_waits $long_waits 2> /dev/null)
 plays=$("$build/bench/play_timing" 20 2> /dev/null)
 core=$("$build/bench/core_bench" 1000000)
+sounds=$("$build/bench/sound_timing" "$build/vertuno" 2> /dev/null)
 
 cat <<TABLE
 | measure | this game | yardstick | ratio | target |
@@ -87,5 +88,7 @@ $waits
 $plays
 
 $core
+
+$sounds
 TABLE
 rm -rf "$work"
