@@ -1,116 +1,191 @@
 #include "qt/sound_player.h"
 
-#include <QAudioDevice>
+#include <pulse/context.h>
+#include <pulse/proplist.h>
+#include <pulse/stream.h>
+#include <pulse/thread-mainloop.h>
+#include <sndfile.h>
+
+#include <QCoreApplication>
 #include <QFile>
-#include <QMediaDevices>
-#include <QTimer>
-#include <QtEndian>
 #include <algorithm>
-#include <cstring>
 
 namespace vertuno::qt {
 
 namespace {
 
-constexpr int SampleRate = 44100;
-constexpr int BytesPerSecond = SampleRate * 2;
+// Far above any sound of the machine.
+constexpr sf_count_t MostFrames = 2 * 1024 * 1024;
+// How far ahead of the speaker the server mixes our sounds: how late a new one may start.
+constexpr std::uint64_t AheadMicroseconds = 10000;
+// While no server answers, a count-out would otherwise knock 200 times in half a minute.
+constexpr auto ReconnectPause = std::chrono::seconds(1);
 
-QAudioFormat clipFormat() {
-  QAudioFormat format;
-  format.setSampleRate(SampleRate);
-  format.setChannelCount(1);
-  format.setSampleFormat(QAudioFormat::Int16);
-  return format;
+class LoopLock {
+ public:
+  explicit LoopLock(pa_threaded_mainloop* loop) : loop_(loop) { pa_threaded_mainloop_lock(loop_); }
+  ~LoopLock() { pa_threaded_mainloop_unlock(loop_); }
+  LoopLock(const LoopLock&) = delete;
+  LoopLock& operator=(const LoopLock&) = delete;
+
+ private:
+  pa_threaded_mainloop* loop_;
+};
+
+void forget(pa_operation* operation) {
+  if (operation) pa_operation_unref(operation);
 }
 
-// The samples of a mono 16-bit 44.1 kHz RIFF WAVE file; empty for anything else.
-QByteArray readWave(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly) || file.size() > 16 * 1024 * 1024) return {};
-  const QByteArray bytes = file.readAll();
-  if (bytes.size() < 12 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE") return {};
-  bool formatOk = false;
-  for (qsizetype at = 12; at + 8 <= bytes.size();) {
-    const QByteArray id = bytes.mid(at, 4);
-    const auto size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
-    const qsizetype body = at + 8;
-    if (size > static_cast<quint32>(bytes.size() - body)) return {};
-    if (id == "fmt " && size >= 16) {
-      const char* f = bytes.constData() + body;
-      formatOk = qFromLittleEndian<quint16>(f) == 1 && qFromLittleEndian<quint16>(f + 2) == 1 &&
-                 qFromLittleEndian<quint32>(f + 4) == SampleRate &&
-                 qFromLittleEndian<quint16>(f + 14) == 16;
-    } else if (id == "data" && formatOk) {
-      return bytes.mid(body, static_cast<qsizetype>(size) & ~qsizetype{1});
-    }
-    at = body + static_cast<qsizetype>(size) + (size & 1);
-  }
-  return {};
+// Named as the game, so the server keeps one volume for all of its sounds.
+pa_proplist* gameProperties() {
+  pa_proplist* properties = pa_proplist_new();
+  pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, QCoreApplication::applicationName().toUtf8().constData());
+  return properties;
 }
 
 }  // namespace
 
-void ClipStream::start(const QByteArray& clip) {
-  clip_ = clip;
-  position_ = 0;
-  silentBytes_ = 0;
-}
-
-qint64 ClipStream::bytesAvailable() const { return BytesPerSecond + QIODevice::bytesAvailable(); }
-
-qint64 ClipStream::readData(char* data, qint64 maxSize) {
-  maxSize &= ~qint64{1};
-  const qint64 fromClip = std::min(maxSize, static_cast<qint64>(clip_.size()) - position_);
-  if (fromClip > 0) {
-    std::memcpy(data, clip_.constData() + position_, static_cast<std::size_t>(fromClip));
-    position_ += fromClip;
+SoundPlayer::SoundPlayer() {
+  loop_ = pa_threaded_mainloop_new();
+  if (loop_ && pa_threaded_mainloop_start(loop_) < 0) {
+    pa_threaded_mainloop_free(loop_);
+    loop_ = nullptr;
   }
-  const qint64 done = std::max<qint64>(fromClip, 0);
-  std::memset(data + done, 0, static_cast<std::size_t>(maxSize - done));
-  silentBytes_ += maxSize - done;
-  return maxSize;
+  if (!loop_) return;
+  // Connected now, so that the first sound only waits for its upload.
+  LoopLock lock(loop_);
+  connectIfGone();
 }
 
-SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
-
-const QByteArray& SoundPlayer::clipFor(const QString& path) {
-  auto found = clips_.find(path);
-  if (found == clips_.end()) found = clips_.insert(path, readWave(path));
-  return *found;
+SoundPlayer::~SoundPlayer() {
+  if (!loop_) return;
+  {
+    LoopLock lock(loop_);
+    dropConnection();
+  }
+  pa_threaded_mainloop_stop(loop_);
+  pa_threaded_mainloop_free(loop_);
 }
 
 void SoundPlayer::play(const QString& path) {
-  const QByteArray& clip = clipFor(path);
-  if (clip.isEmpty()) return;
-  if (!sink_) {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(clipFormat())) return;
-    stream_ = new ClipStream(this);
-    stream_->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    sink_ = std::make_unique<QAudioSink>(device, clipFormat());
-    // 100 ms: short enough for a click to answer the press, long enough that PulseAudio starts
-    // the stream (at 50 ms its pre-buffering never fills and the stream stays silent).
-    sink_->setBufferSize(BytesPerSecond / 10);
-  }
-  stream_->start(clip);
-  if (sink_->state() == QAudio::ActiveState || sink_->state() == QAudio::IdleState) return;
-  if (sink_->state() == QAudio::SuspendedState) {
-    sink_->resume();
-  } else {
-    sink_->start(stream_);
-  }
-  QTimer::singleShot(1000, this, [this] { suspendWhenQuiet(); });
+  if (!loop_) return;
+  LoopLock lock(loop_);
+  const Sample* sample = sampleFor(path);
+  if (!sample) return;
+  connectIfGone();
+  playing_ = sample;
+  if (!context_ || pa_context_get_state(context_) != PA_CONTEXT_READY) return;
+  openStreamFor(*sample);
+  if (pa_stream_get_state(stream_) == PA_STREAM_READY) startNow();
 }
 
-// Between sounds the stream would only carry silence; pausing it keeps an idle machine from
-// waking the processor for nothing.
-void SoundPlayer::suspendWhenQuiet() {
-  if (!sink_ || sink_->state() != QAudio::ActiveState) return;
-  if (stream_->silentBytes() >= BytesPerSecond / 2) {
-    sink_->suspend();
-    return;
+// Any WAV file the sound library reads, as 16-bit samples; null when it cannot be read.
+const SoundPlayer::Sample* SoundPlayer::sampleFor(const QString& path) {
+  if (auto known = samples_.find(path); known != samples_.end()) {
+    return known->second.samples.empty() ? nullptr : &known->second;
   }
-  QTimer::singleShot(1000, this, [this] { suspendWhenQuiet(); });
+  Sample& sample = samples_[path];
+  SF_INFO info{};
+  SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+  if (!file) return nullptr;
+  if (info.channels >= 1 && info.channels <= 8 && info.samplerate > 0 && info.frames > 0 &&
+      info.frames <= MostFrames) {
+    sample.samples.resize(static_cast<std::size_t>(info.frames * info.channels));
+    const sf_count_t read = sf_readf_short(file, sample.samples.data(), info.frames);
+    sample.samples.resize(static_cast<std::size_t>(std::max<sf_count_t>(read, 0) * info.channels));
+  }
+  sf_close(file);
+  if (sample.samples.empty()) return nullptr;
+  sample.rate = static_cast<std::uint32_t>(info.samplerate);
+  sample.channels = static_cast<std::uint8_t>(info.channels);
+  return &sample;
+}
+
+void SoundPlayer::connectIfGone() {
+  if (context_ && PA_CONTEXT_IS_GOOD(pa_context_get_state(context_))) return;
+  const auto now = std::chrono::steady_clock::now();
+  if (context_ && now - lastConnect_ < ReconnectPause) return;
+  dropConnection();
+  lastConnect_ = now;
+  pa_proplist* properties = gameProperties();
+  context_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), nullptr, properties);
+  pa_proplist_free(properties);
+  if (!context_) return;
+  pa_context_set_state_callback(context_, &SoundPlayer::onContextState, this);
+  // Never start a server of our own: the desktop's is the one the player hears.
+  pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr);
+}
+
+void SoundPlayer::dropConnection() {
+  dropStream();
+  if (!context_) return;
+  pa_context_set_state_callback(context_, nullptr, nullptr);
+  pa_context_disconnect(context_);
+  pa_context_unref(context_);
+  context_ = nullptr;
+}
+
+// One stream for every sound of one format; a sound of another format gets a stream of its own.
+void SoundPlayer::openStreamFor(const Sample& sample) {
+  if (stream_) {
+    const pa_sample_spec* spec = pa_stream_get_sample_spec(stream_);
+    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream_)) && spec->rate == sample.rate &&
+        spec->channels == sample.channels) {
+      return;
+    }
+    dropStream();
+  }
+  const pa_sample_spec spec{PA_SAMPLE_S16NE, sample.rate, sample.channels};
+  pa_proplist* properties = gameProperties();
+  pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "game");
+  stream_ = pa_stream_new_with_proplist(context_, "sounds", &spec, nullptr, properties);
+  pa_proplist_free(properties);
+  if (!stream_) return;
+  pa_stream_set_state_callback(stream_, &SoundPlayer::onStreamState, this);
+  pa_stream_set_underflow_callback(stream_, &SoundPlayer::onStreamDry, this);
+  const auto ahead = static_cast<std::uint32_t>(pa_usec_to_bytes(AheadMicroseconds, &spec));
+  const pa_buffer_attr buffer{static_cast<std::uint32_t>(-1), ahead, static_cast<std::uint32_t>(-1),
+                              static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1)};
+  paused_ = true;
+  pa_stream_connect_playback(stream_, nullptr, &buffer,
+                             static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED),
+                             nullptr, nullptr);
+}
+
+void SoundPlayer::dropStream() {
+  if (!stream_) return;
+  pa_stream_set_state_callback(stream_, nullptr, nullptr);
+  pa_stream_set_underflow_callback(stream_, nullptr, nullptr);
+  pa_stream_disconnect(stream_);
+  pa_stream_unref(stream_);
+  stream_ = nullptr;
+}
+
+// The whole sound goes to the server at once, in place of whatever it still held of ours: it
+// then plays to its end with nothing more from us, however busy this process or machine is.
+// Written where the server reads next, it needs no rewrite of what is already mixed, and starts
+// from its first sample.
+void SoundPlayer::startNow() {
+  pa_stream_write(stream_, playing_->samples.data(), playing_->samples.size() * 2, nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
+  if (paused_) forget(pa_stream_cork(stream_, 0, nullptr, nullptr));
+  paused_ = false;
+}
+
+void SoundPlayer::onContextState(pa_context* context, void* player) {
+  auto* self = static_cast<SoundPlayer*>(player);
+  if (pa_context_get_state(context) == PA_CONTEXT_READY && self->playing_) self->openStreamFor(*self->playing_);
+}
+
+void SoundPlayer::onStreamState(pa_stream* stream, void* player) {
+  auto* self = static_cast<SoundPlayer*>(player);
+  if (pa_stream_get_state(stream) == PA_STREAM_READY && self->playing_) self->startNow();
+}
+
+// Run dry: paused until the next sound, so that the server can idle.
+void SoundPlayer::onStreamDry(pa_stream* stream, void* player) {
+  auto* self = static_cast<SoundPlayer*>(player);
+  forget(pa_stream_cork(stream, 1, nullptr, nullptr));
+  self->paused_ = true;
 }
 
 }  // namespace vertuno::qt

@@ -1,50 +1,57 @@
 #pragma once
 
-#include <QAudioSink>
-#include <QByteArray>
-#include <QHash>
-#include <QIODevice>
 #include <QString>
-#include <memory>
+#include <chrono>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+struct pa_context;
+struct pa_stream;
+struct pa_threaded_mainloop;
 
 namespace vertuno::qt {
 
-// One voice: the clip that is playing, then silence. Reading never runs dry, so the audio
-// stream is never drained and restarted between sounds (Qt 6.4 on PulseAudio cuts short or
-// drops sounds whose stream stops and starts).
-class ClipStream : public QIODevice {
+// Plays the machine's sound files asynchronously, one at a time: a new start stops the one
+// playing. Each sound is handed whole to the sound server, which plays it without us: a busy
+// event loop or machine cannot starve it. Between sounds the stream is paused, so an idle
+// machine wakes nothing. A file that cannot be read, or no sound server, is silence; a server that went away
+// is looked for again at a later sound, so sound comes back when it restarts.
+class SoundPlayer {
  public:
-  explicit ClipStream(QObject* parent) : QIODevice(parent) {}
-  void start(const QByteArray& clip);
-  bool isSequential() const override { return true; }
-  qint64 bytesAvailable() const override;
-  // How long the stream has given nothing but silence, in bytes.
-  qint64 silentBytes() const { return silentBytes_; }
+  SoundPlayer();
+  ~SoundPlayer();
+  SoundPlayer(const SoundPlayer&) = delete;
+  SoundPlayer& operator=(const SoundPlayer&) = delete;
 
- protected:
-  qint64 readData(char* data, qint64 maxSize) override;
-  qint64 writeData(const char*, qint64) override { return -1; }
-
- private:
-  QByteArray clip_;
-  qint64 position_ = 0;
-  qint64 silentBytes_ = 0;
-};
-
-// Plays the machine's WAV files asynchronously, one at a time: a new start stops the one
-// playing. A file that is missing or not 16-bit PCM, or no audio device, is silence.
-class SoundPlayer : public QObject {
- public:
-  explicit SoundPlayer(QObject* parent = nullptr);
   void play(const QString& path);
 
  private:
-  const QByteArray& clipFor(const QString& path);
-  void suspendWhenQuiet();
+  struct Sample {
+    std::uint32_t rate = 0;
+    std::uint8_t channels = 0;
+    std::vector<std::int16_t> samples;
+  };
 
-  QHash<QString, QByteArray> clips_;
-  ClipStream* stream_ = nullptr;
-  std::unique_ptr<QAudioSink> sink_;
+  // Everything below runs with the main loop's lock held: its thread calls back into it.
+  const Sample* sampleFor(const QString& path);
+  void connectIfGone();
+  void dropConnection();
+  void openStreamFor(const Sample& sample);
+  void dropStream();
+  void startNow();
+  static void onContextState(pa_context* context, void* player);
+  static void onStreamState(pa_stream* stream, void* player);
+  static void onStreamDry(pa_stream* stream, void* player);
+
+  pa_threaded_mainloop* loop_ = nullptr;
+  pa_context* context_ = nullptr;
+  pa_stream* stream_ = nullptr;
+  std::chrono::steady_clock::time_point lastConnect_;
+  std::map<QString, Sample> samples_;
+  const Sample* playing_ = nullptr;  // the last sound asked for
+  bool paused_ = true;
 };
 
 }  // namespace vertuno::qt
