@@ -29,6 +29,23 @@ def onsets(path, frame_ms=5, jump=1.8, floor=0.02):
     return times
 
 
+def gaps(path, start, end, shortest_ms=5, quiet=4):
+    """The moments (s) where silence of at least shortest_ms begins between start and end (s)."""
+    with wave.open(path, "rb") as recording:
+        rate = recording.getframerate()
+        channels = recording.getnchannels()
+        samples = array.array("h", recording.readframes(recording.getnframes()))
+    if channels > 1:
+        samples = samples[::channels]
+    shortest = rate * shortest_ms // 1000
+    found, run = [], 0
+    for i in range(int(start * rate), min(int(end * rate), len(samples))):
+        run = run + 1 if abs(samples[i]) <= quiet else 0
+        if run == shortest:
+            found.append((i - shortest) / rate)
+    return found
+
+
 if __name__ == "__main__":
     found = onsets(sys.argv[1])
     print(len(found))

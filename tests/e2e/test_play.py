@@ -2,7 +2,7 @@ import time
 import unittest
 
 from game import FAST_BUTTON, SLOT, Game, Recorder, prize_for
-from sound_onsets import onsets
+from sound_onsets import gaps, onsets
 
 FORCE_SPOT = (44, 28)
 
@@ -58,7 +58,11 @@ class Play(unittest.TestCase):
         # At its own pace the rest of the count-out would take over 25 s.
         self.assertLess(elapsed, 5)
         self.assertEqual(game.board(), ["7", "7", "7"])
-        self.assertGreaterEqual(len(onsets(recording)), 5, "every paid coin rings")
+        heard = onsets(recording)
+        self.assertGreaterEqual(len(heard), 5, "every paid coin rings")
+        # After the click and the spin, each coin's sound cuts the last one short: no silence.
+        coins = [t for t in heard if t > heard[0] + 0.5]
+        self.assertEqual(gaps(recording, coins[0], coins[-1]), [], "a hole in the count-out")
 
     def test_a_matched_pair_spins_the_right_cell_again_and_the_counters_follow_the_plays(self):
         self.game = game = Game(totals=b"1000\r\n")
