@@ -19,24 +19,24 @@ struct Box {
   int height;
 };
 
-struct FontSpec {
+struct FontStyle {
   std::string_view family;  // the face the machine was drawn with; each desktop maps it
   double points;
   bool bold = false;
-  friend bool operator==(const FontSpec&, const FontSpec&) = default;
+  friend bool operator==(const FontStyle&, const FontStyle&) = default;
 };
 
 enum class Align { Left, Centre, Right };
 
 inline constexpr std::string_view ArialFamily = "Arial";
 // Every dialog's own font on the desktop the machine was drawn for.
-inline constexpr FontSpec DialogFont{"MS Sans Serif", 8.25};
+inline constexpr FontStyle DialogFont{"MS Sans Serif", 8.25};
 
 // A text written on the cabinet, numbered as the machine's labels are.
 struct CabinetLabel {
   std::string_view name;
   Box box;
-  FontSpec font;
+  FontStyle font;
   Rgb colour;
   Align align;
   std::string_view designCaption;  // what it shows before the machine first sets it
@@ -67,7 +67,7 @@ inline constexpr std::string_view Name = "Form1";
 inline constexpr std::string_view Title = "777 - Игра Вертуно";
 inline constexpr int Width = 128;
 inline constexpr int Height = 378;
-inline constexpr FontSpec Font{ArialFamily, 9};
+inline constexpr FontStyle Font{ArialFamily, 9};
 
 inline constexpr Rgb Yellow{255, 255, 0};
 inline constexpr Rgb Red{255, 0, 0};

@@ -2,10 +2,10 @@
 
 namespace vertuno::qt {
 
-QFont toFont(const FontSpec& spec) {
-  QFont font(toText(spec.family));
-  font.setPointSizeF(spec.points);
-  font.setBold(spec.bold);
+QFont toFont(const FontStyle& style) {
+  QFont font(toText(style.family));
+  font.setPointSizeF(style.points);
+  font.setBold(style.bold);
   return font;
 }
 

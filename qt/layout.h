@@ -16,7 +16,7 @@ inline QColor toColour(Rgb rgb) { return {rgb.r, rgb.g, rgb.b}; }
 inline QString toText(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
-QFont toFont(const FontSpec& spec);
+QFont toFont(const FontStyle& style);
 Qt::Alignment toAlignment(Align align);
 
 }  // namespace vertuno::qt

@@ -128,22 +128,22 @@ void SoundPlayer::dropConnection() {
 // One stream for every sound of one format; a sound of another format gets a stream of its own.
 void SoundPlayer::openStreamFor(const Sample& sample) {
   if (stream_) {
-    const pa_sample_spec* spec = pa_stream_get_sample_spec(stream_);
-    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream_)) && spec->rate == sample.rate &&
-        spec->channels == sample.channels) {
+    const pa_sample_spec* format = pa_stream_get_sample_spec(stream_);
+    if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream_)) && format->rate == sample.rate &&
+        format->channels == sample.channels) {
       return;
     }
     dropStream();
   }
-  const pa_sample_spec spec{PA_SAMPLE_S16NE, sample.rate, sample.channels};
+  const pa_sample_spec format{PA_SAMPLE_S16NE, sample.rate, sample.channels};
   pa_proplist* properties = gameProperties();
   pa_proplist_sets(properties, PA_PROP_MEDIA_ROLE, "game");
-  stream_ = pa_stream_new_with_proplist(context_, "sounds", &spec, nullptr, properties);
+  stream_ = pa_stream_new_with_proplist(context_, "sounds", &format, nullptr, properties);
   pa_proplist_free(properties);
   if (!stream_) return;
   pa_stream_set_state_callback(stream_, &SoundPlayer::onStreamState, this);
   pa_stream_set_underflow_callback(stream_, &SoundPlayer::onStreamDry, this);
-  const auto ahead = static_cast<std::uint32_t>(pa_usec_to_bytes(AheadMicroseconds, &spec));
+  const auto ahead = static_cast<std::uint32_t>(pa_usec_to_bytes(AheadMicroseconds, &format));
   const pa_buffer_attr buffer{static_cast<std::uint32_t>(-1), ahead, static_cast<std::uint32_t>(-1),
                               static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1)};
   paused_ = true;

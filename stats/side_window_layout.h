@@ -25,7 +25,7 @@ struct Control {
   std::string_view name;
   Box box;
   std::string_view text;  // a caption, or a picture's artwork name
-  FontSpec font = DialogFont;
+  FontStyle font = DialogFont;
   Align align = Align::Left;
   bool inFrame = false;
   bool wraps = false;                            // a long text breaks onto the box's next line
@@ -46,7 +46,7 @@ struct SideWindowLayout {
 
 namespace info_window {
 
-inline constexpr FontSpec CounterFont{ArialFamily, 12, true};
+inline constexpr FontStyle CounterFont{ArialFamily, 12, true};
 inline constexpr int CaptionWidthWithWindowsFaces = 105;
 
 inline constexpr std::array<Control, 13> Controls{{
@@ -78,7 +78,7 @@ inline constexpr SideWindowLayout Layout{"Form2", "Информация", 310, 2
 
 namespace about_window {
 
-inline constexpr FontSpec HeadingFont{DialogFont.family, DialogFont.points, true};
+inline constexpr FontStyle HeadingFont{DialogFont.family, DialogFont.points, true};
 
 inline constexpr std::array<Control, 4> Controls{{
     {ControlKind::Picture, "Image1", {9, 9, 83, 89}, "emblem"},

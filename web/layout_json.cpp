@@ -48,7 +48,7 @@ std::string colour(Rgb c) {
   return quoted(text);
 }
 
-std::string font(const FontSpec& f) {
+std::string font(const FontStyle& f) {
   return "{\"family\":" + quoted(f.family) + ",\"points\":" + number(f.points) + ",\"bold\":" + flag(f.bold) + "}";
 }
 

@@ -207,23 +207,23 @@ const page = (() => {
   }
 
   // --- Side windows: movable by their title bars ------------------------------------------
-  function buildSideWindow(spec, index) {
+  function buildSideWindow(windowLayout, index) {
     const frame = make('section', 'side-window', document.body);
     frame.hidden = true;
-    frame.dataset.name = spec.name;
+    frame.dataset.name = windowLayout.name;
     frame.setAttribute('role', 'dialog');
-    frame.setAttribute('aria-label', spec.title);
+    frame.setAttribute('aria-label', windowLayout.title);
     const bar = make('div', 'title-bar', frame);
-    make('span', 'title', bar).textContent = spec.title;
+    make('span', 'title', bar).textContent = windowLayout.title;
     const close = make('button', 'close', bar);
     close.setAttribute('aria-label', '×');
     close.textContent = '×';
     close.addEventListener('click', () => (index === 0 ? post('infoClose') : hideSideWindow(index)));
     const body = make('div', 'side-body', frame);
-    Object.assign(body.style, { width: px(spec.width), height: px(spec.height), background: spec.face });
-    applyFont(body, spec.font);
+    Object.assign(body.style, { width: px(windowLayout.width), height: px(windowLayout.height), background: windowLayout.face });
+    applyFont(body, windowLayout.font);
     let frameNode = body;
-    spec.controls.forEach((control, controlIndex) => {
+    windowLayout.controls.forEach((control, controlIndex) => {
       const parent = control.inFrame ? frameNode : body;
       let node;
       if (control.kind === 'picture') {
@@ -238,7 +238,7 @@ const page = (() => {
         make('div', 'frame-line', node);
         const caption = make('span', 'frame-caption', node);
         caption.textContent = control.text;
-        caption.style.background = spec.face;
+        caption.style.background = windowLayout.face;
         frameNode = node;
       } else if (control.kind === 'button') {
         node = make('button', 'control', parent, control.box);
@@ -251,7 +251,7 @@ const page = (() => {
           node.style.justifyContent = justify[control.align];
           node.classList.toggle('wraps', control.wraps);
         }
-        if (control.kind === 'cover') node.style.background = spec.face;
+        if (control.kind === 'cover') node.style.background = windowLayout.face;
       }
       node.dataset.name = control.name;
       applyFont(node, control.font);

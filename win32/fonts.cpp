@@ -23,7 +23,7 @@ bool hasCyrillic(HDC screen, const wchar_t* face) {
 
 }  // namespace
 
-HFONT makeFont(const FontSpec& font, DisplayScale scale) {
+HFONT makeFont(const FontStyle& font, DisplayScale scale) {
   const std::initializer_list<const wchar_t*> faces = font.family == ArialFamily ? ArialFaces : DialogFaces;
   HDC screen = GetDC(nullptr);
   const wchar_t* chosen = *faces.begin();

@@ -18,6 +18,6 @@ inline constexpr std::initializer_list<const wchar_t*> DialogFaces = {L"Microsof
 
 // A font at a size in points, at a monitor's scale, in the first of the faces that is installed
 // with Cyrillic letters.
-HFONT makeFont(const FontSpec& font, DisplayScale scale);
+HFONT makeFont(const FontStyle& font, DisplayScale scale);
 
 }  // namespace vertuno::win32

@@ -70,7 +70,7 @@ void SideWindow::rebuild(DisplayScale scale) {
 }
 
 void SideWindow::releaseResources() {
-  for (const auto& [spec, font] : fonts_) DeleteObject(font);
+  for (const auto& [style, font] : fonts_) DeleteObject(font);
   fonts_.clear();
   for (HBITMAP picture : pictures_) DeleteObject(picture);
   pictures_.clear();
@@ -82,11 +82,11 @@ SideWindow::~SideWindow() {
   releaseResources();
 }
 
-HFONT SideWindow::fontFor(const FontSpec& spec) {
+HFONT SideWindow::fontFor(const FontStyle& style) {
   for (const auto& [made, font] : fonts_) {
-    if (made == spec) return font;
+    if (made == style) return font;
   }
-  return fonts_.emplace_back(spec, makeFont(spec, scale_)).second;
+  return fonts_.emplace_back(style, makeFont(style, scale_)).second;
 }
 
 // A group frame is no container here: the controls inside it lie at the frame's offset.
@@ -138,7 +138,7 @@ HWND SideWindow::addControl(const Control& control, const Box* frame) {
 
 // Font sizes round to whole pixels at each scale, so a text that breaks onto a second line may
 // need a pixel or two more than its scaled box: it takes them below, where the layout leaves room.
-int SideWindow::wrappedHeight(const std::wstring& text, const FontSpec& font, RECT area) {
+int SideWindow::wrappedHeight(const std::wstring& text, const FontStyle& font, RECT area) {
   HDC screen = GetDC(window_);
   HGDIOBJ old = SelectObject(screen, fontFor(font));
   DrawTextW(screen, text.c_str(), -1, &area, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);

@@ -38,8 +38,8 @@ class SideWindow {
   void rebuild(DisplayScale scale);
   void releaseResources();
   HWND addControl(const Control& control, const Box* frame);
-  HFONT fontFor(const FontSpec& spec);
-  int wrappedHeight(const std::wstring& text, const FontSpec& font, RECT area);
+  HFONT fontFor(const FontStyle& style);
+  int wrappedHeight(const std::wstring& text, const FontStyle& font, RECT area);
   void command(int id);
 
   const SideWindowLayout& layout_;
@@ -48,7 +48,7 @@ class SideWindow {
   DisplayScale scale_;
   HBRUSH face_ = nullptr;
   std::vector<HBITMAP> pictures_;
-  std::vector<std::pair<FontSpec, HFONT>> fonts_;
+  std::vector<std::pair<FontStyle, HFONT>> fonts_;
   std::vector<std::pair<HWND, std::string InfoFields::*>> counterTexts_;
 };
 

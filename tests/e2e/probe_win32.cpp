@@ -48,7 +48,7 @@ Controls read(HWND window) {
 
 // A control's font, as the program makes it from the layout tables: a font handle is no use in
 // another process.
-std::optional<vertuno::FontSpec> fontOf(HWND control) {
+std::optional<vertuno::FontStyle> fontOf(HWND control) {
   using namespace vertuno;
   wchar_t title[256] = {};
   GetWindowTextW(GetAncestor(control, GA_ROOT), title, 256);
@@ -102,9 +102,9 @@ BOOL CALLBACK checkInk(HWND control, LPARAM) {
   ReleaseDC(control, controlDc);
   HBITMAP canvas = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ oldCanvas = SelectObject(dc, canvas);
-  const std::optional<vertuno::FontSpec> spec = fontOf(control);
-  if (!spec) return TRUE;
-  HFONT font = vertuno::win32::makeFont(*spec, vertuno::win32::scaleOf(control));
+  const std::optional<vertuno::FontStyle> fontStyle = fontOf(control);
+  if (!fontStyle) return TRUE;
+  HFONT font = vertuno::win32::makeFont(*fontStyle, vertuno::win32::scaleOf(control));
   HGDIOBJ oldFont = SelectObject(dc, font);
   RECT all{0, 0, width, height};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
