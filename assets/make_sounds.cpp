@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "machine/sounds.h"
+
 namespace {
 
 constexpr int SampleRate = 44100;
@@ -113,7 +115,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string folder = argv[1];
-  const bool ok = writeWave(folder + "/click.wav", slotClick()) &&
-                  writeWave(folder + "/sound.wav", coinClink());
+  const bool ok = writeWave(folder + "/" + vertuno::sounds::Click, slotClick()) &&
+                  writeWave(folder + "/" + vertuno::sounds::Coin, coinClink());
   return ok ? 0 : 1;
 }

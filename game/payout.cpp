@@ -2,6 +2,7 @@
 
 #include "game/numeric_text.h"
 #include "machine/machine.h"
+#include "machine/sounds.h"
 
 namespace vertuno {
 
@@ -56,7 +57,7 @@ void Machine::Priz(double& amount) {
     platform_.pumpEvents();
     if (counter != 0) Money();
     const std::string boardText = boardTextOfCount(counter);
-    if (counter != 0) playSoundFile("sound.wav");
+    if (counter != 0) playSoundFile(sounds::Coin);
     tablo(boardText, "0");
     Wait(0.001);
   }

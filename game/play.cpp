@@ -4,6 +4,7 @@
 #include "game/judging.h"
 #include "game/numeric_text.h"
 #include "machine/machine.h"
+#include "machine/sounds.h"
 
 namespace vertuno {
 
@@ -33,7 +34,7 @@ void Machine::Label1_Click() {
   state_.CoinWordText.clear();
   view_.changed(Change::WinDisplay);
 
-  playSoundFile("click.wav");
+  playSoundFile(sounds::Click);
 
   if (state_.Force777 != "1") {
     // Loading the info window copies the run's counters into it, so it is touched before they
