@@ -4,8 +4,10 @@
 //   sound_timing PROGRAM_FOLDER
 // Run it where the default sink is a null sink (bench/run.sh starts one).
 #include <QApplication>
+#include <QEventLoop>
 #include <QFile>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 #include <algorithm>
 #include <chrono>
@@ -34,6 +36,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int Rate = 44100;
+constexpr auto FirstClickAfter = std::chrono::milliseconds(500);
 
 double secondsSince(Clock::time_point origin, Clock::time_point t) {
   return std::chrono::duration<double>(t - origin).count();
@@ -267,6 +270,10 @@ std::vector<Call> playForced777(const QString& folder, bool qtEffect) {
   view.attach(machine, window);
   platform.attach(machine);
   machine.Form_Load();
+  // A player's first click comes after the window is on the screen, not in the same instant.
+  QEventLoop shown;
+  QTimer::singleShot(FirstClickAfter, &shown, &QEventLoop::quit);
+  shown.exec();
   machine.state().PlayerCoins = "100";
   machine.state().Force777 = "1";
   machine.Label1_Click();

@@ -1,11 +1,13 @@
 #include "qt/platform.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <cstdio>
 #include <cstdlib>
 
 #include "machine/layout.h"
 #include "machine/machine.h"
+#include "machine/sounds.h"
 #include "posix/durable_file.h"
 
 namespace vertuno::qt {
@@ -17,6 +19,7 @@ QtPlatform::QtPlatform(QString programFolder, QString totalsFile)
   timer2_.setTimerType(Qt::PreciseTimer);  // a coarse tick may drift toward a whole second
   timer2_.setInterval(machine_window::Timer2IntervalMs);
   timer3_.setInterval(machine_window::Timer3IntervalMs);
+  for (const char* sound : sounds::All) sounds_.prepare(QDir(programFolder_).filePath(QString::fromUtf8(sound)));
 }
 
 void QtPlatform::attach(Machine& machine) {

@@ -18,6 +18,9 @@ namespace {
 constexpr sf_count_t MostFrames = 2 * 1024 * 1024;
 // How far ahead of the speaker the server mixes our sounds: how late a new one may start.
 constexpr std::uint64_t AheadMicroseconds = 10000;
+// A paused stream taken up again first has the few milliseconds the server mixed ahead without
+// it rewritten, and a sound there loses its opening: it starts after this much silence instead.
+constexpr pa_usec_t ResumeLeadMicroseconds = 15000;
 // While no server answers, a count-out would otherwise knock 200 times in half a minute.
 constexpr auto ReconnectPause = std::chrono::seconds(1);
 
@@ -65,6 +68,15 @@ SoundPlayer::~SoundPlayer() {
   }
   pa_threaded_mainloop_stop(loop_);
   pa_threaded_mainloop_free(loop_);
+}
+
+void SoundPlayer::prepare(const QString& path) {
+  if (!loop_) return;
+  LoopLock lock(loop_);
+  const Sample* sample = sampleFor(path);
+  if (!sample || prepared_) return;
+  prepared_ = sample;
+  if (context_ && pa_context_get_state(context_) == PA_CONTEXT_READY) openStreamFor(*sample);
 }
 
 void SoundPlayer::play(const QString& path) {
@@ -166,14 +178,22 @@ void SoundPlayer::dropStream() {
 // Written where the server reads next, it needs no rewrite of what is already mixed, and starts
 // from its first sample.
 void SoundPlayer::startNow() {
-  pa_stream_write(stream_, playing_->samples.data(), playing_->samples.size() * 2, nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
-  if (paused_) forget(pa_stream_cork(stream_, 0, nullptr, nullptr));
+  const std::size_t bytes = playing_->samples.size() * sizeof(std::int16_t);
+  if (!paused_) {
+    pa_stream_write(stream_, playing_->samples.data(), bytes, nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
+    return;
+  }
+  const std::vector<char> silence(pa_usec_to_bytes(ResumeLeadMicroseconds, pa_stream_get_sample_spec(stream_)));
+  pa_stream_write(stream_, silence.data(), silence.size(), nullptr, 0, PA_SEEK_RELATIVE_ON_READ);
+  pa_stream_write(stream_, playing_->samples.data(), bytes, nullptr, 0, PA_SEEK_RELATIVE);
+  forget(pa_stream_cork(stream_, 0, nullptr, nullptr));
   paused_ = false;
 }
 
 void SoundPlayer::onContextState(pa_context* context, void* player) {
   auto* self = static_cast<SoundPlayer*>(player);
-  if (pa_context_get_state(context) == PA_CONTEXT_READY && self->playing_) self->openStreamFor(*self->playing_);
+  if (pa_context_get_state(context) != PA_CONTEXT_READY) return;
+  if (const Sample* sample = self->playing_ ? self->playing_ : self->prepared_) self->openStreamFor(*sample);
 }
 
 void SoundPlayer::onStreamState(pa_stream* stream, void* player) {

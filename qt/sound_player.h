@@ -25,6 +25,9 @@ class SoundPlayer {
   SoundPlayer(const SoundPlayer&) = delete;
   SoundPlayer& operator=(const SoundPlayer&) = delete;
 
+  // Reads a sound ahead and, with the first, makes the stream: the sound server may take a
+  // moment to set a new stream up, which the first sound of a run would otherwise lose.
+  void prepare(const QString& path);
   void play(const QString& path);
 
  private:
@@ -51,6 +54,7 @@ class SoundPlayer {
   std::chrono::steady_clock::time_point lastConnect_;
   std::map<QString, Sample> samples_;
   const Sample* playing_ = nullptr;  // the last sound asked for
+  const Sample* prepared_ = nullptr;  // the format the stream is made for before any sound
   bool paused_ = true;
 };
 
