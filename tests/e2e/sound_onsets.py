@@ -6,13 +6,17 @@ import sys
 import wave
 
 
-def onsets(path, frame_ms=5, jump=1.8, floor=0.02):
+def mono_samples(path):
+    """The rate and the first channel's samples of a 16-bit WAV recording."""
     with wave.open(path, "rb") as recording:
         rate = recording.getframerate()
         channels = recording.getnchannels()
         samples = array.array("h", recording.readframes(recording.getnframes()))
-    if channels > 1:
-        samples = samples[::channels]
+    return rate, samples[::channels] if channels > 1 else samples
+
+
+def onsets(path, frame_ms=5, jump=1.8, floor=0.02):
+    rate, samples = mono_samples(path)
     size = max(1, rate * frame_ms // 1000)
     levels = []
     for start in range(0, len(samples) - size, size):
@@ -31,12 +35,7 @@ def onsets(path, frame_ms=5, jump=1.8, floor=0.02):
 
 def gaps(path, start, end, shortest_ms=5, quiet=4):
     """The moments (s) where silence of at least shortest_ms begins between start and end (s)."""
-    with wave.open(path, "rb") as recording:
-        rate = recording.getframerate()
-        channels = recording.getnchannels()
-        samples = array.array("h", recording.readframes(recording.getnframes()))
-    if channels > 1:
-        samples = samples[::channels]
+    rate, samples = mono_samples(path)
     shortest = rate * shortest_ms // 1000
     found, run = [], 0
     for i in range(int(start * rate), min(int(end * rate), len(samples))):
