@@ -367,8 +367,11 @@ class WindowsFrontEnd(unittest.TestCase):
         try:
             game.wait_for_first_paint()
             game.click(*SLOT)
-            self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == "19", 10), "a coin went in")
-            self.assertIsNotNone(game.landed())
+            # The board is watched from the click on: a slow read of the purse first could miss the chase.
+            landing = game.landed()
+            self.assertIsNotNone(landing, "the play landed")
+            self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == str(19 + prize_for(landing[2])), 40),
+                            "a coin went in and the prize came out")
             game.choose_from_menu(3)
             self.assertTrue(game.wait_until(lambda: not subprocess.run(
                 ["xdotool", "search", "--name", f"^{TITLE}$"], capture_output=True).stdout, 20), "the game ended")
