@@ -10,7 +10,7 @@ packages=(
   cmake g++ make pkg-config
   libpulse-dev libsndfile1-dev libpulse0 libsndfile1
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
-  fonts-liberation2 libxcb1-dev
+  fonts-liberation2 libxcb1-dev libwayland-dev
 )
 if [ "${1:-}" = "--test" ]; then
   packages+=(
