@@ -3,6 +3,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
@@ -11,6 +12,8 @@
 
 #include "machine/machine.h"
 #include "qt/layout.h"
+#include "qt/title_strip.h"
+#include "qt/wayland_desktop.h"
 #include "qt/x11_desktop.h"
 
 namespace vertuno::qt {
@@ -64,16 +67,26 @@ QWidget* addControl(QWidget* parent, const Control& control, Machine* machine) {
 
 CentredWindow::CentredWindow(const SideWindowLayout& layout, Machine* machine) {
   setObjectName(toText(layout.name));
+  setWindowTitle(toText(layout.title));
+  setFont(toFont(DialogFont));
   // A plain window, not a dialog: X11 makes a dialog transient for a window of the program, and
   // managers then keep it above the cabinet for good.
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setWindowTitle(toText(layout.title));
-  setFixedSize(layout.width, layout.height);
-  setFont(toFont(DialogFont));
+  if (windowsDrawTheirOwnTitleBars()) {
+    setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    const int edge = OwnTitleStrip.edgeWidth;
+    setFixedSize(layout.width + 2 * edge, OwnTitleStrip.height + layout.height + edge);
+    content_ = new QWidget(this);
+    content_->setGeometry(edge, OwnTitleStrip.height, layout.width, layout.height);
+    new TitleStrip(*this);
+  } else {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(layout.width, layout.height);
+  }
 
+  QWidget* const page = content_ ? content_ : this;
   QWidget* frame = nullptr;
   for (const Control& control : layout.controls) {
-    QWidget* widget = addControl(control.inFrame ? frame : this, control, machine);
+    QWidget* widget = addControl(control.inFrame ? frame : page, control, machine);
     if (control.kind == ControlKind::Frame) frame = widget;
     if (control.counter) counterTexts_.emplace_back(static_cast<QLabel*>(widget), control.counter);
   }
@@ -99,8 +112,16 @@ void CentredWindow::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
-// Where the window's title bar is drawn by Qt itself (Wayland without the compositor's own),
-// it has a maximise button whatever the flags say; a fixed window stays as it is.
+// The edge around a window that draws its own title bar, and the line under the strip.
+void CentredWindow::paintEvent(QPaintEvent*) {
+  if (!content_) return;
+  QPainter painter(this);
+  painter.setClipRegion(QRegion(rect()).subtracted(QRegion(content_->geometry())));
+  painter.fillRect(rect(), toColour(OwnTitleStrip.edge));
+}
+
+// A compositor may still maximise a window by a key of its own (GNOME's Super+Up); a fixed
+// window stays as it is.
 void CentredWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
   if (event->type() == QEvent::WindowStateChange &&

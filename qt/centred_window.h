@@ -22,12 +22,16 @@ class CentredWindow : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   // Shows these counters in the texts that name them.
   void showCounters(const InfoFields& counters);
+  // Where the layout's boxes start: the window's corner, or the corner under its own title bar.
+  QPoint contentOrigin() const { return content_ ? content_->pos() : QPoint(); }
 
  private:
+  QWidget* content_ = nullptr;  // the area under the window's own title bar, where it has one
   std::vector<std::pair<QLabel*, std::string InfoFields::*>> counterTexts_;
 };
 

@@ -17,9 +17,10 @@ void InfoWindowView::refresh() {
 }
 
 // The board reads its unlit-cell picture from here: it is this window's background.
-void InfoWindowView::paintEvent(QPaintEvent*) {
+void InfoWindowView::paintEvent(QPaintEvent* event) {
+  CentredWindow::paintEvent(event);
   QPainter painter(this);
-  painter.drawPixmap(0, 0, cellPixmap(CellPicture::Unlit, devicePixelRatioF()));
+  painter.drawPixmap(contentOrigin(), cellPixmap(CellPicture::Unlit, devicePixelRatioF()));
 }
 
 void InfoWindowView::closeEvent(QCloseEvent* event) {

@@ -44,6 +44,32 @@ struct SideWindowLayout {
   std::span<const Control> controls;
 };
 
+// The title bar a side window draws itself where nobody else draws one: on a Wayland compositor
+// that leaves decorations to the window (GNOME's, Weston), whose stand-in from the toolkit would
+// offer minimise and maximise. A light strip with the title centred and a round close box at the
+// right, over the window's content, which keeps its size; a thin edge rings the window.
+struct TitleStripStyle {
+  int height;  // from the window's top to the content's first row, edge and bottom line included
+  int edgeWidth;
+  FontStyle font;
+  Rgb faceTop;  // the strip is shaded from top to bottom
+  Rgb faceBottom;
+  Rgb edge;  // the window's edge, and the line between the strip and the content
+  Rgb title;
+  int closeSide;         // the round close box: its diameter,
+  int closeRightInset;   // its gap to the window's right edge (centred in the strip's height),
+  int closeMarkSide;     // and the cross drawn in it
+  Rgb closeFace;
+  Rgb closeHover;
+  Rgb closePressed;
+  Rgb closeMark;
+  std::string_view closeName;  // what a screen reader says the close box is
+};
+
+inline constexpr TitleStripStyle OwnTitleStrip{
+    31, 1, {ArialFamily, 9, true}, {246, 245, 244}, {228, 226, 223}, {190, 184, 178}, {46, 52, 54},
+    22, 5, 8, {222, 219, 216}, {206, 202, 198}, {188, 183, 178}, {46, 52, 54}, "Закрыть"};
+
 namespace info_window {
 
 inline constexpr FontStyle CounterFont{ArialFamily, 12, true};
