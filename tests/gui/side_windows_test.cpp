@@ -92,6 +92,24 @@ TEST_F(SideWindows, EscapeClosesEitherSideWindowAsTheCloseButtonDoes) {
   EXPECT_EQ(folder.read("data1.ini"), "700\r\n");
 }
 
+// Run under Weston by ctest's gui_wayland: a compositor that, as GNOME's, draws no title bars,
+// where Qt's stand-in would offer minimise and maximise.
+TEST_F(SideWindows, WhereTheCompositorDrawsNoTitleBarsCloseIsTheOnlyOneOffered) {
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) GTEST_SKIP() << "needs Wayland";
+  machine.Form_Load();
+  machine.Label3_Click();
+  machine.mnuAbout_Click();
+  for (QWidget* side : {&info(), &about()}) {
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(side));
+    EXPECT_EQ(side->windowHandle()->frameMargins(), QMargins()) << "Qt drew a title bar of its own";
+    const auto closeBoxes = side->findChildren<QAbstractButton*>(QStringLiteral("TitleClose"));
+    ASSERT_EQ(closeBoxes.size(), 1);
+    closeBoxes.front()->click();
+    EXPECT_FALSE(side->isVisible());
+  }
+  EXPECT_FALSE(machine.state().InfoLoaded);
+}
+
 TEST_F(SideWindows, TheCountersCaptionSitsOnTheFramesBorderLine) {
   machine.Form_Load();
   machine.Label3_Click();
