@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Photographs the game under each desktop it is proven on: openbox and xfwm4 with the info
 # window open beside the cabinet (the managers frame the side window, never the cabinet),
-# xcompmgr compositing a bare server, Weston's own desktop on Wayland, and the Windows front
-# end under Wine (from scripts/build_windows.sh) with its info window and its menu.
+# xcompmgr compositing a bare server, GNOME's mutter (its info window drawing its own title bar)
+# and Weston's own desktop on Wayland, and the Windows front end under Wine (from
+# scripts/build_windows.sh) with its info window and its menu.
 # Needs a build in build/ and the packages of scripts/setup.sh.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -77,6 +78,26 @@ if [ -x "$root/build-windows-release/vertuno/vertuno.exe" ]; then
   wait "$game" 2> /dev/null || true
   /usr/lib/wine/wineserver -k || true
 fi
+
+# GNOME's compositor on Wayland, nested in the X server: it draws no title bars, so the info
+# window draws its own. The first window it places puts the rules panel at (85, 230).
+mkdir -m 700 "$work/mutter"
+XDG_RUNTIME_DIR=$work/mutter setsid dbus-run-session -- mutter --wayland --nested --no-x11 \
+  --wayland-display=vertuno > "$work/mutter.log" 2>&1 &
+manager=$!
+for _ in $(seq 100); do [ -S "$work/mutter/vertuno" ] && break; sleep 0.1; done
+env -u DISPLAY XDG_RUNTIME_DIR="$work/mutter" WAYLAND_DISPLAY=vertuno QT_QPA_PLATFORM=wayland \
+  "$work/game/vertuno" &
+game=$!
+sleep 3
+xdotool mousemove 85 230 click 1
+sleep 1
+import -window root -crop 560x440+20+20 +repage "$out/desktop-mutter.png"
+kill "$game"
+wait "$game" 2> /dev/null || true
+kill -- -"$manager" 2> /dev/null || true
+wait "$manager" 2> /dev/null || true
+manager=
 
 # Wayland: Weston's desktop shell, photographed by its own screenshooter.
 export XDG_RUNTIME_DIR=$work/wayland
