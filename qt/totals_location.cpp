@@ -2,11 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include "posix/durable_file.h"
+#include "stats/totals_file.h"
 
 namespace vertuno::qt {
 
@@ -39,13 +39,9 @@ TotalsLocation chooseTotalsFile(const QString& programFolder) {
 
 void adoptLaterMoney(const TotalsLocation& location, posix::FileClaim& claim) {
   if (location.otherPlace.isEmpty()) return;
-  const QFileInfo file(location.file);
-  const QFileInfo other(location.otherPlace);
-  if (!other.isFile() || other.size() == 0) return;
-  if (file.isFile() && other.lastModified() <= file.lastModified()) return;
-  QFile source(location.otherPlace);
-  if (!source.open(QIODevice::ReadOnly)) return;
-  posix::replaceFileDurably(QFile::encodeName(location.file).toStdString(), source.readAll().toStdString(), &claim);
+  if (const auto money = laterMoneyElsewhere(location.file.toStdString(), location.otherPlace.toStdString())) {
+    posix::replaceFileDurably(QFile::encodeName(location.file).toStdString(), *money, &claim);
+  }
 }
 
 }  // namespace vertuno::qt

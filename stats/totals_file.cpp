@@ -47,4 +47,17 @@ bool isPlausibleMoney(const std::string& text) {
 
 std::string totalsFileBytes(const std::string& money) { return money + "\r\n"; }
 
+std::optional<std::string> laterMoneyElsewhere(const std::string& path, const std::string& otherPath) {
+  const auto other = readTotalsFile(otherPath);
+  if (!other || !isPlausibleMoney(*other)) return std::nullopt;
+  const auto own = readTotalsFile(path);
+  if (own && isPlausibleMoney(*own)) {
+    std::error_code ownError, otherError;
+    const auto ownTime = fs::last_write_time(fromUtf8(path), ownError);
+    const auto otherTime = fs::last_write_time(fromUtf8(otherPath), otherError);
+    if (ownError || otherError || otherTime <= ownTime) return std::nullopt;
+  }
+  return totalsFileBytes(*other);
+}
+
 }  // namespace vertuno

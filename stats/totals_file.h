@@ -17,4 +17,10 @@ bool isPlausibleMoney(const std::string& text);
 // What a save writes for this money.
 std::string totalsFileBytes(const std::string& money);
 
+// A game that keeps its money in one of two places, as its folder can be written or not, would
+// otherwise let the money go two ways: the file a start plays on takes the other place's money
+// when that was saved later, or when the file holds none. What to write into the file then;
+// nothing when the other place holds no money or its money is no later.
+std::optional<std::string> laterMoneyElsewhere(const std::string& path, const std::string& otherPath);
+
 }  // namespace vertuno

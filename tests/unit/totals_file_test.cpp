@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <optional>
+#include <tuple>
 
 #include "stats/totals_file.h"
 #include "unit/fake_host.h"
@@ -66,6 +69,22 @@ TEST_F(TotalsFile, BadFilesGiveAFreshMachineAndAValidFileAfterTheNextSave) {
       EXPECT_EQ(folder.read("data1.ini"), "1000\r\n") << c.name;
     }
   }
+}
+
+TEST(LaterMoneyElsewhere, TheOtherPlacesMoneyIsTakenWhenLaterOrTheOnlyMoney) {
+  TempFolder folder;
+  for (auto [name, bytes, hours] :
+       {std::tuple{"early", "512\r\n", 2}, {"late", "\xEF\xBB\xBF" "600\r\n", 1}, {"empty", "", 0}}) {
+    folder.write(name, bytes);
+    fs::last_write_time(folder.path() / name, fs::file_time_type::clock::now() - std::chrono::hours(hours));
+  }
+  const auto taken = [&](const char* own, const char* other) {
+    return laterMoneyElsewhere(folder.file(own), folder.file(other));
+  };
+  EXPECT_EQ(taken("early", "late"), "600\r\n");
+  EXPECT_EQ(taken("late", "early"), std::nullopt);
+  EXPECT_EQ(taken("empty", "early"), "512\r\n") << "a file just claimed holds no money";
+  EXPECT_EQ(taken("early", "empty"), std::nullopt);
 }
 
 }  // namespace
