@@ -22,7 +22,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace vertuno;
   using namespace vertuno::win32;
   const std::wstring folder = programFolder();
-  const std::wstring totalsFile = chooseTotalsFile(folder);
+  const TotalsLocation totals = chooseTotalsFile(folder);
+  const std::wstring& totalsFile = totals.file;
   OneMachinePerFile oneMachine(totalsFile);
   switch (oneMachine.claim()) {
     case OneMachinePerFile::Start::Play: break;
@@ -31,6 +32,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     case OneMachinePerFile::Start::InUseWithoutAnswer: return 1;
   }
   removeStaleTemporaries(totalsFile);
+  adoptLaterMoney(totals, oneMachine.fileClaim());
   Win32Platform platform(folder, totalsFile);
   platform.keepClaim(oneMachine.fileClaim());
   Win32View view;

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "stats/totals_file.h"
+#include "win32/durable_file.h"
+#include "win32/text.h"
+
 namespace vertuno::win32 {
 
 namespace {
@@ -45,16 +49,24 @@ std::wstring userFolder() {
 
 }  // namespace
 
-std::wstring chooseTotalsFile(const std::wstring& programFolder) {
+TotalsLocation chooseTotalsFile(const std::wstring& programFolder) {
   const std::wstring besideProgram = programFolder + L"\\data1.ini";
   // An installed game keeps each player's money apart, even for a player who may write there.
-  const bool besideIt = !isInstalledForAll(programFolder) && canWriteIn(programFolder);
-  const std::wstring folder = besideIt ? std::wstring() : userFolder();
-  if (folder.empty()) return besideProgram;
-  CreateDirectoryW(folder.c_str(), nullptr);
+  const bool installed = isInstalledForAll(programFolder);
+  const std::wstring folder = userFolder();
+  if (folder.empty()) return {besideProgram, {}};
   const std::wstring userFile = folder + L"\\data1.ini";
+  if (!installed && canWriteIn(programFolder)) return {besideProgram, userFile};
+  CreateDirectoryW(folder.c_str(), nullptr);
   CopyFileW(besideProgram.c_str(), userFile.c_str(), TRUE);  // only where the user has none yet
-  return userFile;
+  return {userFile, installed ? std::wstring() : besideProgram};
+}
+
+void adoptLaterMoney(const TotalsLocation& location, FileClaim& claim) {
+  if (location.otherPlace.empty()) return;
+  if (const auto money = laterMoneyElsewhere(narrow(location.file), narrow(location.otherPlace))) {
+    replaceFileDurably(location.file, *money, &claim);
+  }
 }
 
 }  // namespace vertuno::win32

@@ -92,6 +92,11 @@ class ShortcutGame(Game):
 
 class WineGame(Game):
     def __init__(self, **options):
+        # A copy takes up money the player saved later in %APPDATA%, as the installed game's test
+        # leaves there: each copy here starts from none.
+        for money in glob.glob(os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Roaming",
+                                            "Vertuno", "data1.ini")):
+            os.remove(money)
         super().__init__(copy_of=os.path.join(WINDOWS_BUILD, "vertuno"), program="vertuno.exe",
                          runner=[WINE], **options)
 
