@@ -78,6 +78,9 @@ TEST(LaterMoneyElsewhere, TheOtherPlacesMoneyIsTakenWhenLaterOrTheOnlyMoney) {
     folder.write(name, bytes);
     fs::last_write_time(folder.path() / name, fs::file_time_type::clock::now() - std::chrono::hours(hours));
   }
+  if (fs::last_write_time(folder.path() / "early") >= fs::last_write_time(folder.path() / "late")) {
+    GTEST_SKIP() << "this file system does not keep the write times set";  // node's, under WebAssembly
+  }
   const auto taken = [&](const char* own, const char* other) {
     return laterMoneyElsewhere(folder.file(own), folder.file(other));
   };
