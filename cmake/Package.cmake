@@ -1,5 +1,8 @@
 # The Debian package: cpack -G DEB in the build folder gives vertuno_VERSION_ARCH.deb.
 set(VERTUNO_DOC_FOLDER ${CMAKE_INSTALL_DATADIR}/doc/vertuno)
+# Packing and installing take what the build made; they do not build the whole tree first, the
+# tests with it: "cmake --build" comes before "cmake --install", as the README says.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 # Debian wants the manual and the change log compressed, with no time stamp in them.
 set(VERTUNO_PACKAGE_FILES ${CMAKE_BINARY_DIR}/package)

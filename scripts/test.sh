@@ -28,6 +28,15 @@ e2e=$!
 # On any failure the suites, their games and their desktops go too.
 trap 'kill -- -$e2e 2> /dev/null || true' EXIT
 
+stage "Fuzzing the totals-file load and the numeric reader for a minute, alongside"
+CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF \
+  -DVERTUNO_FUZZ=ON -DVERTUNO_SANITIZE=ON
+corpus=$(mktemp -d)
+cp tests/fuzz/corpus/* "$corpus"
+nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}" -print_final_stats=1 \
+  "$corpus" > build-fuzz/fuzz.log 2>&1 &
+fuzz=$!
+
 # The proving variants build as unity builds: a handful of large compilations instead of one
 # per file, which halves their processor time; the real game above stays one file at a time.
 prove=(-DCMAKE_UNITY_BUILD=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0")
@@ -50,11 +59,6 @@ WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all setsid nice -n 10 \
 windows=$!
 trap 'kill -- -$e2e -$windows 2> /dev/null || true' EXIT
 
-stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  nice -n 10 ctest --no-tests=error --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'
-
 stage "The machine in a browser: its page built, then played in headless Chromium alongside"
 nice -n 10 bash scripts/build_web.sh
 # The page's suite mostly waits on the page (the demo on ~26 idle seconds), so it runs beside the
@@ -65,21 +69,17 @@ setsid bash -c '/usr/bin/python3 -m unittest tests.web.test_page.Idle & idle=$!
 web=$!
 trap 'kill -- -$e2e -$windows -$web 2> /dev/null || true' EXIT
 
+stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  nice -n 10 ctest --no-tests=error --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'
+
 stage "The core's unit tests compiled with emscripten, under node"
 # Exceptions on: the fake host ends the program by throwing.
 NODE_PATH=/usr/share/nodejs nice -n 10 bash scripts/build.sh build-web-tests \
   -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake -DVERTUNO_QT=OFF "${prove[@]}" \
   "-DCMAKE_CXX_FLAGS=-fexceptions" "-DCMAKE_EXE_LINKER_FLAGS=-fexceptions" -- unit_tests
 nice -n 10 ctest --no-tests=error --test-dir build-web-tests --output-on-failure --timeout 300 -R unit_tests
-
-stage "Fuzzing the totals-file load and the numeric reader for a minute, alongside"
-CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF \
-  -DVERTUNO_FUZZ=ON -DVERTUNO_SANITIZE=ON
-corpus=$(mktemp -d)
-cp tests/fuzz/corpus/* "$corpus"
-nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}" -print_final_stats=1 \
-  "$corpus" > build-fuzz/fuzz.log 2>&1 &
-fuzz=$!
 
 stage "A million plays of the core"
 nice -n 10 build/tests/soak 1000000
