@@ -18,7 +18,16 @@ stage() { echo "== $1 (at $((SECONDS - started)) s)"; }
 stage "Set-up"
 bash scripts/setup.sh --test
 
-stage "The real game"
+# The proving variants build as unity builds: a handful of large compilations instead of one
+# per file, which halves their processor time; the real game stays one file at a time.
+prove=(-DCMAKE_UNITY_BUILD=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0")
+
+stage "The real game, and the Win32 front end cross-built beside it"
+# The cross build fills the real build's quiet stretches (configuring, linking) at a lower priority.
+mkdir -p build-windows
+nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "${prove[@]}" \
+  -DVERTUNO_QT=OFF -- unit_tests platform_tests vertuno_exe probe windows_release > build-windows/build.log 2>&1 &
+windows_build=$!
 bash scripts/build.sh build -- vertuno sounds icons package_files expected_look soak
 
 stage "Black-box suites start, side by side"
@@ -26,7 +35,8 @@ e2e_log=build/e2e.log
 setsid ctest --no-tests=error --test-dir build --output-on-failure --timeout 600 -L e2e -LE long -j3 > "$e2e_log" 2>&1 &
 e2e=$!
 # On any failure the suites, their games and their desktops go too.
-trap 'kill -- -$e2e 2> /dev/null || true' EXIT
+background="-$e2e"
+trap 'kill -- $background 2> /dev/null || true' EXIT
 
 stage "Fuzzing the totals-file load and the numeric reader for a minute, alongside"
 CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF \
@@ -37,27 +47,26 @@ nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}
   "$corpus" > build-fuzz/fuzz.log 2>&1 &
 fuzz=$!
 
-# The proving variants build as unity builds: a handful of large compilations instead of one
-# per file, which halves their processor time; the real game above stays one file at a time.
-prove=(-DCMAKE_UNITY_BUILD=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0")
-
-stage "The Win32 front end cross-built, and the sanitizer build, side by side"
-# Each of these compiles a few large files at a time, so two run side by side on two cores.
-# No optimisation and line tables only under the sanitizers: they need no more.
-nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "${prove[@]}" \
-  -DVERTUNO_QT=OFF -- unit_tests platform_tests vertuno_exe probe windows_release > build/windows-build.log 2>&1 &
-windows_build=$!
-nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF -DCMAKE_UNITY_BUILD=ON \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g1" -- unit_tests gui_tests platform_tests > build/sanitize-build.log 2>&1 ||
-  { cat build/sanitize-build.log; exit 1; }
-wait $windows_build || { cat build/windows-build.log; exit 1; }
-
 stage "The core's unit tests and the Win32 front end as Windows programs, under Wine, alongside"
+wait $windows_build || { cat build-windows/build.log; exit 1; }
 windows_log=build-windows/suite.log
 WINEPREFIX=$root/build-windows/wine WINEDEBUG=-all setsid nice -n 10 \
   ctest --no-tests=error --test-dir build-windows --output-on-failure --timeout 300 -LE long > "$windows_log" 2>&1 &
 windows=$!
-trap 'kill -- -$e2e -$windows 2> /dev/null || true' EXIT
+background="$background -$windows"
+
+stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer, alongside"
+# No optimisation and line tables only: the sanitizers need no more. The input storm among the
+# widget tests lasts its 50 s however busy the machine is, so the tests run beside what follows.
+nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF -DCMAKE_UNITY_BUILD=ON \
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g1" -- unit_tests gui_tests platform_tests
+sanitize_log=build-sanitize/suite.log
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 setsid nice -n 10 \
+  ctest --no-tests=error --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long' \
+  > "$sanitize_log" 2>&1 &
+sanitize=$!
+background="$background -$sanitize"
 
 stage "The machine in a browser: its page built, then played in headless Chromium alongside"
 nice -n 10 bash scripts/build_web.sh
@@ -67,12 +76,7 @@ web_log=build-web/suite.log
 setsid bash -c '/usr/bin/python3 -m unittest tests.web.test_page.Idle & idle=$!
   /usr/bin/python3 -m unittest tests.web.test_page.Page && wait $idle' > "$web_log" 2>&1 &
 web=$!
-trap 'kill -- -$e2e -$windows -$web 2> /dev/null || true' EXIT
-
-stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  nice -n 10 ctest --no-tests=error --test-dir build-sanitize --output-on-failure --timeout 600 -j2 -LE 'e2e|long'
+background="$background -$web"
 
 stage "The core's unit tests compiled with emscripten, under node"
 # Exceptions on: the fake host ends the program by throwing.
@@ -88,6 +92,10 @@ stage "Fuzzing ends"
 wait $fuzz || { tail -40 build-fuzz/fuzz.log; exit 1; }
 grep -E "^Done|number_of_executed_units" build-fuzz/fuzz.log
 rm -rf "$corpus"
+
+stage "The sanitizers' tests end"
+wait $sanitize || { cat "$sanitize_log"; exit 1; }
+grep -E "tests passed|Total Test time" "$sanitize_log"
 
 stage "The Windows programs' tests end"
 wait $windows || { cat "$windows_log"; exit 1; }
