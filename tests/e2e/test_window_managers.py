@@ -140,12 +140,13 @@ class WindowManager:
     def __enter__(self):
         self.process = subprocess.Popen(self.command, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL, start_new_session=True)
-        deadline = time.time() + 15
-        while time.time() < deadline:
+        # A deadline, not a wait: on a machine busy with builds a manager may take many seconds.
+        deadline = time.time() + 45
+        while time.time() < deadline and self.process.poll() is None:
             if self.ready():
                 return self
             time.sleep(0.1)
-        raise AssertionError(f"{self.command[0]} never came up")
+        raise AssertionError(f"{self.command[0]} never came up (exit status {self.process.poll()})")
 
     def __exit__(self, *_):
         os.killpg(self.process.pid, signal.SIGTERM)
