@@ -25,18 +25,19 @@ prove=(-DCMAKE_UNITY_BUILD=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0")
 stage "The real game, and the Win32 front end cross-built beside it"
 # The cross build fills the real build's quiet stretches (configuring, linking) at a lower priority.
 mkdir -p build-windows
-nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "${prove[@]}" \
+setsid nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "${prove[@]}" \
   -DVERTUNO_QT=OFF -- unit_tests platform_tests vertuno_exe probe windows_release > build-windows/build.log 2>&1 &
 windows_build=$!
+# On any failure what runs in the background goes too.
+background="-$windows_build"
+trap 'kill -- $background 2> /dev/null || true' EXIT
 bash scripts/build.sh build -- vertuno sounds icons package_files expected_look soak
 
 stage "Black-box suites start, side by side"
 e2e_log=build/e2e.log
 setsid ctest --no-tests=error --test-dir build --output-on-failure --timeout 600 -L e2e -LE long -j3 > "$e2e_log" 2>&1 &
 e2e=$!
-# On any failure the suites, their games and their desktops go too.
-background="-$e2e"
-trap 'kill -- $background 2> /dev/null || true' EXIT
+background="$background -$e2e"  # the suites, their games and their desktops
 
 stage "Fuzzing the totals-file load and the numeric reader for a minute, alongside"
 CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF \
