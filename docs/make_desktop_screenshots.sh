@@ -29,6 +29,16 @@ wait_for() {  # wait_for TITLE: the id of the first shown window with exactly th
   return 1
 }
 
+# The screen as the desktop NAME shows it, then the game and its manager end.
+photograph_and_end() {
+  import -window root -crop 560x440+20+20 +repage "$out/desktop-$1.png"
+  kill "$game"
+  wait "$game" 2> /dev/null || true
+  kill -- -"$manager" 2> /dev/null || true
+  wait "$manager" 2> /dev/null || true
+  manager=
+}
+
 shoot_under() {  # shoot_under NAME COMMAND...: the cabinet and the info window under a manager
   local name=$1
   shift
@@ -43,12 +53,7 @@ shoot_under() {  # shoot_under NAME COMMAND...: the cabinet and the info window 
   xdotool mousemove 100 200 click 1  # the board's hot spot opens the counters
   xdotool windowmove "$(wait_for 'Информация')" 200 60
   sleep 1
-  import -window root -crop 560x440+20+20 +repage "$out/desktop-$name.png"
-  kill "$game"
-  wait "$game" 2> /dev/null || true
-  kill -- -"$manager" 2> /dev/null || true
-  wait "$manager" 2> /dev/null || true
-  manager=
+  photograph_and_end "$name"
   xprop -root -remove _NET_SUPPORTING_WM_CHECK
 }
 
@@ -92,12 +97,7 @@ game=$!
 sleep 3
 xdotool mousemove 85 230 click 1
 sleep 1
-import -window root -crop 560x440+20+20 +repage "$out/desktop-mutter.png"
-kill "$game"
-wait "$game" 2> /dev/null || true
-kill -- -"$manager" 2> /dev/null || true
-wait "$manager" 2> /dev/null || true
-manager=
+photograph_and_end mutter
 
 # Wayland: Weston's desktop shell, photographed by its own screenshooter.
 export XDG_RUNTIME_DIR=$work/wayland
