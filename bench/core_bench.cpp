@@ -32,13 +32,17 @@ class VirtualClockHost final : public vertuno::Platform, public vertuno::View {
   void playSound(const std::string&) override {}
   void reseedRandom() override {}
   double nextRandom() override { return static_cast<double>(random() >> 11) * 0x1.0p-53; }
-  std::string programFolder() override { return "/nonexistent"; }
   std::string totalsFilePath() override { return "/nonexistent/data1.ini"; }
   void showMachineWindow() override {}
+  void raiseMachineWindow() override {}
   vertuno::MenuChoice popupMainMenu() override { return vertuno::MenuChoice::None; }
+  void closeMainMenu() override {}
   void showInfoWindow() override {}
   void hideInfoWindow() override {}
   void showAboutWindow() override {}
+  void hideAboutWindow() override {}
+  bool handDragToDesktop(vertuno::Point) override { return true; }
+  void moveMachineWindowBy(vertuno::Point) override {}
   [[noreturn]] void endProgram(int) override { std::exit(1); }
   std::error_code replaceFile(const std::string&, const std::string&) override { return {}; }
   void changed(vertuno::Change) override {}

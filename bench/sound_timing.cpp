@@ -4,6 +4,7 @@
 //   sound_timing PROGRAM_FOLDER
 // Run it where the default sink is a null sink (bench/run.sh starts one).
 #include <QApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QSoundEffect>
@@ -44,7 +45,7 @@ double secondsSince(Clock::time_point origin, Clock::time_point t) {
 
 struct Call {
   Clock::time_point at;
-  std::string path;
+  std::string name;
 };
 
 using Clips = std::map<std::string, std::vector<std::int16_t>>;
@@ -189,7 +190,7 @@ Figures judge(const std::vector<Call>& calls, const std::vector<std::int16_t>& h
   constexpr std::size_t Head = 96;  // 2 ms: the sound's first samples, found where it starts
   for (std::size_t k = 0; k < calls.size(); ++k) {
     const Call& call = calls[k];
-    const auto& clip = clips.at(call.path);
+    const auto& clip = clips.at(call.name);
     if (clip.size() < Head) continue;
     // A sound not started by the next call was never heard: that call stops it.
     long to = at(call.at) + Rate / 4;
@@ -207,7 +208,7 @@ Figures judge(const std::vector<Call>& calls, const std::vector<std::int16_t>& h
   // The coins' sounds follow each other without a pause, so any silence among them is a gap.
   std::vector<long> coinStarts;
   for (const Call& call : calls) {
-    if (call.path.ends_with("sound.wav")) coinStarts.push_back(at(call.at));
+    if (call.name == "sound.wav") coinStarts.push_back(at(call.at));
   }
   if (coinStarts.empty()) return f;
   constexpr int Quiet = 4;
@@ -236,19 +237,19 @@ Figures judge(const std::vector<Call>& calls, const std::vector<std::int16_t>& h
 class NotingPlatform final : public vertuno::qt::QtPlatform {
  public:
   NotingPlatform(QString folder, bool qtEffect)
-      : QtPlatform(folder, QStringLiteral("/tmp/vertuno-sound-bench.ini")), qtEffect_(qtEffect) {}
+      : QtPlatform(folder, QStringLiteral("/tmp/vertuno-sound-bench.ini")), folder_(folder), qtEffect_(qtEffect) {}
   std::vector<Call> calls;
 
-  void playSound(const std::string& path) override {
-    calls.push_back({Clock::now(), path});
+  void playSound(const std::string& name) override {
+    calls.push_back({Clock::now(), name});
     if (!qtEffect_) {
-      QtPlatform::playSound(path);
+      QtPlatform::playSound(name);
       return;
     }
-    auto& effect = effects_[QString::fromStdString(path)];
+    auto& effect = effects_[QString::fromStdString(name)];
     if (!effect) {
       effect = std::make_unique<QSoundEffect>();
-      effect->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
+      effect->setSource(QUrl::fromLocalFile(QDir(folder_).filePath(QString::fromStdString(name))));
     }
     if (playing_) playing_->stop();
     effect->play();
@@ -256,6 +257,7 @@ class NotingPlatform final : public vertuno::qt::QtPlatform {
   }
 
  private:
+  QString folder_;
   bool qtEffect_;
   std::unordered_map<QString, std::unique_ptr<QSoundEffect>> effects_;
   QSoundEffect* playing_ = nullptr;
@@ -325,10 +327,7 @@ int main(int argc, char** argv) {
   vertuno::qt::installMachineFonts();
   const QString folder = QString::fromLocal8Bit(argv[1]);
   Clips clips;
-  for (const char* name : {"/click.wav", "/sound.wav"}) {
-    const std::string path = folder.toStdString() + name;
-    clips[path] = clipOf(path);
-  }
+  for (const char* name : {"click.wav", "sound.wav"}) clips[name] = clipOf(folder.toStdString() + "/" + name);
 
   const auto measure = [&](auto play) {
     Recorder recorder;

@@ -4,17 +4,13 @@
 #include <vector>
 
 #include "game/machine_state.h"
+#include "machine/geometry.h"
 
 namespace vertuno {
 
 // The seven segments of a board cell.
 enum class Segment : std::uint8_t { Top, UpperRight, LowerRight, Bottom, LowerLeft, UpperLeft, Middle };
 inline constexpr int SegmentCount = 7;
-
-struct Rgb {
-  std::uint8_t r = 0, g = 0, b = 0;
-  friend bool operator==(Rgb, Rgb) = default;
-};
 
 inline constexpr Rgb CellBlack{0, 0, 0};
 inline constexpr Rgb SegmentLit{255, 0, 0};

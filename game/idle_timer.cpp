@@ -3,9 +3,16 @@
 
 namespace vertuno {
 
+// A demo played inside the menu's own loop would leave the menu deaf until the demo's end, so
+// the tick that starts it closes the menu and comes again once the menu's loop has returned.
 void Machine::Timer2_Timer() {
   if (openMessageBoxes_ > 0) return;
   const bool startsDemo = idleTickStartsDemo();
+  if (startsDemo && menuOpen_) {
+    idleTickAfterMenu_ = true;
+    view_.closeMainMenu();
+    return;
+  }
   addTo(state_.IdleTicks, 1);
   if (startsDemo) Muzik();
 }

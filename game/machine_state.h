@@ -6,11 +6,6 @@
 
 namespace vertuno {
 
-struct Point {
-  int x = 0;
-  int y = 0;
-};
-
 // The two pictures the machine window can wear.
 enum class Face : std::uint8_t { NormalFace, DemoFace };
 

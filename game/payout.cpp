@@ -57,7 +57,7 @@ void Machine::Priz(double& amount) {
     platform_.pumpEvents();
     if (counter != 0) Money();
     const std::string boardText = boardTextOfCount(counter);
-    if (counter != 0) playSoundFile(sounds::Coin);
+    if (counter != 0) platform_.playSound(sounds::Coin);
     tablo(boardText, "0");
     Wait(0.001);
   }

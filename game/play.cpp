@@ -34,7 +34,7 @@ void Machine::Label1_Click() {
   state_.CoinWordText.clear();
   view_.changed(Change::WinDisplay);
 
-  playSoundFile(sounds::Click);
+  platform_.playSound(sounds::Click);
 
   if (state_.Force777 != "1") {
     // Loading the info window copies the run's counters into it, so it is touched before they

@@ -1,6 +1,6 @@
 #include "machine/machine.h"
 
-#include <filesystem>
+#include <utility>
 
 #include "game/numeric_text.h"
 
@@ -23,12 +23,16 @@ bool Machine::Form_MouseMove(MouseButton held) { return held == MouseButton::Lef
 void Machine::Form_MouseDown(MouseButton button) {
   if (button != MouseButton::Right) return;
   info();  // the menu belongs to the info window, so reaching it loads that window
-  switch (view_.popupMainMenu()) {
+  menuOpen_ = true;
+  const MenuChoice choice = view_.popupMainMenu();
+  menuOpen_ = false;
+  switch (choice) {
     case MenuChoice::Statistics: Info_Click(); break;
     case MenuChoice::About: mnuAbout_Click(); break;
     case MenuChoice::Exit: mnuExit_Click(); break;
     case MenuChoice::None: break;
   }
+  if (std::exchange(idleTickAfterMenu_, false)) Timer2_Timer();
 }
 
 // Closed by the desktop: nothing may play on behind a window that is gone, so this saves and
@@ -36,6 +40,11 @@ void Machine::Form_MouseDown(MouseButton button) {
 void Machine::Form_Unload() { mnuExit_Click(); }
 
 void Machine::Form_Terminate() { SaveStatic(); }
+
+void Machine::closeSideWindow(WindowId window) {
+  if (window == WindowId::Info) closeInfoWindow();
+  if (window == WindowId::About) view_.hideAboutWindow();
+}
 
 void Machine::Label3_Click() { showInfoWindow(); }
 
@@ -46,13 +55,6 @@ void Machine::Label8_MouseDown() { state_.FastHold = "on"; }
 void Machine::Label8_MouseUp() { state_.FastHold = "off"; }
 
 void Machine::Label11_DblClick() { Muzik(); }
-
-void Machine::playSoundFile(const char* name) {
-  // UTF-8 in and out: on Windows a plain string path would go through the local code page.
-  const std::string folder = platform_.programFolder();
-  const std::u8string path = (std::filesystem::path(std::u8string(folder.begin(), folder.end())) / name).u8string();
-  platform_.playSound(std::string(path.begin(), path.end()));
-}
 
 bool Machine::addTo(std::string& field, double delta) {
   auto value = readNumber(field);

@@ -1,18 +1,16 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "game/machine_state.h"
+#include "machine/input.h"
 #include "machine/platform.h"
 #include "machine/view.h"
 
 namespace vertuno {
-
-// Mouse buttons as the machine numbers them. A move reports every button held, so its value
-// may be a sum of these.
-enum class MouseButton : unsigned { None = 0, Left = 1, Right = 2, Middle = 4 };
 
 // The machine window object: it owns the state record and every operation on it. Event
 // handlers and operations keep the names the machine's controls give them. Events come in from
@@ -23,6 +21,10 @@ class Machine {
 
   MachineState& state() { return state_; }
   const MachineState& state() const { return state_; }
+
+  // Everything the player does reaches the machine here, raw; the machine hit-tests it against
+  // its layout and outline, and calls the handler it means.
+  void input(const Input& input);
 
   // Machine window events.
   void Form_Load();
@@ -39,9 +41,6 @@ class Machine {
   void Label11_DblClick();
   void Timer1_Timer();
   void Timer2_Timer();
-  // Whether the next Timer2 tick starts the demo, so a front end can first close what a demo
-  // must not run inside (a system menu's own loop).
-  [[nodiscard]] bool idleTickStartsDemo() const;
 
   // Info window events and the machine menu.
   void Command1_Click();
@@ -74,8 +73,28 @@ class Machine {
   InfoFields& info();
   // Closing the info window, as its close button or "ОК" does.
   void closeInfoWindow();
+  // A side window's close button, or Escape in it.
+  void closeSideWindow(WindowId window);
 
  private:
+  // The press going on: what it began on, and what became of it.
+  struct Press {
+    Area area;
+    Point at{};
+    bool leftOnSpot = false;     // the left button went down on the hot spot: a click may follow
+    bool inDoubleClick = false;  // that press is a double-click's second, which makes no click
+    enum class Drag : std::uint8_t { None, ByHand, HandedOver } drag = Drag::None;
+  };
+  void buttonDown(MouseButton button, MouseButton held, Point at, bool doubleClick);
+  void buttonUp(MouseButton button, MouseButton held, Point at);
+  void pointerMoved(MouseButton held, Point at);
+  void endDrag();
+  void activate(std::string_view hotSpot);
+  void call(void (Machine::*handler)()) {
+    if (handler) (this->*handler)();
+  }
+  bool idleTickStartsDemo() const;
+
   void loadInfoWindow();
   void showInfoWindow();
   void askToStartOver();
@@ -83,7 +102,6 @@ class Machine {
   void endProgram();
   // A message box of the machine; while one is open the machine counts no idle time.
   Answer ask(const std::string& text, const std::string& title, MessageStyle style);
-  void playSoundFile(const char* name);
   bool isNormalFace() const { return state_.CabinetFace == Face::NormalFace; }
   // Adds delta to a numeric field; false (and the field untouched) when it holds no number.
   bool addTo(std::string& field, double delta);
@@ -98,7 +116,10 @@ class Machine {
   Platform& platform_;
   View& view_;
   MachineState state_;
+  Press press_;
   int openMessageBoxes_ = 0;
+  bool menuOpen_ = false;
+  bool idleTickAfterMenu_ = false;  // the tick that closed the menu, to come again after it
   // Money a save could not write: it stays the machine's money until a save succeeds.
   struct UnsavedMoney {
     std::string money;

@@ -4,6 +4,7 @@
 #include <span>
 
 #include "game/machine_state.h"
+#include "machine/geometry.h"
 
 namespace vertuno {
 

@@ -19,15 +19,15 @@ class Platform {
   virtual void armWaitTimer(int intervalMs) = 0;
   virtual void disarmWaitTimer() = 0;
 
-  // Start a sound file without waiting for it; a new start stops the one playing.
-  virtual void playSound(const std::string& path) = 0;
+  // Starts one of the machine's sounds (sounds::All) without waiting for it; a new start stops
+  // the one playing. Where the sound's file lives is the platform's business.
+  virtual void playSound(const std::string& name) = 0;
 
   // The uniform random source in [0, 1).
   virtual void reseedRandom() = 0;
   virtual double nextRandom() = 0;
 
-  // Where the sounds live, and where the totals file is kept.
-  virtual std::string programFolder() = 0;
+  // Where the totals file is kept.
   virtual std::string totalsFilePath() = 0;
 
   // Replaces a file's content durably: a crash leaves the old content or the new, never a torn

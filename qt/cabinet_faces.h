@@ -5,6 +5,7 @@
 #include <span>
 
 #include "game/machine_state.h"
+#include "machine/geometry.h"
 
 namespace vertuno::qt {
 

@@ -31,7 +31,7 @@ QPixmap cellPixmap(CellPicture picture, qreal devicePixelRatio) {
 }
 
 CellView::CellView(QWidget* parent, QPoint topLeft, const QString& objectName)
-    : KeepsMouseEvents<QWidget>(parent) {
+    : QWidget(parent) {
   setObjectName(objectName);
   setGeometry(QRect(topLeft, QSize(CellWidth, CellHeight)));
   setAttribute(Qt::WA_NoSystemBackground);

@@ -4,7 +4,6 @@
 #include <QWidget>
 
 #include "board/cell_pictures.h"
-#include "qt/keeps_mouse_events.h"
 
 namespace vertuno::qt {
 
@@ -14,7 +13,7 @@ QImage toImage(const CellBitmap& bitmap);
 QPixmap cellPixmap(CellPicture picture, qreal devicePixelRatio);
 
 // One cell of the board, Tab1 to Tab3.
-class CellView : public KeepsMouseEvents<QWidget> {
+class CellView : public QWidget {
  public:
   CellView(QWidget* parent, QPoint topLeft, const QString& objectName);
   void show(CellPicture picture);

@@ -1,5 +1,6 @@
 #include "qt/centred_window.h"
 
+#include <QCloseEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include "machine/machine.h"
 #include "qt/layout.h"
 #include "qt/title_strip.h"
+#include "qt/title_strip_style.h"
 #include "qt/wayland_desktop.h"
 #include "qt/x11_desktop.h"
 
@@ -20,7 +22,7 @@ namespace vertuno::qt {
 
 namespace {
 
-QWidget* addControl(QWidget* parent, const Control& control, Machine* machine) {
+QWidget* addControl(QWidget* parent, const Control& control, Machine& machine) {
   QWidget* widget = nullptr;
   switch (control.kind) {
     case ControlKind::Text: {
@@ -43,9 +45,9 @@ QWidget* addControl(QWidget* parent, const Control& control, Machine* machine) {
     }
     case ControlKind::Button: {
       auto* button = new QPushButton(toText(control.text), parent);
-      if (machine && control.onClick) {
-        QObject::connect(button, &QPushButton::clicked, button, [machine, handler = control.onClick] {
-          (machine->*handler)();
+      if (control.onClick) {
+        QObject::connect(button, &QPushButton::clicked, button, [&machine, handler = control.onClick] {
+          (machine.*handler)();
         });
       }
       widget = button;
@@ -65,7 +67,8 @@ QWidget* addControl(QWidget* parent, const Control& control, Machine* machine) {
 
 }  // namespace
 
-CentredWindow::CentredWindow(const SideWindowLayout& layout, Machine* machine) {
+CentredWindow::CentredWindow(const SideWindowLayout& layout, Machine& machine)
+    : machine_(machine), id_(layout.window) {
   setObjectName(toText(layout.name));
   setWindowTitle(toText(layout.title));
   setFont(toFont(DialogFont));
@@ -132,10 +135,15 @@ void CentredWindow::changeEvent(QEvent* event) {
 
 void CentredWindow::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-    close();
+    machine_.input({.kind = InputKind::Escape, .window = id_});
     return;
   }
   QWidget::keyPressEvent(event);
+}
+
+void CentredWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  machine_.closeSideWindow(id_);
 }
 
 void bringToFront(QWidget& window) {

@@ -11,13 +11,12 @@
 namespace vertuno::qt {
 
 // A fixed-size side window of the machine: a title and a close button only, centred when shown,
-// its controls built from the window's layout table. It stacks as any window of the desktop does,
-// so a click on the cabinet brings the cabinet in front of it; it has no taskbar entry, and so no
-// minimise either: a minimised window without an entry could never be found again.
+// its controls built from the window's layout table. It has no taskbar entry, and so no minimise
+// either: a minimised window without an entry could never be found again. The machine answers
+// its buttons, its closing and its keys.
 class CentredWindow : public QWidget {
  public:
-  // The machine answers the window's buttons; a window without buttons needs none.
-  explicit CentredWindow(const SideWindowLayout& layout, Machine* machine = nullptr);
+  CentredWindow(const SideWindowLayout& layout, Machine& machine);
   void showCentred();
 
  protected:
@@ -25,12 +24,15 @@ class CentredWindow : public QWidget {
   void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   // Shows these counters in the texts that name them.
   void showCounters(const InfoFields& counters);
   // Where the layout's boxes start: the window's corner, or the corner under its own title bar.
   QPoint contentOrigin() const { return content_ ? content_->pos() : QPoint(); }
 
  private:
+  Machine& machine_;
+  WindowId id_;
   QWidget* content_ = nullptr;  // the area under the window's own title bar, where it has one
   std::vector<std::pair<QLabel*, std::string InfoFields::*>> counterTexts_;
 };

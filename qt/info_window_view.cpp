@@ -1,13 +1,12 @@
 #include "qt/info_window_view.h"
 
-#include <QCloseEvent>
 #include <QPainter>
 
 #include "qt/cell_view.h"
 
 namespace vertuno::qt {
 
-InfoWindowView::InfoWindowView(Machine& machine) : CentredWindow(info_window::Layout, &machine), machine_(machine) {
+InfoWindowView::InfoWindowView(Machine& machine) : CentredWindow(info_window::Layout, machine), machine_(machine) {
   showCounters(InfoFields{});  // the design captions, until the counters are loaded
 }
 
@@ -21,11 +20,6 @@ void InfoWindowView::paintEvent(QPaintEvent* event) {
   CentredWindow::paintEvent(event);
   QPainter painter(this);
   painter.drawPixmap(contentOrigin(), cellPixmap(CellPicture::Unlit, devicePixelRatioF()));
-}
-
-void InfoWindowView::closeEvent(QCloseEvent* event) {
-  event->accept();
-  machine_.closeInfoWindow();
 }
 
 }  // namespace vertuno::qt

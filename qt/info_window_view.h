@@ -1,6 +1,5 @@
 #pragma once
 
-
 #include "machine/machine.h"
 #include "qt/centred_window.h"
 
@@ -15,7 +14,6 @@ class InfoWindowView : public CentredWindow {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  void closeEvent(QCloseEvent* event) override;
 
  private:
   Machine& machine_;

@@ -1,44 +1,47 @@
 #include "qt/machine_window.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStringList>
 #include <QWindow>
 #include <cmath>
 
+#include "machine/cabinet.h"
+#include "machine/outlines.h"
 #include "qt/cabinet_faces.h"
 #include "qt/layout.h"
 #include "qt/x11_desktop.h"
-#include "machine/outlines.h"
 
 namespace vertuno::qt {
 
 namespace {
 
-// The held buttons as the machine numbers them.
+// Buttons as the machine numbers them.
 MouseButton machineButtons(Qt::MouseButtons buttons) {
-  return static_cast<MouseButton>((buttons & Qt::LeftButton ? 1U : 0U) |
-                                  (buttons & Qt::RightButton ? 2U : 0U) |
+  return static_cast<MouseButton>((buttons & Qt::LeftButton ? 1U : 0U) | (buttons & Qt::RightButton ? 2U : 0U) |
                                   (buttons & Qt::MiddleButton ? 4U : 0U));
 }
 
-// What a screen reader says of the board: each cell's digit, "?" while it turns, "-" when dark.
-QString boardReading(const std::array<CellPicture, 3>& cells) {
-  QStringList shown;
-  for (CellPicture picture : cells) {
-    const int index = static_cast<int>(picture);
-    if (index <= 9) {
-      shown << QString::number(index);
-    } else if (picture == CellPicture::Unlit || picture == CellPicture::None) {
-      shown << QStringLiteral("-");
-    } else {
-      shown << QStringLiteral("?");
-    }
+// A drawn button as a screen reader finds it; one without a name is left out. The mouse passes
+// through it to the cabinet.
+class HotSpot : public QAbstractButton {
+ public:
+  HotSpot(QWidget* parent, const HotSpotLayout& spot, Machine& machine) : QAbstractButton(parent) {
+    setObjectName(toText(spot.name));
+    setGeometry(toRect(spot.box));
+    setAccessibleName(toText(spot.accessibleName));
+    setAccessibleDescription(toText(spot.description));
+    setFocusPolicy(Qt::NoFocus);
+    connect(this, &QAbstractButton::clicked, this, [&machine, name = spot.name] {
+      machine.input({.kind = InputKind::Activate, .hotSpot = name});
+    });
   }
-  return toText(machine_window::BoardReading) + shown.join(QLatin1Char(' '));
-}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {}
+};
 
 }  // namespace
 
@@ -51,24 +54,32 @@ MachineWindow::MachineWindow(Machine& machine) : machine_(machine) {
   setFixedSize(Width, Height);
   setFont(toFont(Font));
 
-  // Behind the cells, the board as one thing a screen reader can read out.
-  board_ = new KeepsMouseEvents<QWidget>(this);
+  // The children are there to be drawn and read out; the mouse is the machine's, through here.
+  board_ = new QWidget(this);
   board_->setObjectName(toText(BoardName));
-  const QPoint first(CellPositions.front().x, CellPositions.front().y);
-  const QPoint last(CellPositions.back().x, CellPositions.back().y);
-  board_->setGeometry(QRect(first, last + QPoint(CellWidth - 1, CellHeight - 1)));
-  board_->setAccessibleName(boardReading(machine_.state().Tab));
+  board_->setGeometry(toRect(BoardBox));
+  board_->setAccessibleName(QString::fromStdString(boardReading(machine_.state().Tab)));
   for (std::size_t i = 0; i < cells_.size(); ++i) {
     cells_[i] = new CellView(this, QPoint(CellPositions[i].x, CellPositions[i].y), toText(CellNames[i]));
   }
-  purse_ = new CabinetText(this, Purse);
-  winBanner_ = new CabinetText(this, WinBanner);
-  winBanner_->hide();
-  prizeAmount_ = new CabinetText(this, PrizeAmount);
-  coinWord_ = new CabinetText(this, CoinWord);
-
-  installHotSpotAccessibility();
-  for (const HotSpotLayout& spot : HotSpots) new HotSpot(this, spot, machine_);
+  for (const CabinetLabel& row : Texts) {
+    auto* text = new QLabel(this);
+    text->setObjectName(toText(row.name));
+    text->setGeometry(toRect(row.box));
+    text->setFont(toFont(row.font));
+    text->setAlignment(toAlignment(row.align));
+    text->setAccessibleDescription(toText(row.description));
+    QPalette palette = text->palette();
+    palette.setColor(QPalette::WindowText, toColour(row.colour));
+    text->setPalette(palette);
+    texts_.emplace_back(text, &row);
+  }
+  for (const HotSpotLayout& spot : HotSpots) {
+    if (!spot.accessibleName.empty()) new HotSpot(this, spot, machine_);
+  }
+  for (QWidget* child : findChildren<QWidget*>()) child->setAttribute(Qt::WA_TransparentForMouseEvents);
+  refresh(Change::PlayerCoins);
+  refresh(Change::WinDisplay);
 }
 
 void MachineWindow::applyOutline() {
@@ -78,19 +89,16 @@ void MachineWindow::applyOutline() {
 
 void MachineWindow::refresh(Change what) {
   const MachineState& state = machine_.state();
+  for (const auto& [text, row] : texts_) {
+    if (row->change != what) continue;
+    const std::string_view shown = shownText(*row, state);
+    text->setText(QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
+    text->setVisible(isShown(*row, state));
+  }
   switch (what) {
-    case Change::PlayerCoins:
-      purse_->setText(QString::fromStdString(state.PlayerCoins));
-      purse_->setVisible(state.PlayerCoinsVisible);
-      break;
-    case Change::WinDisplay:
-      winBanner_->setVisible(state.WinBannerVisible);
-      prizeAmount_->setText(QString::fromStdString(state.PrizeAmountText));
-      coinWord_->setText(QString::fromStdString(state.CoinWordText));
-      break;
     case Change::Cells:
       for (std::size_t i = 0; i < 3; ++i) cells_[i]->show(state.Tab[i]);
-      board_->setAccessibleName(boardReading(state.Tab));
+      board_->setAccessibleName(QString::fromStdString(boardReading(state.Tab)));
       break;
     case Change::Face:
       applyOutline();
@@ -100,6 +108,8 @@ void MachineWindow::refresh(Change what) {
       update(paintedCoin_);
       update(coinRect());
       break;
+    case Change::PlayerCoins:
+    case Change::WinDisplay:
     case Change::InfoWindow:
       break;
   }
@@ -152,41 +162,27 @@ void MachineWindow::closeEvent(QCloseEvent* event) {
   machine_.Form_Unload();
 }
 
-void MachineWindow::mousePressEvent(QMouseEvent* event) {
-  pointer_ = event->globalPosition().toPoint();
-  if (event->button() == Qt::LeftButton) {
-    pressOffset_ = pointer_ - pos();
-    drag_ = Drag::None;  // whatever became of the last drag's release
-  }
-  machine_.Form_MouseDown(machineButtons(event->button()));
+void MachineWindow::forward(InputKind kind, const QMouseEvent& event) {
+  // From the pointer's place on the screen: a window that has just moved may not have heard yet.
+  const QPoint at = mapFromGlobal(event.globalPosition().toPoint());
+  machine_.input({.kind = kind, .button = machineButtons(event.button()), .held = machineButtons(event.buttons()),
+                  .at = {at.x(), at.y()}});
 }
 
-void MachineWindow::mouseMoveEvent(QMouseEvent* event) {
-  pointer_ = event->globalPosition().toPoint();
-  if (drag_ == Drag::ByHand && !(event->buttons() & Qt::LeftButton)) drag_ = Drag::None;
-  if (machine_.Form_MouseMove(machineButtons(event->buttons()))) dragWithPointer();
-}
+void MachineWindow::mousePressEvent(QMouseEvent* event) { forward(InputKind::Press, *event); }
 
-void MachineWindow::mouseReleaseEvent(QMouseEvent*) {
-  if (drag_ == Drag::ByHand) drag_ = Drag::None;
-}
+void MachineWindow::mouseDoubleClickEvent(QMouseEvent* event) { forward(InputKind::DoubleClick, *event); }
+
+void MachineWindow::mouseReleaseEvent(QMouseEvent* event) { forward(InputKind::Release, *event); }
+
+void MachineWindow::mouseMoveEvent(QMouseEvent* event) { forward(InputKind::Move, *event); }
 
 // The window manager or the compositor moves the window where it offers to (and a Wayland
-// compositor ignores a window moving itself, as sway does with an X11 window); the window
-// follows the pointer by itself only where nobody does. A press hands its drag over once: when
-// the manager lets go, the pointer comes back still pressed as far as the window can tell, and a
-// second request would leave the manager moving the window after the button is up.
-void MachineWindow::dragWithPointer() {
-  if (drag_ == Drag::HandedOver) return;
-  if (drag_ == Drag::None) {
-    const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
-    if ((!onX11 || x11ManagerRuns()) && windowHandle() && windowHandle()->startSystemMove()) {
-      drag_ = Drag::HandedOver;
-      return;
-    }
-    drag_ = Drag::ByHand;
-  }
-  move(pointer_ - pressOffset_);
+// compositor ignores a window moving itself, as sway does with an X11 window); with no manager
+// on an X11 display the window follows the pointer by itself.
+bool MachineWindow::handDragToDesktop() {
+  const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
+  return (!onX11 || x11ManagerRuns()) && windowHandle() && windowHandle()->startSystemMove();
 }
 
 }  // namespace vertuno::qt

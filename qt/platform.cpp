@@ -41,7 +41,9 @@ void QtPlatform::armWaitTimer(int intervalMs) { timer1_.start(intervalMs); }
 
 void QtPlatform::disarmWaitTimer() { timer1_.stop(); }
 
-void QtPlatform::playSound(const std::string& path) { sounds_.play(QString::fromStdString(path)); }
+void QtPlatform::playSound(const std::string& name) {
+  sounds_.play(QDir(programFolder_).filePath(QString::fromStdString(name)));
+}
 
 void QtPlatform::reseedRandom() { random_.reseed(); }
 

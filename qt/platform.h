@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "game/random_source.h"
+#include "platform/random_source.h"
 #include "machine/platform.h"
 #include "qt/sound_player.h"
 
@@ -38,10 +38,9 @@ class QtPlatform : public QObject, public Platform {
   void waitForEvents() override;
   void armWaitTimer(int intervalMs) override;
   void disarmWaitTimer() override;
-  void playSound(const std::string& path) override;
+  void playSound(const std::string& name) override;
   void reseedRandom() override;
   double nextRandom() override;
-  std::string programFolder() override { return programFolder_.toStdString(); }
   std::string totalsFilePath() override { return totalsFile_.toStdString(); }
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   [[noreturn]] void endProgram(int status) override;

@@ -7,7 +7,7 @@
 #include <QWindow>
 
 #include "qt/layout.h"
-#include "stats/side_window_layout.h"
+#include "qt/title_strip_style.h"
 
 namespace vertuno::qt {
 

@@ -1,13 +1,11 @@
 #include "qt/view.h"
 
 #include <QCursor>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "machine/machine.h"
 #include "qt/machine_window.h"
-#include "qt/about_window.h"
 #include "qt/info_window_view.h"
 #include "qt/layout.h"
 
@@ -44,8 +42,11 @@ Answer QtView::messageBox(const std::string& text, const std::string& title, Mes
 
 void QtView::showMachineWindow() { window_->show(); }
 
+void QtView::raiseMachineWindow() { window_->raise(); }
+
 MenuChoice QtView::popupMainMenu() {
   QMenu menu(window_);
+  menu_ = &menu;
   menu.setObjectName(toText(machine_window::MenuName));
   for (const MenuItem& item : machine_window::Menu) {
     if (item.text.empty()) {
@@ -58,6 +59,10 @@ MenuChoice QtView::popupMainMenu() {
   return chosen ? static_cast<MenuChoice>(chosen->data().toInt()) : MenuChoice::None;
 }
 
+void QtView::closeMainMenu() {
+  if (menu_) menu_->close();
+}
+
 InfoWindowView& QtView::infoWindow() {
   if (!info_) {
     info_ = std::make_unique<InfoWindowView>(*machine_);
@@ -66,9 +71,9 @@ InfoWindowView& QtView::infoWindow() {
   return *info_;
 }
 
-AboutWindow& QtView::aboutWindow() {
+CentredWindow& QtView::aboutWindow() {
   if (!about_) {
-    about_ = std::make_unique<AboutWindow>();
+    about_ = std::make_unique<CentredWindow>(about_window::Layout, *machine_);
   }
   return *about_;
 }
@@ -80,6 +85,14 @@ void QtView::hideInfoWindow() {
 }
 
 void QtView::showAboutWindow() { aboutWindow().showCentred(); }
+
+void QtView::hideAboutWindow() {
+  if (about_) about_->hide();
+}
+
+bool QtView::handDragToDesktop(Point) { return window_->handDragToDesktop(); }
+
+void QtView::moveMachineWindowBy(Point offset) { window_->move(window_->pos() + QPoint(offset.x, offset.y)); }
 
 void QtView::changed(Change what) {
   window_->refresh(what);

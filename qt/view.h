@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMenu>
+#include <QPointer>
 #include <memory>
 
 #include "machine/view.h"
@@ -12,7 +14,7 @@ namespace vertuno::qt {
 
 class MachineWindow;
 class InfoWindowView;
-class AboutWindow;
+class CentredWindow;
 
 // The machine's windows on Qt: the cabinet, the side windows, message boxes and the menu.
 class QtView : public View {
@@ -23,21 +25,27 @@ class QtView : public View {
 
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void showMachineWindow() override;
+  void raiseMachineWindow() override;
   MenuChoice popupMainMenu() override;
+  void closeMainMenu() override;
   void showInfoWindow() override;
   void hideInfoWindow() override;
   void showAboutWindow() override;
+  void hideAboutWindow() override;
+  bool handDragToDesktop(Point moved) override;
+  void moveMachineWindowBy(Point offset) override;
   void changed(Change what) override;
 
  private:
   // The side windows are made the first time they are needed.
   InfoWindowView& infoWindow();
-  AboutWindow& aboutWindow();
+  CentredWindow& aboutWindow();
 
   Machine* machine_ = nullptr;
   MachineWindow* window_ = nullptr;
   std::unique_ptr<InfoWindowView> info_;
-  std::unique_ptr<AboutWindow> about_;
+  std::unique_ptr<CentredWindow> about_;  // Form3: a picture and three lines about the program
+  QPointer<QMenu> menu_;  // while it is open
 };
 
 }  // namespace vertuno::qt

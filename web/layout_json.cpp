@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "machine/layout.h"
+#include "machine/cabinet.h"
 #include "machine/outlines.h"
 #include "stats/side_window_layout.h"
 #include "web/page_event.h"
@@ -61,6 +61,13 @@ std::string align(Align a) {
   return quoted("left");
 }
 
+// An object of numbers by name, as enumerations are handed to the page.
+std::string numbers(std::initializer_list<std::pair<const char*, int>> named) {
+  std::string out = "{";
+  for (const auto& [name, value] : named) out += (out.size() > 1 ? "," : "") + quoted(name) + ":" + number(value);
+  return out + "}";
+}
+
 template <typename Range, typename Write>
 std::string list(const Range& items, Write write) {
   std::string out = "[";
@@ -68,21 +75,19 @@ std::string list(const Range& items, Write write) {
   return out + "]";
 }
 
-std::string outline(std::span<const Point> points) {
+std::string points(std::span<const Point> points) {
   return list(points, [](Point p) { return "[" + number(p.x) + "," + number(p.y) + "]"; });
 }
 
-std::string label(const CabinetLabel* l) {
-  return "{\"name\":" + quoted(l->name) + ",\"box\":" + box(l->box) + ",\"font\":" + font(l->font) +
-         ",\"colour\":" + colour(l->colour) + ",\"align\":" + align(l->align) +
-         ",\"caption\":" + quoted(l->designCaption) + ",\"description\":" + quoted(l->description) + "}";
+std::string label(const CabinetLabel& l) {
+  return "{\"name\":" + quoted(l.name) + ",\"box\":" + box(l.box) + ",\"font\":" + font(l.font) +
+         ",\"colour\":" + colour(l.colour) + ",\"align\":" + align(l.align) +
+         ",\"description\":" + quoted(l.description) + "}";
 }
 
 std::string hotSpot(const HotSpotLayout& h) {
   return "{\"name\":" + quoted(h.name) + ",\"box\":" + box(h.box) + ",\"accessibleName\":" +
-         quoted(h.accessibleName) + ",\"description\":" + quoted(h.description) +
-         ",\"click\":" + flag(h.onClick) + ",\"doubleClick\":" + flag(h.onDoubleClick) +
-         ",\"press\":" + flag(h.onPress) + ",\"release\":" + flag(h.onRelease) + "}";
+         quoted(h.accessibleName) + ",\"description\":" + quoted(h.description) + "}";
 }
 
 const char* kindName(ControlKind kind) {
@@ -102,58 +107,52 @@ std::string control(const Control& c) {
          ",\"inFrame\":" + flag(c.inFrame) + ",\"wraps\":" + flag(c.wraps) + ",\"counter\":" + flag(c.counter) + "}";
 }
 
-std::string sideWindow(const SideWindowLayout& w) {
-  return "{\"name\":" + quoted(w.name) + ",\"title\":" + quoted(w.title) + ",\"width\":" + number(w.width) +
-         ",\"height\":" + number(w.height) + ",\"font\":" + font(DialogFont) +
-         ",\"face\":" + colour(SideWindowFace) + ",\"controls\":" + list(w.controls, control) + "}";
+std::string sideWindow(const SideWindowLayout* w) {
+  return "{\"name\":" + quoted(w->name) + ",\"title\":" + quoted(w->title) + ",\"width\":" + number(w->width) +
+         ",\"height\":" + number(w->height) + ",\"font\":" + font(DialogFont) +
+         ",\"controls\":" + list(w->controls, control) + "}";
 }
 
 std::string events() {
   using K = PageEventKind;
-  const std::pair<const char*, K> names[] = {
-      {"timer1", K::Timer1}, {"timer2", K::Timer2}, {"timer3", K::Timer3},
-      {"hotSpotPress", K::HotSpotPress}, {"hotSpotRelease", K::HotSpotRelease},
-      {"hotSpotClick", K::HotSpotClick}, {"hotSpotDoubleClick", K::HotSpotDoubleClick},
-      {"cabinetPress", K::CabinetPress}, {"cabinetMove", K::CabinetMove}, {"answer", K::Answer},
-      {"menuChosen", K::MenuChosen}, {"sideButton", K::SideButton}, {"infoClose", K::InfoClose},
-      {"rescale", K::Rescale}, {"hidden", K::Hidden}, {"close", K::Close}};
-  std::string out = "{";
-  for (const auto& [name, kind] : names) {
-    out += (out.size() > 1 ? "," : "") + quoted(name) + ":" + number(static_cast<int>(kind));
-  }
-  return out + "}";
+  const auto n = [](K kind) { return static_cast<int>(kind); };
+  return numbers({{"timer1", n(K::Timer1)}, {"timer2", n(K::Timer2)}, {"timer3", n(K::Timer3)},
+                  {"press", n(K::Press)}, {"doubleClick", n(K::DoubleClick)}, {"release", n(K::Release)},
+                  {"move", n(K::Move)}, {"activate", n(K::Activate)}, {"escape", n(K::Escape)},
+                  {"closeWindow", n(K::CloseWindow)}, {"sideButton", n(K::SideButton)}, {"answer", n(K::Answer)},
+                  {"menuChosen", n(K::MenuChosen)}, {"rescale", n(K::Rescale)}, {"hidden", n(K::Hidden)},
+                  {"close", n(K::Close)}});
 }
 
 }  // namespace
 
 std::string layoutJson() {
   namespace mw = machine_window;
-  const CabinetLabel* labels[] = {&mw::Purse, &mw::WinBanner, &mw::PrizeAmount, &mw::CoinWord};
   const std::string menu = list(mw::Menu, [](const MenuItem& m) { return quoted(m.text); });
-  const std::string cells = list(mw::CellPositions, [](Point p) {
-    return "[" + number(p.x) + "," + number(p.y) + "]";
-  });
   // The faces in the machine's order: the cabinet alone, then the cabinet with the player.
-  const std::string faces = "[{\"outline\":" + outline(NormalOutline) + ",\"pictures\":[[\"cabinet\"," +
-                            box(mw::NormalFaceArtwork) + "]]},{\"outline\":" + outline(DemoOutline) +
+  const std::string faces = "[{\"outline\":" + points(NormalOutline) + ",\"pictures\":[[\"cabinet\"," +
+                            box(mw::NormalFaceArtwork) + "]]},{\"outline\":" + points(DemoOutline) +
                             ",\"pictures\":[[\"cabinet\"," + box(mw::NormalFaceArtwork) + "],[\"player\"," +
                             box(mw::DemoFaceArtwork) + "]]}]";
   return "{\"events\":" + events() + ",\"title\":" + quoted(mw::Title) + ",\"width\":" + number(mw::Width) +
          ",\"height\":" + number(mw::Height) + ",\"font\":" + font(mw::Font) +
          ",\"cabinetBlue\":" + colour(mw::CabinetBlue) + ",\"faces\":" + faces +
-         ",\"labels\":" + list(labels, label) + ",\"hotSpots\":" + list(mw::HotSpots, hotSpot) +
-         ",\"cells\":" + cells + ",\"cellSize\":[" + number(CellWidth) + "," + number(CellHeight) + "]" +
-         ",\"boardName\":" + quoted(mw::BoardName) +
+         ",\"labels\":" + list(mw::Texts, label) + ",\"hotSpots\":" + list(mw::HotSpots, hotSpot) +
+         ",\"cells\":" + points(mw::CellPositions) +
+         ",\"boardName\":" + quoted(mw::BoardName) + ",\"board\":" + box(mw::BoardBox) +
          ",\"coin\":{\"width\":" + number(mw::CoinWidth) + ",\"height\":" + number(mw::CoinHeight) +
          ",\"fill\":" + colour(mw::CoinFill) + ",\"border\":" + colour(mw::CoinBorder) +
          ",\"left\":" + number(ParkedLeft) + ",\"top\":" + number(MachineState{}.CoinTop) + "}" +
          ",\"menu\":" + menu + ",\"buttons\":{\"ok\":" + quoted(message_box::Ok) + ",\"yes\":" +
          quoted(message_box::Yes) + ",\"no\":" + quoted(message_box::No) + "}" +
-         ",\"answers\":{\"ok\":" + number(static_cast<int>(Answer::Ok)) + ",\"yes\":" +
-         number(static_cast<int>(Answer::Yes)) + ",\"no\":" + number(static_cast<int>(Answer::No)) + "}" +
+         ",\"answers\":" +
+         numbers({{"ok", int(Answer::Ok)}, {"yes", int(Answer::Yes)}, {"no", int(Answer::No)}}) +
          ",\"warningStyle\":" + number(static_cast<int>(MessageStyle::WarningOk)) +
          ",\"yesNoStyle\":" + number(static_cast<int>(MessageStyle::InformationYesNo)) +
-         ",\"sideWindows\":[" + sideWindow(info_window::Layout) + "," + sideWindow(about_window::Layout) + "]}";
+         ",\"mouseButtons\":" + numbers({{"left", int(MouseButton::Left)}, {"right", int(MouseButton::Right)},
+                                         {"middle", int(MouseButton::Middle)}}) +
+         ",\"sideWindowFace\":" + colour(SideWindowFace) + ",\"closeBoxName\":" + quoted(CloseBoxName) +
+         ",\"sideWindows\":" + list(SideWindows, sideWindow) + "}";
 }
 
 }  // namespace vertuno::web

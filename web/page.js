@@ -1,6 +1,7 @@
 // The page's side of the machine. It builds the cabinet and the side windows from the tables
-// the machine hands it, queues what the player and the timers do, draws what the machine tells
-// it, keeps the money in the browser's storage and holds the one claim on that money.
+// the machine hands it, queues what the player and the timers do, raw, for the machine to make
+// sense of, draws what the machine tells it, keeps the money in the browser's storage and holds
+// the one claim on that money.
 'use strict';
 
 const page = (() => {
@@ -17,8 +18,8 @@ const page = (() => {
   let handedOver = false;
   let timer1 = 0;
   const windowTimers = [];
-  const pointer = { x: 0, y: 0, offsetX: 0, offsetY: 0, held: false };
-  const element = { faces: [], labels: [], cells: [[], []], counters: {}, sideWindows: [] };
+  const pointer = { x: 0, y: 0, pressed: false };  // pressed: the cabinet has a button of it down
+  const element = { faces: [], labels: [], cells: [], counters: [], sideWindows: [] };
   let topZ = 10;
 
   const px = (value) => `${value}px`;
@@ -38,9 +39,11 @@ const page = (() => {
   }
 
   // --- The queue the machine drains -----------------------------------------------------
-  function post(kind, a = 0) {
+  // client: a point of the page, made a point of the cabinet when the machine takes the event,
+  // wherever the cabinet has moved by then.
+  function post(kind, a = 0, b = 0, client = null) {
     if (!running) return;
-    queue.push({ kind: layout.events[kind], a });
+    queue.push({ kind: layout.events[kind], a, b, client });
     if (wake) {
       const resume = wake;
       wake = null;
@@ -94,19 +97,13 @@ const page = (() => {
       }
       element.faces.push(faceNode);
     }
-    const board = make('div', 'board', cabinet);
-    const [first, last] = [layout.cells[0], layout.cells[layout.cells.length - 1]];
-    Object.assign(board.style, { left: px(first[0]), top: px(first[1]),
-      width: px(last[0] + layout.cellSize[0] - first[0]), height: px(layout.cellSize[1]) });
-    board.setAttribute('role', 'img');
-    board.dataset.name = layout.boardName;
-    element.board = board;
-    for (const layer of [0, 1]) {
-      layout.cells.forEach(([x, y]) => {
-        const canvas = make('canvas', 'cell', cabinet);
-        Object.assign(canvas.style, { left: px(x), top: px(y) });
-        element.cells[layer].push(canvas);
-      });
+    element.board = make('div', 'board', cabinet, layout.board);
+    element.board.setAttribute('role', 'img');
+    element.board.dataset.name = layout.boardName;
+    for (const [x, y] of layout.cells) {
+      const canvas = make('canvas', 'cell', cabinet);
+      Object.assign(canvas.style, { left: px(x), top: px(y) });
+      element.cells.push(canvas);
     }
     for (const label of layout.labels) {
       const node = make('div', 'label', cabinet, label.box);
@@ -123,19 +120,15 @@ const page = (() => {
     element.coin.style.background = `radial-gradient(circle at 35% 30%, #fff, ${coin.fill} 45%, ${coin.fill})`;
     element.coin.style.borderColor = coin.border;
     layout.hotSpots.forEach((spot, index) => buildHotSpot(cabinet, spot, index));
-
     cabinet.addEventListener('mousedown', (e) => {
       e.preventDefault();
-      pointer.offsetX = e.clientX - cabinet.offsetLeft;
-      pointer.offsetY = e.clientY - cabinet.offsetTop;
-      pointer.held = true;
-      post('cabinetPress', [1, 4, 2][e.button] || 0);
+      Object.assign(pointer, { x: e.clientX, y: e.clientY, pressed: true });
+      forwardPointer(e.detail > 1 && e.detail % 2 === 0 ? 'doubleClick' : 'press', e);
     });
     cabinet.addEventListener('contextmenu', (e) => e.preventDefault());
   }
 
-  // A hot spot answers as the desktop's does: the second press of a double-click is the
-  // double-click alone, and a release is heard wherever the button is let go.
+  // The mouse passes through a hot spot to the cabinet; a keyboard or a screen reader presses it.
   function buildHotSpot(cabinet, spot, index) {
     const node = make('button', 'hot-spot', cabinet, spot.box);
     node.dataset.name = spot.name;
@@ -146,63 +139,35 @@ const page = (() => {
       node.setAttribute('aria-hidden', 'true');
       node.tabIndex = -1;
     }
-    let leftPressed = false;
-    let inDoubleClick = false;
-    node.addEventListener('mousedown', (e) => {
-      e.preventDefault();
-      e.stopPropagation();
-      if (e.button === 0 && e.detail >= 2) {
-        inDoubleClick = true;
-        leftPressed = true;
-        post('hotSpotDoubleClick', index);
-        return;
-      }
-      if (e.button === 0) leftPressed = true;
-      post('hotSpotPress', index);
-      const release = (up) => {
-        window.removeEventListener('mouseup', release, true);
-        const click = up.button === 0 && leftPressed && !inDoubleClick && node.contains(up.target);
-        if (up.button === 0) {
-          leftPressed = false;
-          inDoubleClick = false;
-        }
-        post('hotSpotRelease', index);
-        if (click) post('hotSpotClick', index);
-      };
-      window.addEventListener('mouseup', release, true);
-    });
-    node.addEventListener('mouseup', (e) => {
-      if (inDoubleClick && e.button === 0) {
-        inDoubleClick = false;
-        leftPressed = false;
-        post('hotSpotRelease', index);
-      }
-    });
-    node.addEventListener('contextmenu', (e) => e.preventDefault());
-    // A keyboard's or a screen reader's press: pressed, let go and clicked at once.
     node.addEventListener('click', (e) => {
-      if (e.detail !== 0) return;
-      post('hotSpotPress', index);
-      post('hotSpotRelease', index);
-      post('hotSpotClick', index);
+      if (e.detail === 0) post('activate', index);
     });
+  }
+
+  // The DOM's buttons under the names the machine's tables number them by.
+  function forwardPointer(kind, e) {
+    const numbers = layout.mouseButtons;
+    const button = numbers[['left', 'middle', 'right'][e.button]] || 0;
+    const held = (e.buttons & 1 ? numbers.left : 0) | (e.buttons & 2 ? numbers.right : 0) |
+      (e.buttons & 4 ? numbers.middle : 0);
+    const last = queue[queue.length - 1];
+    if (kind === 'move' && last && last.kind === layout.events.move) {
+      Object.assign(last, { b: held, client: [e.clientX, e.clientY] });  // only the latest counts
+      return;
+    }
+    post(kind, button, held, [e.clientX, e.clientY]);
   }
 
   function trackPointer() {
     window.addEventListener('mousemove', (e) => {
       pointer.x = e.clientX;
       pointer.y = e.clientY;
-      if (!pointer.held) return;
-      const last = queue[queue.length - 1];
-      if (last && last.kind === layout.events.cabinetMove) last.a = e.buttons;  // only the latest counts
-      else post('cabinetMove', e.buttons);
+      if (pointer.pressed) forwardPointer('move', e);
     });
-    window.addEventListener('mousedown', (e) => {
-      pointer.x = e.clientX;
-      pointer.y = e.clientY;
-    }, true);
     window.addEventListener('mouseup', (e) => {
-      if (!e.buttons) pointer.held = false;
+      if (!pointer.pressed) return;
+      pointer.pressed = e.buttons !== 0;
+      forwardPointer('release', e);
     });
   }
 
@@ -216,12 +181,16 @@ const page = (() => {
     const bar = make('div', 'title-bar', frame);
     make('span', 'title', bar).textContent = windowLayout.title;
     const close = make('button', 'close', bar);
-    close.setAttribute('aria-label', '×');
+    close.setAttribute('aria-label', layout.closeBoxName);
     close.textContent = '×';
-    close.addEventListener('click', () => (index === 0 ? post('infoClose') : hideSideWindow(index)));
+    close.addEventListener('click', () => post('closeWindow', index));
+    frame.addEventListener('keydown', (e) => {
+      if (e.key === 'Escape') post('escape', index);
+    });
     const body = make('div', 'side-body', frame);
-    Object.assign(body.style, { width: px(windowLayout.width), height: px(windowLayout.height), background: windowLayout.face });
+    Object.assign(body.style, { width: px(windowLayout.width), height: px(windowLayout.height) });
     applyFont(body, windowLayout.font);
+    element.counters.push({});
     let frameNode = body;
     windowLayout.controls.forEach((control, controlIndex) => {
       const parent = control.inFrame ? frameNode : body;
@@ -238,12 +207,11 @@ const page = (() => {
         make('div', 'frame-line', node);
         const caption = make('span', 'frame-caption', node);
         caption.textContent = control.text;
-        caption.style.background = windowLayout.face;
         frameNode = node;
       } else if (control.kind === 'button') {
         node = make('button', 'control', parent, control.box);
         node.textContent = control.text;
-        node.addEventListener('click', () => post('sideButton', controlIndex));
+        node.addEventListener('click', () => post('sideButton', index, controlIndex));
       } else {
         node = make('div', `control ${control.kind}`, parent, control.box);
         node.textContent = control.text;
@@ -251,11 +219,10 @@ const page = (() => {
           node.style.justifyContent = justify[control.align];
           node.classList.toggle('wraps', control.wraps);
         }
-        if (control.kind === 'cover') node.style.background = windowLayout.face;
       }
       node.dataset.name = control.name;
       applyFont(node, control.font);
-      if (control.counter) element.counters[controlIndex] = node;
+      if (control.counter) element.counters[index][controlIndex] = node;
     });
     bar.addEventListener('pointerdown', (e) => {
       if (e.target === close) return;
@@ -270,8 +237,8 @@ const page = (() => {
     element.sideWindows.push(frame);
   }
   function centre(node) {
-    node.style.left = px(Math.max(0, (window.innerWidth - node.offsetWidth) / 2));
-    node.style.top = px(Math.max(0, (window.innerHeight - node.offsetHeight) / 2));
+    node.style.left = px(Math.max(0, Math.round((window.innerWidth - node.offsetWidth) / 2)));
+    node.style.top = px(Math.max(0, Math.round((window.innerHeight - node.offsetHeight) / 2)));
   }
   function showSideWindow(index) {
     const frame = element.sideWindows[index];
@@ -314,17 +281,21 @@ const page = (() => {
     dialog.showModal();
     buttons.firstChild.focus();
   }
+  let closeMenu = () => {};
   function showMenu() {
     const shade = byId('menu-shade');
     const menu = byId('menu');
     menu.replaceChildren();
-    const choose = (index) => {
-      shade.hidden = true;
-      document.removeEventListener('keydown', escape, true);
-      post('menuChosen', index);
-    };
     const escape = (e) => {
       if (e.key === 'Escape') choose(-1);
+    };
+    closeMenu = () => {
+      shade.hidden = true;
+      document.removeEventListener('keydown', escape, true);
+    };
+    const choose = (index) => {
+      closeMenu();
+      post('menuChosen', index);
     };
     layout.menu.forEach((text, index) => {
       if (!text) {
@@ -344,6 +315,7 @@ const page = (() => {
     };
     shade.oncontextmenu = (e) => e.preventDefault();
     document.addEventListener('keydown', escape, true);
+    shade.style.zIndex = ++topZ;
     shade.hidden = false;
     menu.style.left = px(Math.min(pointer.x, window.innerWidth - menu.offsetWidth));
     menu.style.top = px(Math.min(pointer.y, window.innerHeight - menu.offsetHeight));
@@ -425,6 +397,7 @@ const page = (() => {
     build(tables) {
       layout = tables;
       document.title = layout.title;
+      document.documentElement.style.setProperty('--side-window-face', layout.sideWindowFace);
       buildCabinet(byId('cabinet'));
       layout.sideWindows.forEach(buildSideWindow);
       trackPointer();
@@ -442,7 +415,15 @@ const page = (() => {
       };
       watchScale();
     },
-    takeEvent: () => queue.shift() || null,
+    takeEvent() {
+      const event = queue.shift();
+      if (!event) return null;
+      if (event.client) {
+        const cabinet = byId('cabinet');
+        [event.x, event.y] = [event.client[0] - cabinet.offsetLeft, event.client[1] - cabinet.offsetTop];
+      }
+      return event;
+    },
     nextEvent: () => (queue.length ? Promise.resolve() : new Promise((resolve) => (wake = resolve))),
     startWindowTimers(timer2Ms, timer3Ms) {
       windowTimers.push(setInterval(() => post('timer2'), timer2Ms));
@@ -482,15 +463,19 @@ const page = (() => {
         centre(cabinet);
       }
     },
+    raiseCabinet() {
+      byId('cabinet').style.zIndex = ++topZ;
+    },
+    moveCabinetBy(x, y) {
+      const cabinet = byId('cabinet');
+      cabinet.style.left = px(cabinet.offsetLeft + x);
+      cabinet.style.top = px(cabinet.offsetTop + y);
+    },
     showMenu,
+    closeMenu: () => closeMenu(),
     showMessage,
     showSideWindow,
     hideSideWindow,
-    followPointer() {
-      const cabinet = byId('cabinet');
-      cabinet.style.left = px(pointer.x - pointer.offsetX);
-      cabinet.style.top = px(pointer.y - pointer.offsetY);
-    },
     setFace(face) {
       element.faces.forEach((node, index) => (node.hidden = index !== face));
       byId('cabinet').style.clipPath = clipPath(layout.faces[face].outline);
@@ -505,13 +490,11 @@ const page = (() => {
     setBoardReading(text) {
       element.board.setAttribute('aria-label', text);
     },
-    setCounter(control, text) {
-      element.counters[control].textContent = text;
+    setCounter(window, control, text) {
+      element.counters[window][control].textContent = text;
     },
-    drawCell(layer, cell, rgb, width, height, scale) {
-      const canvas = element.cells[layer][cell];
-      canvas.hidden = width === 0;
-      if (canvas.hidden) return;
+    drawCell(cell, rgb, width, height, scale) {
+      const canvas = element.cells[cell];
       canvas.width = width;
       canvas.height = height;
       Object.assign(canvas.style, { width: px(width / scale), height: px(height / scale) });

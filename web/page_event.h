@@ -9,24 +9,27 @@ enum class PageEventKind : int {
   Timer1,
   Timer2,
   Timer3,
-  HotSpotPress,        // a: the hot spot's index in the layout
-  HotSpotRelease,      // a: the hot spot
-  HotSpotClick,        // a: the hot spot
-  HotSpotDoubleClick,  // a: the hot spot
-  CabinetPress,        // a: the button, as the machine numbers buttons
-  CabinetMove,         // a: every button held
-  Answer,              // a: the message box's answer
-  MenuChosen,          // a: the menu item's index, or -1 for none
-  SideButton,          // a: the info window control's index
-  InfoClose,           // the info window's close button
-  Rescale,             // the screen's pixel ratio changed
-  Hidden,              // the page went out of sight
-  Close,               // the page goes away, or another tab takes the machine over
+  Press,          // a: the button, b: every button held, x, y: in the cabinet
+  DoubleClick,    // as a press
+  Release,        // as a press
+  Move,           // b: every button held, x, y: in the cabinet
+  Activate,       // a: the hot spot's index in the layout
+  Escape,         // a: the side window's index in the layout
+  CloseWindow,    // a: the side window whose close button was pressed
+  SideButton,     // a: the side window, b: the control's index in it
+  Answer,         // a: the message box's answer
+  MenuChosen,     // a: the menu item's index, or -1 for none
+  Rescale,        // the screen's pixel ratio changed
+  Hidden,         // the page went out of sight
+  Close,          // the page goes away, or another tab takes the machine over
 };
 
 struct PageEvent {
   PageEventKind kind = PageEventKind::None;
   int a = 0;
+  int b = 0;
+  int x = 0;
+  int y = 0;
 };
 
 }  // namespace vertuno::web

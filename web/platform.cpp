@@ -16,10 +16,11 @@ constexpr const char* TotalsFolder = "/vertuno";
 constexpr const char* TotalsFile = "/vertuno/data1.ini";
 
 // The page's side of each call lives in page.js, under Module.page.
-EM_JS(int, takePageEvent, (int* argument), {
+// The event's numbers go to a, b, x, y, in that order.
+EM_JS(int, takePageEvent, (int* numbers), {
   const event = Module.page.takeEvent();
   if (!event) return 0;
-  HEAP32[argument >> 2] = event.a | 0;
+  HEAP32.set([event.a | 0, event.b | 0, event.x | 0, event.y | 0], numbers >> 2);
   return event.kind;
 });
 
@@ -64,9 +65,11 @@ void WebPlatform::loadStoredTotals() {
 }
 
 void WebPlatform::pumpEvents() {
-  PageEvent event;
-  while ((event.kind = static_cast<PageEventKind>(takePageEvent(&event.a))) != PageEventKind::None) {
-    dispatch_(event);
+  for (;;) {
+    int numbers[4];
+    const auto kind = static_cast<PageEventKind>(takePageEvent(numbers));
+    if (kind == PageEventKind::None) return;
+    dispatch_({kind, numbers[0], numbers[1], numbers[2], numbers[3]});
   }
 }
 
@@ -79,9 +82,7 @@ void WebPlatform::armWaitTimer(int intervalMs) { armPageTimer1(intervalMs); }
 
 void WebPlatform::disarmWaitTimer() { disarmPageTimer1(); }
 
-void WebPlatform::playSound(const std::string& path) {
-  playPageSound(std::filesystem::path(path).filename().string().c_str());
-}
+void WebPlatform::playSound(const std::string& name) { playPageSound(name.c_str()); }
 
 void WebPlatform::reseedRandom() { random_.reseed(); }
 

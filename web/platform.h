@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "game/random_source.h"
+#include "platform/random_source.h"
 #include "machine/platform.h"
 #include "web/page_event.h"
 
@@ -25,10 +25,9 @@ class WebPlatform : public Platform {
   void waitForEvents() override;
   void armWaitTimer(int intervalMs) override;
   void disarmWaitTimer() override;
-  void playSound(const std::string& path) override;
+  void playSound(const std::string& name) override;
   void reseedRandom() override;
   double nextRandom() override;
-  std::string programFolder() override { return {}; }
   std::string totalsFilePath() override;
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   [[noreturn]] void endProgram(int status) override;

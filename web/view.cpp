@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "machine/layout.h"
+#include "machine/cabinet.h"
 #include "machine/machine.h"
 #include "stats/side_window_layout.h"
 #include "web/platform.h"
@@ -17,43 +17,40 @@ EM_JS(void, pageShowMessage, (const char* text, const char* title, int style), {
   Module.page.showMessage(UTF8ToString(text), UTF8ToString(title), style);
 });
 EM_JS(void, pageShowCabinet, (), { Module.page.showCabinet(); });
+EM_JS(void, pageRaiseCabinet, (), { Module.page.raiseCabinet(); });
+EM_JS(void, pageMoveCabinetBy, (int x, int y), { Module.page.moveCabinetBy(x, y); });
 EM_JS(void, pageShowMenu, (), { Module.page.showMenu(); });
+EM_JS(void, pageCloseMenu, (), { Module.page.closeMenu(); });
 EM_JS(void, pageShowSideWindow, (int index), { Module.page.showSideWindow(index); });
 EM_JS(void, pageHideSideWindow, (int index), { Module.page.hideSideWindow(index); });
-EM_JS(void, pageFollowPointer, (), { Module.page.followPointer(); });
 EM_JS(void, pageSetFace, (int face), { Module.page.setFace(face); });
 EM_JS(void, pageMoveCoin, (double left, double top), { Module.page.moveCoin(left, top); });
 EM_JS(void, pageSetLabel, (int index, const char* text, bool visible), {
   Module.page.setLabel(index, UTF8ToString(text), visible);
 });
 EM_JS(void, pageSetBoardReading, (const char* text), { Module.page.setBoardReading(UTF8ToString(text)); });
-EM_JS(void, pageSetCounter, (int control, const char* text), { Module.page.setCounter(control, UTF8ToString(text)); });
-// layer 0: the cabinet's dark cells under the board; 1: the board's cells.
-EM_JS(void, pageDrawCell, (int layer, int cell, const void* pixels, int width, int height, int scale), {
-  Module.page.drawCell(layer, cell, HEAPU8.subarray(pixels, pixels + width * height * 3), width, height, scale);
+EM_JS(void, pageSetCounter, (int window, int control, const char* text), {
+  Module.page.setCounter(window, control, UTF8ToString(text));
+});
+EM_JS(void, pageDrawCell, (int cell, const void* pixels, int width, int height, int scale), {
+  Module.page.drawCell(cell, HEAPU8.subarray(pixels, pixels + width * height * 3), width, height, scale);
 });
 EM_JS(int, pageScale, (), { return Math.max(1, Math.ceil(window.devicePixelRatio || 1)); });
 
 static_assert(sizeof(Rgb) == 3, "the page reads cell pixels as packed RGB");
 
-constexpr int InfoWindowIndex = 0;
-constexpr int AboutWindowIndex = 1;
-
-// What a screen reader says of the board: each cell's digit, "?" while it turns, "-" when dark.
-std::string boardReading(const std::array<CellPicture, 3>& cells) {
-  std::string reading(machine_window::BoardReading);
-  for (std::size_t i = 0; i < cells.size(); ++i) {
-    const int index = static_cast<int>(cells[i]);
-    if (i > 0) reading += ' ';
-    if (index <= 9) {
-      reading += static_cast<char>('0' + index);
-    } else if (cells[i] == CellPicture::Unlit || cells[i] == CellPicture::None) {
-      reading += '-';
-    } else {
-      reading += '?';
-    }
+// The side windows in the order the page was handed them.
+int pageIndex(WindowId window) {
+  for (std::size_t i = 0; i < SideWindows.size(); ++i) {
+    if (SideWindows[i]->window == window) return static_cast<int>(i);
   }
-  return reading;
+  return -1;
+}
+
+template <typename Table>
+const auto* row(const Table& table, int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < table.size() ? &table[static_cast<std::size_t>(index)]
+                                                                       : nullptr;
 }
 
 }  // namespace
@@ -61,43 +58,45 @@ std::string boardReading(const std::array<CellPicture, 3>& cells) {
 WebView::WebView(WebPlatform& platform) : platform_(platform) {}
 
 void WebView::dispatch(const PageEvent& event) {
-  const auto& spots = machine_window::HotSpots;
-  const auto spotHandler = [&](void (Machine::*HotSpotLayout::*gesture)()) {
-    if (event.a < 0 || static_cast<std::size_t>(event.a) >= spots.size()) return;
-    if (const auto handler = spots[static_cast<std::size_t>(event.a)].*gesture) (machine_->*handler)();
+  const auto pointer = [&](InputKind kind) {
+    machine_->input({.kind = kind, .button = static_cast<MouseButton>(event.a),
+                     .held = static_cast<MouseButton>(event.b), .at = {event.x, event.y}});
   };
   switch (event.kind) {
     case PageEventKind::None: break;
     case PageEventKind::Timer1: machine_->Timer1_Timer(); break;
     case PageEventKind::Timer2: machine_->Timer2_Timer(); break;
     case PageEventKind::Timer3: break;  // its ticks do nothing
-    case PageEventKind::HotSpotPress: spotHandler(&HotSpotLayout::onPress); break;
-    case PageEventKind::HotSpotRelease: spotHandler(&HotSpotLayout::onRelease); break;
-    case PageEventKind::HotSpotClick: spotHandler(&HotSpotLayout::onClick); break;
-    case PageEventKind::HotSpotDoubleClick: spotHandler(&HotSpotLayout::onDoubleClick); break;
-    case PageEventKind::CabinetPress: machine_->Form_MouseDown(static_cast<MouseButton>(event.a)); break;
-    case PageEventKind::CabinetMove:
-      if (machine_->Form_MouseMove(static_cast<MouseButton>(event.a))) pageFollowPointer();
+    case PageEventKind::Press: pointer(InputKind::Press); break;
+    case PageEventKind::DoubleClick: pointer(InputKind::DoubleClick); break;
+    case PageEventKind::Release: pointer(InputKind::Release); break;
+    case PageEventKind::Move: pointer(InputKind::Move); break;
+    case PageEventKind::Activate:
+      if (const auto* spot = row(machine_window::HotSpots, event.a)) {
+        machine_->input({.kind = InputKind::Activate, .hotSpot = spot->name});
+      }
       break;
+    case PageEventKind::Escape:
+      if (const auto* window = row(SideWindows, event.a)) {
+        machine_->input({.kind = InputKind::Escape, .window = (*window)->window});
+      }
+      break;
+    case PageEventKind::CloseWindow:
+      if (const auto* window = row(SideWindows, event.a)) machine_->closeSideWindow((*window)->window);
+      break;
+    case PageEventKind::SideButton: {
+      const auto* window = row(SideWindows, event.a);
+      const auto* control = window ? row((*window)->controls, event.b) : nullptr;
+      if (control && control->onClick) (machine_->*control->onClick)();
+      break;
+    }
     case PageEventKind::Answer: answer_ = static_cast<Answer>(event.a); break;
     case PageEventKind::MenuChosen: {
-      const auto& menu = machine_window::Menu;
-      menuChoice_ = event.a >= 0 && static_cast<std::size_t>(event.a) < menu.size()
-                        ? menu[static_cast<std::size_t>(event.a)].choice
-                        : MenuChoice::None;
+      const auto* item = row(machine_window::Menu, event.a);
+      menuChoice_ = item ? item->choice : MenuChoice::None;
       break;
     }
-    case PageEventKind::SideButton: {
-      const auto& controls = info_window::Layout.controls;
-      if (event.a < 0 || static_cast<std::size_t>(event.a) >= controls.size()) break;
-      if (const auto handler = controls[static_cast<std::size_t>(event.a)].onClick) (machine_->*handler)();
-      break;
-    }
-    case PageEventKind::InfoClose: machine_->closeInfoWindow(); break;
-    case PageEventKind::Rescale:
-      showDarkCells();
-      showCells();
-      break;
+    case PageEventKind::Rescale: showCells(); break;
     case PageEventKind::Hidden: machine_->saveWithoutViews(); break;
     case PageEventKind::Close: machine_->Form_Unload(); break;
   }
@@ -112,12 +111,18 @@ Answer WebView::messageBox(const std::string& text, const std::string& title, Me
 }
 
 void WebView::showMachineWindow() {
-  showDarkCells();
   showCells();
   showLabels();
   changed(Change::InfoWindow);
   pageShowCabinet();
 }
+
+void WebView::raiseMachineWindow() { pageRaiseCabinet(); }
+
+// A page has no desktop to hand a drag to: the cabinet follows the pointer itself.
+bool WebView::handDragToDesktop(Point) { return false; }
+
+void WebView::moveMachineWindowBy(Point offset) { pageMoveCabinetBy(offset.x, offset.y); }
 
 MenuChoice WebView::popupMainMenu() {
   menuChoice_.reset();
@@ -126,11 +131,18 @@ MenuChoice WebView::popupMainMenu() {
   return *std::exchange(menuChoice_, std::nullopt);
 }
 
-void WebView::showInfoWindow() { pageShowSideWindow(InfoWindowIndex); }
+void WebView::closeMainMenu() {
+  pageCloseMenu();
+  menuChoice_ = MenuChoice::None;
+}
 
-void WebView::hideInfoWindow() { pageHideSideWindow(InfoWindowIndex); }
+void WebView::showInfoWindow() { pageShowSideWindow(pageIndex(WindowId::Info)); }
 
-void WebView::showAboutWindow() { pageShowSideWindow(AboutWindowIndex); }
+void WebView::hideInfoWindow() { pageHideSideWindow(pageIndex(WindowId::Info)); }
+
+void WebView::showAboutWindow() { pageShowSideWindow(pageIndex(WindowId::About)); }
+
+void WebView::hideAboutWindow() { pageHideSideWindow(pageIndex(WindowId::About)); }
 
 void WebView::changed(Change what) {
   const MachineState& state = machine_->state();
@@ -145,30 +157,40 @@ void WebView::changed(Change what) {
     case Change::InfoWindow: {
       // Until the window is loaded its counters keep their design captions.
       const InfoFields shown = state.InfoLoaded ? state.Info : InfoFields{};
-      const auto& controls = info_window::Layout.controls;
-      for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].counter) pageSetCounter(static_cast<int>(i), (shown.*controls[i].counter).c_str());
+      for (const SideWindowLayout* window : SideWindows) {
+        for (std::size_t i = 0; i < window->controls.size(); ++i) {
+          const auto counter = window->controls[i].counter;
+          if (counter) pageSetCounter(pageIndex(window->window), static_cast<int>(i), (shown.*counter).c_str());
+        }
       }
       break;
     }
   }
 }
 
-// In the order the page was handed the labels: the purse, the banner, the amount, its word.
+// In the order the page was handed them.
 void WebView::showLabels() {
   const MachineState& state = machine_->state();
-  pageSetLabel(0, state.PlayerCoins.c_str(), state.PlayerCoinsVisible);
-  pageSetLabel(1, std::string(machine_window::WinBanner.designCaption).c_str(), state.WinBannerVisible);
-  pageSetLabel(2, state.PrizeAmountText.c_str(), true);
-  pageSetLabel(3, state.CoinWordText.c_str(), true);
+  for (std::size_t i = 0; i < machine_window::Texts.size(); ++i) {
+    const CabinetLabel& label = machine_window::Texts[i];
+    pageSetLabel(static_cast<int>(i), std::string(shownText(label, state)).c_str(), isShown(label, state));
+  }
 }
 
-const CellBitmap& WebView::picture(std::optional<CellPicture> picture) {
+// The cabinet's dark cell with the picture over it, at the screen's current scale, drawn once.
+const CellBitmap& WebView::picture(CellPicture shown) {
   const int scale = pageScale();
-  const std::pair key{picture ? static_cast<int>(*picture) : -1, scale};
+  const std::pair key{static_cast<int>(shown), scale};
   auto found = pictures_.find(key);
   if (found == pictures_.end()) {
-    found = pictures_.emplace(key, picture ? drawCellPicture(*picture, scale) : drawDarkCell(scale)).first;
+    CellBitmap cell = drawDarkCell(scale);
+    if (shown != CellPicture::None) {
+      const CellBitmap over = drawCellPicture(shown, scale);
+      for (int y = 0; y < over.height; ++y) {
+        for (int x = 0; x < over.width; ++x) cell.pixels[static_cast<std::size_t>(y * cell.width + x)] = over.at(x, y);
+      }
+    }
+    found = pictures_.emplace(key, std::move(cell)).first;
   }
   return found->second;
 }
@@ -176,20 +198,10 @@ const CellBitmap& WebView::picture(std::optional<CellPicture> picture) {
 void WebView::showCells() {
   const MachineState& state = machine_->state();
   for (std::size_t i = 0; i < state.Tab.size(); ++i) {
-    const int cell = static_cast<int>(i);
-    if (state.Tab[i] == CellPicture::None) {
-      pageDrawCell(1, cell, nullptr, 0, 0, 1);  // the cabinet's dark cell shows through
-      continue;
-    }
     const CellBitmap& bitmap = picture(state.Tab[i]);
-    pageDrawCell(1, cell, bitmap.pixels.data(), bitmap.width, bitmap.height, pageScale());
+    pageDrawCell(static_cast<int>(i), bitmap.pixels.data(), bitmap.width, bitmap.height, pageScale());
   }
   pageSetBoardReading(boardReading(state.Tab).c_str());
-}
-
-void WebView::showDarkCells() {
-  const CellBitmap& dark = picture(std::nullopt);
-  for (int cell = 0; cell < 3; ++cell) pageDrawCell(0, cell, dark.pixels.data(), dark.width, dark.height, pageScale());
 }
 
 }  // namespace vertuno::web

@@ -28,24 +28,27 @@ class WebView : public View {
 
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void showMachineWindow() override;
+  void raiseMachineWindow() override;
   MenuChoice popupMainMenu() override;
+  void closeMainMenu() override;
   void showInfoWindow() override;
   void hideInfoWindow() override;
   void showAboutWindow() override;
+  void hideAboutWindow() override;
+  bool handDragToDesktop(Point moved) override;
+  void moveMachineWindowBy(Point offset) override;
   void changed(Change what) override;
 
  private:
   void showCells();
-  void showDarkCells();
   void showLabels();
-  // A cell picture at the screen's current scale, drawn once.
-  const CellBitmap& picture(std::optional<CellPicture> picture);
+  const CellBitmap& picture(CellPicture shown);
 
   Machine* machine_ = nullptr;
   WebPlatform& platform_;
   std::optional<Answer> answer_;
   std::optional<MenuChoice> menuChoice_;
-  // Keyed by picture (none: the dark cell) and scale.
+  // Keyed by picture and scale.
   std::map<std::pair<int, int>, CellBitmap> pictures_;
 };
 

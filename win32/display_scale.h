@@ -17,6 +17,11 @@ struct DisplayScale {
     return {px(box.left), px(box.top), px(box.left + box.width), px(box.top + box.height)};
   }
   POINT point(Point p) const { return {px(p.x), px(p.y)}; }
+  // Back from the screen's pixels to the layout's.
+  Point layoutPoint(POINT p) const {
+    return {MulDiv(p.x, USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi)),
+            MulDiv(p.y, USER_DEFAULT_SCREEN_DPI, static_cast<int>(dpi))};
+  }
   SIZE size(int width, int height) const { return {px(width), px(height)}; }
 };
 

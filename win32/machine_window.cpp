@@ -6,13 +6,14 @@
 #include <cmath>
 #include <vector>
 
-#include "win32/resources.h"
 #include "board/cell_pictures.h"
+#include "machine/cabinet.h"
+#include "machine/outlines.h"
 #include "win32/display_scale.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
-#include "machine/outlines.h"
 #include "win32/platform.h"
+#include "win32/resources.h"
 #include "win32/text.h"
 #include "win32/window_owner.h"
 
@@ -24,7 +25,6 @@ constexpr wchar_t ClassName[] = L"VertunoMachine";
 using machine_window::CellPositions;
 using machine_window::Height;
 using machine_window::Width;
-
 
 // A cell picture as a top-down 32-bit bitmap, drawn at a whole multiple of its size.
 struct CellDib {
@@ -69,6 +69,8 @@ MouseButton heldButtons(WPARAM keys) {
                                   (keys & MK_MBUTTON ? 4U : 0U));
 }
 
+constexpr int BoardId = 1;  // no label of the machine is numbered 1: only its hot spot
+
 void registerClass(HINSTANCE instance, WNDPROC procedure) {
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
@@ -87,12 +89,12 @@ MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(ma
   registerClass(instance, procedure);
   window_ = CreateWindowExW(0, ClassName, widen(machine_window::Title).c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
                             0, 0, Width, Height, nullptr, nullptr, instance, this);
-  purse_ = addText(machine_window::Purse);
-  winBanner_ = addText(machine_window::WinBanner);
-  ShowWindow(winBanner_.control, SW_HIDE);
-  prizeAmount_ = addText(machine_window::PrizeAmount);
-  coinWord_ = addText(machine_window::CoinWord);
-  for (std::size_t i = 0; i < spots_.size(); ++i) spots_[i].layout = &machine_window::HotSpots[i];
+  for (const CabinetLabel& label : machine_window::Texts) addText(label);
+  board_ = CreateWindowExW(0, L"STATIC", widen(boardReading(machine_.state().Tab)).c_str(),
+                           WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOPREFIX, 0, 0, 0, 0, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(BoardId)), nullptr, nullptr);
+  refresh(Change::PlayerCoins);
+  refresh(Change::WinDisplay);
 
   useScale(scaleOf(window_));
   RECT work{}, frame{};
@@ -116,7 +118,8 @@ void MachineWindow::useScale(DisplayScale scale) {
   const SIZE size = scale_.size(Width, Height);
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   applyOutline();
-  for (Text* text : {&purse_, &winBanner_, &prizeAmount_, &coinWord_}) {
+  for (Text& shown : texts_) {
+    Text* text = &shown;
     RECT area = scale_.rect(text->label->box);
     if (text->label->align == Align::Centre) {
       // Centred on its box but never cut by it: a word a little wider than the box still shows
@@ -130,30 +133,29 @@ void MachineWindow::useScale(DisplayScale scale) {
     SendMessageW(text->control, WM_SETFONT, reinterpret_cast<WPARAM>(text->font), FALSE);
     MoveWindow(text->control, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
   }
-  for (HotSpot& spot : spots_) spot.area = scale_.rect(spot.layout->box);
+  const RECT board = scale_.rect(machine_window::BoardBox);
+  MoveWindow(board_, board.left, board.top, board.right - board.left, board.bottom - board.top, FALSE);
   RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 MachineWindow::~MachineWindow() {
   DestroyWindow(window_);
   for (HGDIOBJ object : {static_cast<HGDIOBJ>(faces_[0]), static_cast<HGDIOBJ>(faces_[1]),
-                         static_cast<HGDIOBJ>(faceBrush_), static_cast<HGDIOBJ>(purse_.font),
-                         static_cast<HGDIOBJ>(winBanner_.font), static_cast<HGDIOBJ>(prizeAmount_.font),
-                         static_cast<HGDIOBJ>(coinWord_.font)}) {
+                         static_cast<HGDIOBJ>(faceBrush_)}) {
     DeleteObject(object);
   }
+  for (const Text& text : texts_) DeleteObject(text.font);
 }
 
-MachineWindow::Text MachineWindow::addText(const CabinetLabel& label) {
+void MachineWindow::addText(const CabinetLabel& label) {
   const DWORD align = label.align == Align::Left ? SS_LEFT : SS_CENTER;
   const Box& box = label.box;
-  Text text{nullptr, nullptr, &label};
-  text.control = CreateWindowExW(0, L"STATIC", widen(label.designCaption).c_str(),
+  Text& text = texts_.emplace_back(Text{nullptr, nullptr, &label});
+  text.control = CreateWindowExW(0, L"STATIC", L"",
                                  WS_CHILD | WS_VISIBLE | align | SS_CENTERIMAGE | SS_NOPREFIX, box.left, box.top,
                                  box.width, box.height, window_,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlNumber(label.name))), nullptr,
                                  nullptr);
-  return text;
 }
 
 void MachineWindow::applyOutline() {
@@ -171,21 +173,15 @@ void MachineWindow::useFace() {
 
 void MachineWindow::refresh(Change what) {
   const MachineState& state = machine_.state();
+  for (const Text& text : texts_) {
+    if (text.label->change != what) continue;
+    SetWindowTextW(text.control, widen(shownText(*text.label, state)).c_str());
+    ShowWindow(text.control, isShown(*text.label, state) ? SW_SHOWNA : SW_HIDE);
+  }
   switch (what) {
-    case Change::PlayerCoins:
-      SetWindowTextW(purse_.control, widen(state.PlayerCoins).c_str());
-      ShowWindow(purse_.control, state.PlayerCoinsVisible ? SW_SHOWNA : SW_HIDE);
-      break;
-    case Change::WinDisplay:
-      ShowWindow(winBanner_.control, state.WinBannerVisible ? SW_SHOWNA : SW_HIDE);
-      SetWindowTextW(prizeAmount_.control, widen(state.PrizeAmountText).c_str());
-      SetWindowTextW(coinWord_.control, widen(state.CoinWordText).c_str());
-      break;
     case Change::Cells:
-      for (Point cell : CellPositions) {
-        const RECT area = scale_.rect({cell.x, cell.y, CellWidth, CellHeight});
-        InvalidateRect(window_, &area, FALSE);
-      }
+      SetWindowTextW(board_, widen(boardReading(state.Tab)).c_str());
+      InvalidateRect(board_, nullptr, FALSE);
       break;
     case Change::Face:
       useFace();
@@ -198,6 +194,8 @@ void MachineWindow::refresh(Change what) {
       InvalidateRect(window_, &coin, FALSE);
       break;
     }
+    case Change::PlayerCoins:
+    case Change::WinDisplay:
     case Change::InfoWindow:
       break;
   }
@@ -211,10 +209,9 @@ RECT MachineWindow::coinRect() const {
   return scale_.rect({left, top, machine_window::CoinWidth + 1, machine_window::CoinHeight + 1});
 }
 
-// Painted off screen and copied in one piece, so the falling coin never flickers.
-void MachineWindow::paint() {
-  PAINTSTRUCT paintStruct;
-  HDC screen = BeginPaint(window_, &paintStruct);
+// Painted off screen and copied in one piece, so neither the falling coin nor a turning cell
+// ever flickers.
+void MachineWindow::copyPicture(HDC screen, RECT part, POINT to) {
   HDC canvas = CreateCompatibleDC(screen);
   const SIZE size = scale_.size(Width, Height);
   HBITMAP surface = CreateCompatibleBitmap(screen, size.cx, size.cy);
@@ -245,64 +242,29 @@ void MachineWindow::paint() {
     DeleteObject(border);
   }
 
-  const RECT& dirty = paintStruct.rcPaint;
-  BitBlt(screen, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, canvas,
-         dirty.left, dirty.top, SRCCOPY);
+  BitBlt(screen, to.x, to.y, part.right - part.left, part.bottom - part.top, canvas, part.left, part.top, SRCCOPY);
   SelectObject(canvas, oldSurface);
   DeleteObject(surface);
   DeleteDC(canvas);
-  EndPaint(window_, &paintStruct);
 }
 
-MachineWindow::HotSpot* MachineWindow::spotAt(POINT point) {
-  for (HotSpot& spot : spots_) {
-    if (PtInRect(&spot.area, point)) return &spot;
-  }
-  return nullptr;
+// The pointer stays with the window while a button is held, so a hot spot hears its release
+// and a drag its motion wherever the pointer goes.
+void MachineWindow::forward(InputKind kind, MouseButton button, WPARAM keys, LPARAM at) {
+  const MouseButton held = heldButtons(keys);
+  if (kind == InputKind::Press || kind == InputKind::DoubleClick) SetCapture(window_);
+  if (kind == InputKind::Release && held == MouseButton::None && GetCapture() == window_) ReleaseCapture();
+  const Point point = scale_.layoutPoint({GET_X_LPARAM(at), GET_Y_LPARAM(at)});
+  machine_.input({.kind = kind, .button = button, .held = held, .at = point});
 }
 
-// Texts and the board keep their presses, as their Linux twins do: no menu, no drag from them.
-bool MachineWindow::keepsPress(POINT point) const {
-  const RECT board = scale_.rect({CellPositions[0].x, CellPositions[0].y,
-                                  CellPositions[2].x + CellWidth - CellPositions[0].x, CellHeight});
-  if (PtInRect(&board, point)) return true;
-  for (const Text& text : {purse_, winBanner_, prizeAmount_, coinWord_}) {
-    const RECT area = scale_.rect(text.label->box);
-    if (IsWindowVisible(text.control) && PtInRect(&area, point)) return true;
-  }
-  return false;
-}
-
-// A press on a hot spot is the spot's alone; the second press of a double-click is a
-// double-click alone, with no press and no second click.
-void MachineWindow::buttonDown(MouseButton button, POINT point, bool doubleClick) {
-  if (HotSpot* spot = spotAt(point)) {
-    SetCapture(window_);  // the release comes to the spot pressed, wherever it happens
-    pressedSpot_ = spot;
-    if (button == MouseButton::Left) inDoubleClick_ = doubleClick;
-    call(doubleClick ? spot->layout->onDoubleClick : spot->layout->onPress);
-    return;
-  }
-  pressedSpot_ = nullptr;
-  pressKept_ = keepsPress(point);
-  if (pressKept_) return;
-  pressedAt_ = point;
-  ClientToScreen(window_, &pressedAt_);
-  // A drag whose first motion already leaves the window still reaches it.
-  if (button == MouseButton::Left) SetCapture(window_);
-  machine_.Form_MouseDown(button);
-}
-
-void MachineWindow::buttonUp(MouseButton button, POINT point) {
-  HotSpot* spot = pressedSpot_;
-  if (GetCapture() == window_) ReleaseCapture();
-  pressKept_ = false;
-  if (!spot) return;
-  const bool click = button == MouseButton::Left && !inDoubleClick_ && PtInRect(&spot->area, point);
-  pressedSpot_ = nullptr;
-  if (button == MouseButton::Left) inDoubleClick_ = false;
-  call(spot->layout->onRelease);
-  if (click) call(spot->layout->onClick);
+void MachineWindow::handDragToDesktop(Point moved) {
+  const POINT way = scale_.point(moved);
+  RECT frame;
+  GetWindowRect(window_, &frame);
+  SetWindowPos(window_, nullptr, frame.left + way.x, frame.top + way.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ReleaseCapture();
+  SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
 }
 
 LRESULT CALLBACK MachineWindow::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -311,9 +273,15 @@ LRESULT CALLBACK MachineWindow::procedure(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT MachineWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
-  const POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
   switch (message) {
-    case WM_PAINT: paint(); return 0;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC screen = BeginPaint(window_, &paint);
+      const RECT& dirty = paint.rcPaint;
+      copyPicture(screen, dirty, {dirty.left, dirty.top});
+      EndPaint(window_, &paint);
+      return 0;
+    }
     case WM_ERASEBKGND: return 1;
     case WM_CTLCOLORSTATIC: {
       // Each text stands on the part of the face behind it.
@@ -324,42 +292,30 @@ LRESULT MachineWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       MapWindowPoints(nullptr, window_, reinterpret_cast<POINT*>(&area), 2);
       SetBrushOrgEx(dc, -area.left, -area.top, nullptr);
       SetBkMode(dc, TRANSPARENT);
-      for (const Text& shown : {purse_, winBanner_, prizeAmount_, coinWord_}) {
+      for (const Text& shown : texts_) {
         if (shown.control == text) SetTextColor(dc, toColour(shown.label->colour));
       }
       return reinterpret_cast<LRESULT>(faceBrush_);
     }
     case WM_TIMER:
-      if (wParam == Win32Platform::Timer2 && menuOpen_ && machine_.idleTickStartsDemo()) {
-        // The menu closes, as the Linux game's does, and the tick comes again once its loop has
-        // ended: a demo played inside that loop would leave the menu deaf to the player.
-        EndMenu();
-        PostMessageW(window_, WM_TIMER, wParam, 0);
-        return 0;
-      }
       if (wParam == Win32Platform::Timer1) machine_.Timer1_Timer();
       if (wParam == Win32Platform::Timer2) machine_.Timer2_Timer();
       return 0;
-    case WM_LBUTTONDOWN: buttonDown(MouseButton::Left, point, false); return 0;
-    case WM_LBUTTONDBLCLK: buttonDown(MouseButton::Left, point, spotAt(point) != nullptr); return 0;
-    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: buttonDown(MouseButton::Right, point, false); return 0;
-    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: buttonDown(MouseButton::Middle, point, false); return 0;
-    case WM_LBUTTONUP: buttonUp(MouseButton::Left, point); return 0;
-    case WM_RBUTTONUP: buttonUp(MouseButton::Right, point); return 0;
-    case WM_MBUTTONUP: buttonUp(MouseButton::Middle, point); return 0;
-    case WM_MOUSEMOVE:
-      if (!pressedSpot_ && !pressKept_ && machine_.Form_MouseMove(heldButtons(wParam))) {
-        // The caption drag: the system moves the window until the button is let go, from
-        // where the pointer is now; the window first catches up with the way it has come.
-        const DWORD now = GetMessagePos();
-        RECT frame;
-        GetWindowRect(window_, &frame);
-        SetWindowPos(window_, nullptr, frame.left + GET_X_LPARAM(now) - pressedAt_.x,
-                     frame.top + GET_Y_LPARAM(now) - pressedAt_.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        ReleaseCapture();
-        SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(now));
-      }
-      return 0;
+    case WM_LBUTTONDOWN: forward(InputKind::Press, MouseButton::Left, wParam, lParam); return 0;
+    case WM_RBUTTONDOWN: forward(InputKind::Press, MouseButton::Right, wParam, lParam); return 0;
+    case WM_MBUTTONDOWN: forward(InputKind::Press, MouseButton::Middle, wParam, lParam); return 0;
+    case WM_LBUTTONDBLCLK: forward(InputKind::DoubleClick, MouseButton::Left, wParam, lParam); return 0;
+    case WM_RBUTTONDBLCLK: forward(InputKind::DoubleClick, MouseButton::Right, wParam, lParam); return 0;
+    case WM_MBUTTONDBLCLK: forward(InputKind::DoubleClick, MouseButton::Middle, wParam, lParam); return 0;
+    case WM_LBUTTONUP: forward(InputKind::Release, MouseButton::Left, wParam, lParam); return 0;
+    case WM_RBUTTONUP: forward(InputKind::Release, MouseButton::Right, wParam, lParam); return 0;
+    case WM_MBUTTONUP: forward(InputKind::Release, MouseButton::Middle, wParam, lParam); return 0;
+    case WM_MOUSEMOVE: forward(InputKind::Move, MouseButton::None, wParam, lParam); return 0;
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      copyPicture(item->hDC, scale_.rect(machine_window::BoardBox), {0, 0});
+      return TRUE;
+    }
     case WM_DPICHANGED: {
       // Moved to a monitor of another scale: the whole cabinet follows, where the system says.
       useScale({HIWORD(wParam)});

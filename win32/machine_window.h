@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <vector>
 
 #include "machine/layout.h"
 #include "machine/machine.h"
@@ -23,14 +24,11 @@ class MachineWindow {
 
   HWND handle() const { return window_; }
   void refresh(Change what);
-  // While the machine menu's own loop runs, a demo may not start inside it.
-  void setMenuOpen(bool open) { menuOpen_ = open; }
+  // The system's own move loop takes the drag over, once the window has caught up with the way
+  // the pointer has come since the press.
+  void handDragToDesktop(Point moved);
 
  private:
-  struct HotSpot {
-    RECT area;  // at the display's scale
-    const HotSpotLayout* layout;
-  };
   // A text on the cabinet, numbered as the machine's labels are.
   struct Text {
     HWND control = nullptr;
@@ -40,32 +38,22 @@ class MachineWindow {
 
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void paint();
+  void forward(InputKind kind, MouseButton button, WPARAM keys, LPARAM at);
+  // Draws the whole window off screen and copies this part of it to the target.
+  void copyPicture(HDC target, RECT part, POINT to);
   void useScale(DisplayScale scale);
   void applyOutline();
   void useFace();
-  HotSpot* spotAt(POINT point);
-  bool keepsPress(POINT point) const;
-  void buttonDown(MouseButton button, POINT point, bool doubleClick);
-  void buttonUp(MouseButton button, POINT point);
   RECT coinRect() const;
-  Text addText(const CabinetLabel& label);
-  void call(void (Machine::*handler)()) {
-    if (handler) (machine_.*handler)();
-  }
+  void addText(const CabinetLabel& label);
 
   Machine& machine_;
   HWND window_ = nullptr;
+  HWND board_ = nullptr;  // draws the cells; a screen reader reads it out by its name
   DisplayScale scale_;
   std::array<HBITMAP, 2> faces_{};
   HBRUSH faceBrush_ = nullptr;  // the face as a pattern, behind each text
-  Text purse_, winBanner_, prizeAmount_, coinWord_;
-  std::array<HotSpot, machine_window::HotSpots.size()> spots_{};
-  HotSpot* pressedSpot_ = nullptr;
-  bool inDoubleClick_ = false;
-  bool menuOpen_ = false;
-  bool pressKept_ = false;  // the buttons held were pressed on a text or the board
-  POINT pressedAt_{};  // on the screen, where the cabinet was last pressed
+  std::vector<Text> texts_;
   RECT paintedCoin_{};
 };
 

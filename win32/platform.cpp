@@ -50,15 +50,13 @@ void Win32Platform::armWaitTimer(int intervalMs) {
 
 void Win32Platform::disarmWaitTimer() { KillTimer(timerWindow_, Timer1); }
 
-void Win32Platform::playSound(const std::string& path) {
-  PlaySoundW(widen(path).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+void Win32Platform::playSound(const std::string& name) {
+  PlaySoundW((programFolder_ + L'\\' + widen(name)).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 
 void Win32Platform::reseedRandom() { random_.reseed(); }
 
 double Win32Platform::nextRandom() { return random_.next(); }
-
-std::string Win32Platform::programFolder() { return narrow(programFolder_); }
 
 std::string Win32Platform::totalsFilePath() { return narrow(totalsFile_); }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "game/random_source.h"
+#include "platform/random_source.h"
 #include "machine/platform.h"
 #include "win32/file_claim.h"
 
@@ -36,10 +36,9 @@ class Win32Platform : public Platform {
   void waitForEvents() override;
   void armWaitTimer(int intervalMs) override;
   void disarmWaitTimer() override;
-  void playSound(const std::string& path) override;
+  void playSound(const std::string& name) override;
   void reseedRandom() override;
   double nextRandom() override;
-  std::string programFolder() override;
   std::string totalsFilePath() override;
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   [[noreturn]] void endProgram(int status) override;

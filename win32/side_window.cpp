@@ -22,7 +22,7 @@ int pictureResource(std::string_view name) { return name == "coins" ? VERTUNO_CO
 
 }  // namespace
 
-SideWindow::SideWindow(const SideWindowLayout& layout, HWND owner, Machine* machine)
+SideWindow::SideWindow(const SideWindowLayout& layout, HWND owner, Machine& machine)
     : layout_(layout), machine_(machine) {
   const Rgb colour = SideWindowFace;
   face_ = CreateSolidBrush(RGB(colour.r, colour.g, colour.b));
@@ -39,6 +39,7 @@ SideWindow::SideWindow(const SideWindowLayout& layout, HWND owner, Machine* mach
   window_ = CreateWindowExW(ExStyle, ClassName, widen(layout.title).c_str(), Style, 0, 0, 0, 0, owner, nullptr,
                             instance, this);
   build(scaleOf(window_));
+  refresh(machine_.state());
 }
 
 // The window's size and every control, at a monitor's scale.
@@ -56,17 +57,11 @@ void SideWindow::build(DisplayScale scale) {
 
 // The controls go, with their fonts and pictures, to be built again at the new scale.
 void SideWindow::rebuild(DisplayScale scale) {
-  std::vector<std::wstring> shown;  // the counters' texts, kept across the rebuild
-  for (const auto& [text, counter] : counterTexts_) {
-    std::wstring value(static_cast<std::size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
-    value.resize(static_cast<std::size_t>(GetWindowTextW(text, value.data(), static_cast<int>(value.size()))));
-    shown.push_back(std::move(value));
-  }
   while (HWND child = GetWindow(window_, GW_CHILD)) DestroyWindow(child);
   releaseResources();
   counterTexts_.clear();
   build(scale);
-  for (std::size_t i = 0; i < shown.size(); ++i) SetWindowTextW(counterTexts_[i].first, shown[i].c_str());
+  refresh(machine_.state());
 }
 
 void SideWindow::releaseResources() {
@@ -147,14 +142,15 @@ int SideWindow::wrappedHeight(const std::wstring& text, const FontStyle& font, R
   return area.bottom - area.top;
 }
 
-void SideWindow::showCounters(const InfoFields& counters) {
+void SideWindow::refresh(const MachineState& state) {
+  const InfoFields counters = state.InfoLoaded ? state.Info : InfoFields{};
   for (const auto& [text, counter] : counterTexts_) SetWindowTextW(text, widen(counters.*counter).c_str());
 }
 
 void SideWindow::command(int id) {
   for (const Control& control : layout_.controls) {
-    if (control.kind == ControlKind::Button && controlNumber(control.name) == id && machine_ && control.onClick) {
-      (machine_->*control.onClick)();
+    if (control.kind == ControlKind::Button && controlNumber(control.name) == id && control.onClick) {
+      (machine_.*control.onClick)();
     }
   }
 }
@@ -190,12 +186,12 @@ LRESULT CALLBACK SideWindow::procedure(HWND window, UINT message, WPARAM wParam,
     }
     case WM_COMMAND:
       if (LOWORD(wParam) == IDCANCEL) {
-        self->closed();  // Escape, as in any dialog
+        self->machine_.input({.kind = InputKind::Escape, .window = self->layout_.window});  // as in any dialog
       } else if (HIWORD(wParam) == BN_CLICKED) {
         self->command(LOWORD(wParam));
       }
       return 0;
-    case WM_CLOSE: self->closed(); return 0;
+    case WM_CLOSE: self->machine_.closeSideWindow(self->layout_.window); return 0;
     case WM_DPICHANGED: {
       self->rebuild({HIWORD(wParam)});
       const auto* suggested = reinterpret_cast<const RECT*>(lParam);

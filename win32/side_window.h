@@ -13,24 +13,19 @@ namespace vertuno::win32 {
 
 // A fixed-size window with an owner, so it has no taskbar entry of its own: a caption with a
 // close button, the side windows' face colour, centred when first shown. Its controls are built
-// from the window's layout table.
+// from the window's layout table; the machine answers its buttons, its closing and Escape.
 class SideWindow {
  public:
-  // The machine answers the window's buttons; a window without buttons needs none.
-  SideWindow(const SideWindowLayout& layout, HWND owner, Machine* machine = nullptr);
-  virtual ~SideWindow();
+  SideWindow(const SideWindowLayout& layout, HWND owner, Machine& machine);
+  ~SideWindow();
   SideWindow(const SideWindow&) = delete;
   SideWindow& operator=(const SideWindow&) = delete;
 
   HWND handle() const { return window_; }
   void showCentred();
   void hide() { ShowWindow(window_, SW_HIDE); }
-
- protected:
-  // Shows these counters in the texts that name them.
-  void showCounters(const InfoFields& counters);
-  // Closing through the caption or Escape.
-  virtual void closed() { hide(); }
+  // The counters, in the texts that name them: the loaded info window's, else the design captions.
+  void refresh(const MachineState& state);
 
  private:
   static LRESULT CALLBACK procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -43,7 +38,7 @@ class SideWindow {
   void command(int id);
 
   const SideWindowLayout& layout_;
-  Machine* machine_;
+  Machine& machine_;
   HWND window_ = nullptr;
   DisplayScale scale_;
   HBRUSH face_ = nullptr;

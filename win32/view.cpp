@@ -6,8 +6,7 @@
 #include "machine/machine.h"
 #include "win32/machine_window.h"
 #include "win32/text.h"
-#include "win32/about_window.h"
-#include "win32/info_window.h"
+#include "win32/side_window.h"
 
 namespace vertuno::win32 {
 
@@ -73,14 +72,26 @@ MenuChoice Win32View::popupMainMenu() {
   POINT pointer;
   GetCursorPos(&pointer);
   SetForegroundWindow(window_->handle());  // so a click elsewhere closes the menu
-  window_->setMenuOpen(true);
   const auto chosen = static_cast<UINT>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                          pointer.x, pointer.y, window_->handle(), nullptr));
-  window_->setMenuOpen(false);
   DestroyMenu(menu);
   static_assert(static_cast<UINT>(MenuChoice::None) == 0, "no choice reads as none");
   return static_cast<MenuChoice>(chosen);
 }
+
+void Win32View::closeMainMenu() { EndMenu(); }
+
+void Win32View::raiseMachineWindow() {
+  SetWindowPos(window_->handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool Win32View::handDragToDesktop(Point moved) {
+  window_->handDragToDesktop(moved);
+  return true;
+}
+
+// The system always moves a window dragged by its caption; nothing is left to move by hand.
+void Win32View::moveMachineWindowBy(Point) {}
 
 // The side windows belong to a hidden window rather than to the cabinet: still no taskbar
 // entry of their own, yet a click on the cabinet brings it in front of them.
@@ -91,16 +102,13 @@ HWND Win32View::sideWindowOwner() {
   return sideWindowOwner_;
 }
 
-InfoWindow& Win32View::infoWindow() {
-  if (!info_) {
-    info_ = std::make_unique<InfoWindow>(*machine_, sideWindowOwner());
-    info_->refresh();
-  }
+SideWindow& Win32View::infoWindow() {
+  if (!info_) info_ = std::make_unique<SideWindow>(info_window::Layout, sideWindowOwner(), *machine_);
   return *info_;
 }
 
-AboutWindow& Win32View::aboutWindow() {
-  if (!about_) about_ = std::make_unique<AboutWindow>(sideWindowOwner());
+SideWindow& Win32View::aboutWindow() {
+  if (!about_) about_ = std::make_unique<SideWindow>(about_window::Layout, sideWindowOwner(), *machine_);
   return *about_;
 }
 
@@ -112,9 +120,13 @@ void Win32View::hideInfoWindow() {
 
 void Win32View::showAboutWindow() { aboutWindow().showCentred(); }
 
+void Win32View::hideAboutWindow() {
+  if (about_) about_->hide();
+}
+
 void Win32View::changed(Change what) {
   window_->refresh(what);
-  if (what == Change::InfoWindow && info_) info_->refresh();
+  if (what == Change::InfoWindow && info_) info_->refresh(machine_->state());
 }
 
 }  // namespace vertuno::win32

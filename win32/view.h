@@ -13,8 +13,7 @@ class Machine;
 namespace vertuno::win32 {
 
 class MachineWindow;
-class InfoWindow;
-class AboutWindow;
+class SideWindow;
 
 // The machine's windows on Win32: the cabinet, the side windows, message boxes and the menu.
 class Win32View : public View {
@@ -25,22 +24,27 @@ class Win32View : public View {
 
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void showMachineWindow() override;
+  void raiseMachineWindow() override;
   MenuChoice popupMainMenu() override;
+  void closeMainMenu() override;
   void showInfoWindow() override;
   void hideInfoWindow() override;
   void showAboutWindow() override;
+  void hideAboutWindow() override;
+  bool handDragToDesktop(Point moved) override;
+  void moveMachineWindowBy(Point offset) override;
   void changed(Change what) override;
 
  private:
   // The side windows are made the first time they are needed.
-  InfoWindow& infoWindow();
-  AboutWindow& aboutWindow();
+  SideWindow& infoWindow();
+  SideWindow& aboutWindow();
   HWND sideWindowOwner();
 
   Machine* machine_ = nullptr;
   MachineWindow* window_ = nullptr;
-  std::unique_ptr<InfoWindow> info_;
-  std::unique_ptr<AboutWindow> about_;
+  std::unique_ptr<SideWindow> info_;   // Form2: the counters beside a picture of the coins
+  std::unique_ptr<SideWindow> about_;  // Form3: the emblem, the program's name and its notice
   HWND sideWindowOwner_ = nullptr;
 };
 

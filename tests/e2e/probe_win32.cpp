@@ -54,12 +54,11 @@ std::optional<vertuno::FontStyle> fontOf(HWND control) {
   GetWindowTextW(GetAncestor(control, GA_ROOT), title, 256);
   const int id = GetDlgCtrlID(control);
   if (title == win32::widen(machine_window::Title)) {
-    for (const CabinetLabel* label : {&machine_window::Purse, &machine_window::WinBanner, &machine_window::PrizeAmount,
-                                      &machine_window::CoinWord}) {
-      if (win32::controlNumber(label->name) == id) return label->font;
+    for (const CabinetLabel& label : machine_window::Texts) {
+      if (win32::controlNumber(label.name) == id) return label.font;
     }
   }
-  for (const SideWindowLayout* layout : {&info_window::Layout, &about_window::Layout}) {
+  for (const SideWindowLayout* layout : SideWindows) {
     if (title != win32::widen(layout->title)) continue;
     for (const Control& each : layout->controls) {
       const bool numberedApart = each.kind == ControlKind::Frame || each.kind == ControlKind::Picture;

@@ -20,6 +20,7 @@ FORCE_SPOT = (44, 28)
 RULES = (60, 160)
 PURSE_TEXT, PRIZE_LINE, BOARD_CELL = (70, 312), (84, 274), (84, 98)
 PURSE, INSERTED, WON, MONEY = 2, 7, 9, 11  # the controls' numbers: Label2, Label7, Label9, Label11
+BOARD = 1  # what a screen reader reads of the board
 PRIZE = 5
 ABOUT = 'О программе "Вертуно"'
 
@@ -117,6 +118,7 @@ class WindowsFrontEnd(unittest.TestCase):
             game.wait_for_first_paint()
             self.assertEqual(controls(TITLE)[PURSE], (True, "20"))
             self.assertEqual(game.board(), ["unlit", "unlit", "unlit"])
+            self.assertEqual(controls(TITLE)[BOARD], (True, "Табло: - - -"))
 
             # The drag's first motion already leaves the window, left of the grip.
             before = game.geometry()[:2]
@@ -138,6 +140,7 @@ class WindowsFrontEnd(unittest.TestCase):
             first_prize = prize_for(first)
             self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == str(19 + first_prize), 40),
                             f"{first} pays {first_prize}")
+            self.assertEqual(controls(TITLE)[BOARD][1], "Табло: " + " ".join(first))
 
             # A forced 777 pays 200, coin by coin: the board counts the coins down as each
             # falls and rings, then the purse takes them all.

@@ -9,11 +9,12 @@
 #include <functional>
 #include <memory>
 
+#include "machine/cabinet.h"
 #include "machine/machine.h"
 #include "qt/machine_window.h"
 #include "qt/platform.h"
 #include "qt/view.h"
-#include "qt/about_window.h"
+#include "qt/centred_window.h"
 #include "qt/info_window_view.h"
 #include "unit/temp_folder.h"
 
@@ -44,12 +45,12 @@ class Shell : public ::testing::Test {
     host.attach(machine);
   }
 
-  HotSpot& hotSpot(const QString& name) const {
-    return *window.findChild<HotSpot*>(name, Qt::FindDirectChildrenOnly);
+  // The middle of a hot spot, where the player presses it on the window.
+  static QPoint spot(const char* name) {
+    const Box& box = hotSpotNamed(name)->box;
+    return {box.left + box.width / 2, box.top + box.height / 2};
   }
-  CabinetText& text(const QString& name) const {
-    return *window.findChild<CabinetText*>(name, Qt::FindDirectChildrenOnly);
-  }
+  QLabel& text(const QString& name) const { return *window.findChild<QLabel*>(name, Qt::FindDirectChildrenOnly); }
   QWidget& cell(int index) const {
     return *window.findChild<QWidget*>(QStringLiteral("Tab%1").arg(index + 1), Qt::FindDirectChildrenOnly);
   }

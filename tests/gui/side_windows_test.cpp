@@ -21,7 +21,7 @@ QString labelText(QWidget& window, const char* name) {
 TEST_F(SideWindows, TheRulesPanelShowsTheCountersAndOkSavesAndCloses) {
   folder.write("data1.ini", "512\r\n");
   machine.Form_Load();
-  QTest::mouseClick(&hotSpot(QStringLiteral("Label3")), Qt::LeftButton);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, spot("Label3"));
   EXPECT_TRUE(info().isVisible());
   EXPECT_EQ(info().windowTitle(), QStringLiteral("Информация"));
   EXPECT_EQ(info().size(), QSize(310, 237));
@@ -33,9 +33,9 @@ TEST_F(SideWindows, TheRulesPanelShowsTheCountersAndOkSavesAndCloses) {
   EXPECT_EQ(info().findChild<QGroupBox*>(QStringLiteral("Frame2"))->title(), QStringLiteral("Счетчики"));
 
   QTimer::singleShot(100, &window, [this] {
-    QTest::mousePress(&hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
+    QTest::mousePress(&window, Qt::LeftButton, {}, spot("Label8"));
   });
-  QTest::mouseClick(&hotSpot(QStringLiteral("Label1")), Qt::LeftButton);
+  QTest::mouseClick(&window, Qt::LeftButton, {}, spot("Label1"));
   EXPECT_EQ(labelText(info(), "Label7"), QStringLiteral("1"));
 
   auto* ok = info().findChild<QPushButton*>(QStringLiteral("Command1"));

@@ -37,16 +37,16 @@ TEST_F(Storm, FranticInputNeverBreaksTheMachine) {
     wasBusy = busy;
     const unsigned pick = chance() % 100;
     if (pick < 55) {
-      HotSpot& spot = hotSpot(QString::fromLatin1(spots[chance() % std::size(spots)]));
+      const QPoint at = spot(spots[chance() % std::size(spots)]);
       if (chance() % 3 == 0) {
-        QTest::mouseDClick(&spot, Qt::LeftButton);
+        QTest::mouseDClick(&window, Qt::LeftButton, {}, at);
       } else {
-        QTest::mouseClick(&spot, chance() % 5 == 0 ? Qt::RightButton : Qt::LeftButton);
+        QTest::mouseClick(&window, chance() % 5 == 0 ? Qt::RightButton : Qt::LeftButton, {}, at);
       }
     } else if (pick < 70) {
-      QTest::mousePress(&hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
+      QTest::mousePress(&window, Qt::LeftButton, {}, spot("Label8"));
     } else if (pick < 80) {
-      QTest::mouseRelease(&hotSpot(QStringLiteral("Label8")), Qt::LeftButton);
+      QTest::mouseRelease(&window, Qt::LeftButton, {}, spot("Label8"));
     } else if (pick < 86) {
       QTest::mousePress(&window, Qt::RightButton, {}, QPoint(30, 200));
     } else if (pick < 94) {
@@ -57,7 +57,7 @@ TEST_F(Storm, FranticInputNeverBreaksTheMachine) {
       if (info().isVisible()) info().findChild<QPushButton*>(QStringLiteral("Command1"))->click();
     } else if (demos < 2 && fired > 4000) {  // a demo over a busy play freezes it for minutes
       ++demos;
-      QTest::mouseDClick(&hotSpot(QStringLiteral("Label11")), Qt::LeftButton);
+      QTest::mouseDClick(&window, Qt::LeftButton, {}, spot("Label11"));
     }
   };
   // Each event is a timer of its own, so events keep landing inside the plays, payouts and

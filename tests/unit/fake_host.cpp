@@ -103,7 +103,7 @@ std::error_code FakeHost::replaceFile(const std::string& path, const std::string
   return error;
 }
 
-void FakeHost::playSound(const std::string& path) { sounds.push_back({now_, path}); }
+void FakeHost::playSound(const std::string& name) { sounds.push_back({now_, name}); }
 
 void FakeHost::reseedRandom() {
   ++reseeds;
@@ -120,8 +120,28 @@ double FakeHost::nextRandom() {
 }
 
 
+void FakeHost::press(MouseButton button, Point at, MouseButton alsoHeld) {
+  const auto held = static_cast<MouseButton>(static_cast<unsigned>(button) | static_cast<unsigned>(alsoHeld));
+  machine_.input({.kind = InputKind::Press, .button = button, .held = held, .at = at});
+}
+
+void FakeHost::release(MouseButton button, Point at, MouseButton stillHeld) {
+  machine_.input({.kind = InputKind::Release, .button = button, .held = stillHeld, .at = at});
+}
+
 MenuChoice FakeHost::popupMainMenu() {
   ++menuPopups;
+  menuShown = true;
+  if (menuOpenSeconds > 0) {
+    const auto until = now_ + static_cast<Micros>(menuOpenSeconds * 1e6);
+    for (auto due = nextDue(); menuShown && due && *due <= until; due = nextDue()) {
+      now_ = std::max(now_, *due);
+      deliverDue();
+    }
+    if (!menuShown) return MenuChoice::None;  // closed by the machine
+    now_ = until;
+  }
+  menuShown = false;
   if (menuChoices.empty()) return MenuChoice::None;
   const MenuChoice choice = menuChoices.front();
   menuChoices.pop_front();

@@ -27,7 +27,7 @@ class FakeHost : public Platform, public View {
  public:
   using Micros = std::int64_t;
 
-  struct Sound { Micros at; std::string path; };
+  struct Sound { Micros at; std::string name; };
   struct Message { Micros at; std::string text; std::string title; MessageStyle style; };
   struct Outline { Micros at; std::vector<Point> points; };
   struct Cells { Micros at; std::array<CellPicture, 3> cells; };
@@ -58,7 +58,6 @@ class FakeHost : public Platform, public View {
   // The draws of one play that yield these digits and this special number.
   void drawPlay(int first, int second, int third, int spare, int special = 0);
 
-  std::string folder = "/nonexistent-vertuno-folder";
   std::string totalsPath = "/nonexistent-vertuno-folder/data1.ini";
 
   std::vector<Sound> sounds;
@@ -72,28 +71,61 @@ class FakeHost : public Platform, public View {
   int infoShows = 0;
   bool infoVisible = false;
   int aboutShows = 0;
+  bool aboutVisible = false;
+  int raises = 0;
   std::deque<MenuChoice> menuChoices;
+  // How long the player leaves the menu open before choosing; its loop dispatches meanwhile.
+  double menuOpenSeconds = 0;
+  bool menuShown = false;
+  // Whether the desktop takes a drag over; the window's moves when it does not, and the drag's ends.
+  bool desktopMoves = true;
+  std::vector<Point> handedOver;
+  std::vector<Point> windowMoves;
+  int dragEnds = 0;
+
+  // The player's raw input, as a front end passes it on.
+  void input(const Input& input) { machine_.input(input); }
+  void press(MouseButton button, Point at, MouseButton alsoHeld = MouseButton::None);
+  void release(MouseButton button, Point at, MouseButton stillHeld = MouseButton::None);
+  void doubleClick(Point at) { machine_.input({.kind = InputKind::DoubleClick, .button = MouseButton::Left,
+                                               .held = MouseButton::Left, .at = at}); }
+  void move(MouseButton held, Point at) { machine_.input({.kind = InputKind::Move, .held = held, .at = at}); }
+  void click(Point at) {
+    press(MouseButton::Left, at);
+    release(MouseButton::Left, at);
+  }
 
   void pumpEvents() override;
   void waitForEvents() override;
   void armWaitTimer(int intervalMs) override;
   void disarmWaitTimer() override;
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
-  void playSound(const std::string& path) override;
+  void playSound(const std::string& name) override;
   void reseedRandom() override;
   double nextRandom() override;
   // Replaces the file through a temporary one, with the standard library alone.
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
-  std::string programFolder() override { return folder; }
   std::string totalsFilePath() override { return totalsPath; }
   void showMachineWindow() override {}
+  void raiseMachineWindow() override { ++raises; }
   MenuChoice popupMainMenu() override;
+  void closeMainMenu() override { menuShown = false; }
   void showInfoWindow() override {
     ++infoShows;
     infoVisible = true;
   }
   void hideInfoWindow() override { infoVisible = false; }
-  void showAboutWindow() override { ++aboutShows; }
+  void showAboutWindow() override {
+    ++aboutShows;
+    aboutVisible = true;
+  }
+  void hideAboutWindow() override { aboutVisible = false; }
+  bool handDragToDesktop(Point moved) override {
+    if (desktopMoves) handedOver.push_back(moved);
+    return desktopMoves;
+  }
+  void moveMachineWindowBy(Point offset) override { windowMoves.push_back(offset); }
+  void dragEnded() override { ++dragEnds; }
   [[noreturn]] void endProgram(int status) override { throw ProgramEnded{status}; }
   void changed(Change what) override;
 

@@ -108,13 +108,6 @@ TEST_F(InfoWindow, TheMenuLoadsTheWindowAndEachItemDoesItsPart) {
   EXPECT_EQ(folder.read("data1.ini"), "513\r\n");
 }
 
-TEST_F(InfoWindow, OnlyTheLeftButtonAloneDragsTheWindow) {
-  for (unsigned held : {0U, 2U, 3U, 4U, 5U}) {
-    EXPECT_FALSE(host.machine().Form_MouseMove(static_cast<MouseButton>(held))) << held;
-  }
-  EXPECT_TRUE(host.machine().Form_MouseMove(MouseButton::Left));
-}
-
 TEST_F(InfoWindow, DecliningToStartOverSavesFirst) {
   host.drawPlay(1, 2, 3, 4);
   host.machine().Label1_Click();

@@ -13,7 +13,7 @@ bool inside(const Box& inner, int width, int height) {
 // A box off its window is a text nobody sees or a button nobody can press.
 TEST(Layout, EveryControlLiesInItsWindow) {
   using namespace machine_window;
-  for (const CabinetLabel& label : {Purse, WinBanner, PrizeAmount, CoinWord}) {
+  for (const CabinetLabel& label : Texts) {
     EXPECT_TRUE(inside(label.box, Width, Height)) << label.name;
   }
   for (const HotSpotLayout& spot : HotSpots) {

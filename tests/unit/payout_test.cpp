@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "unit/fake_host.h"
 #include "unit/temp_folder.h"
@@ -21,7 +20,7 @@ class Payout : public ::testing::Test {
   void pay(double amount) { host.machine().Priz(amount); }
   std::size_t coinSounds() const {
     return static_cast<std::size_t>(std::count_if(host.sounds.begin(), host.sounds.end(), [](auto& s) {
-      return std::filesystem::path(s.path).filename() == "sound.wav";
+      return s.name == "sound.wav";
     }));
   }
   // The static texts the count-out put on the board, in order.

@@ -20,6 +20,8 @@ from game import prize_for  # noqa: E402
 BUILD = os.environ.get("VERTUNO_WEB_BUILD", os.path.join(os.path.dirname(__file__), "../../build-web"))
 SITE = os.path.join(BUILD, "vertuno")
 STORAGE_KEY = "vertuno.data1.ini"  # as the README names it
+# Points of the cabinet: the purse, a prize line and a board cell keep their presses.
+PURSE_TEXT, PRIZE_LINE, BOARD_CELL, BARE_CABINET = (70, 312), (84, 274), (84, 98), (30, 200)
 server = None
 address = None
 
@@ -118,9 +120,14 @@ class Browser:
     def storage(self):
         return self.js("return localStorage.getItem(arguments[0])", STORAGE_KEY)
 
+    def at(self, x, y):
+        """The pointer over a point of the cabinet; WebDriver counts from the element's middle."""
+        cabinet = self.driver.find_element(By.ID, "cabinet")
+        return ActionChains(self.driver).move_to_element_with_offset(cabinet, x - cabinet.size["width"] // 2,
+                                                                     y - cabinet.size["height"] // 2)
+
     def choose_from_menu(self, text):
-        ActionChains(self.driver).move_to_element_with_offset(self.driver.find_element(By.ID, "cabinet"), 0, 120) \
-            .context_click().perform()
+        self.at(*BARE_CABINET).context_click().perform()  # a text would keep its press
         item = wait_until(lambda: [i for i in self.driver.find_elements(By.CLASS_NAME, "menu-item")
                                    if i.text == text and i.is_displayed()], 5)
         item[0].click()
@@ -172,6 +179,32 @@ class Page(unittest.TestCase):
         self.assertTrue(wait_until(lambda: b.purse() == 219, 20), f"the purse holds {b.purse()}")
         ActionChains(b.driver).release().perform()
 
+    def test_texts_keep_their_presses_a_drag_moves_and_a_press_raises_the_cabinet(self):
+        b = self.browser
+        cabinet = b.driver.find_element(By.ID, "cabinet")
+        menu_shown = "return !document.getElementById('menu-shade').hidden"
+        for name, point in (("the purse", PURSE_TEXT), ("the prize line", PRIZE_LINE), ("the board", BOARD_CELL)):
+            b.at(*point).context_click().perform()
+            self.assertFalse(wait_until(lambda: b.js(menu_shown), 0.5), f"a right press on {name} opened the menu")
+        where = lambda: b.js("const r = arguments[0].getBoundingClientRect(); return [r.left, r.top]", cabinet)
+        before = where()
+        b.at(*PURSE_TEXT).click_and_hold().move_by_offset(20, 10).release().perform()
+        self.assertEqual(where(), before, "a drag from a text moves nothing")
+        b.at(*BARE_CABINET).click_and_hold().move_by_offset(20, 10).move_by_offset(10, 5).release().perform()
+        self.assertTrue(wait_until(lambda: where() == [before[0] + 30, before[1] + 15], 5), where())
+
+        b.click("Label3")
+        self.assertTrue(wait_until(b.info_shown, 5))
+        info = b.driver.find_element(By.CSS_SELECTOR, '[data-name="Form2"]')
+        in_front = "return +getComputedStyle(arguments[0]).zIndex > +getComputedStyle(arguments[1]).zIndex"
+        self.assertTrue(b.js(in_front, info, cabinet))
+        b.at(30, 40).click().perform()  # above the info window, which covers the cabinet's middle
+        self.assertTrue(wait_until(lambda: b.js(in_front, cabinet, info), 5), "the cabinet came in front")
+        ActionChains(b.driver).send_keys_to_element(b.named("Command1", within='[data-name="Form2"]'), "\ue00c") \
+            .perform()
+        self.assertTrue(wait_until(lambda: not b.info_shown(), 5), "Escape closes the info window")
+        self.assertEqual(b.errors(), [])
+
     def test_the_money_outlasts_a_reload_and_exit_saves_it(self):
         b = self.browser
         b.click("Label1")
@@ -215,7 +248,11 @@ class Idle(unittest.TestCase):
             started = time.monotonic()
             demo_face = "return !document.querySelectorAll('.face')[1].hidden"
             self.assertFalse(b.js(demo_face))
+            # Left open, the menu closes when the demo starts.
+            b.at(*BARE_CABINET).context_click().perform()
+            self.assertTrue(wait_until(lambda: b.js("return !document.getElementById('menu-shade').hidden"), 5))
             self.assertTrue(wait_until(lambda: b.js(demo_face), 40, step=0.2))
+            self.assertTrue(b.js("return document.getElementById('menu-shade').hidden"), "the demo closed the menu")
             self.assertGreater(time.monotonic() - started, 24)
             self.assertTrue(b.js("return arguments[0].hidden", b.named("Label2")), "the purse hides in the demo")
         finally:

@@ -1,4 +1,4 @@
-#include "game/random_source.h"
+#include "platform/random_source.h"
 
 #include <chrono>
 

@@ -1,0 +1,97 @@
+#include "machine/input.h"
+
+#include "machine/cabinet.h"
+#include "machine/machine.h"
+
+namespace vertuno {
+
+void Machine::input(const Input& input) {
+  switch (input.kind) {
+    case InputKind::Press: buttonDown(input.button, input.held, input.at, false); break;
+    case InputKind::DoubleClick: buttonDown(input.button, input.held, input.at, true); break;
+    case InputKind::Release: buttonUp(input.button, input.held, input.at); break;
+    case InputKind::Move: pointerMoved(input.held, input.at); break;
+    case InputKind::Escape: closeSideWindow(input.window); break;
+    case InputKind::Activate: activate(input.hotSpot); break;
+  }
+}
+
+// A press with no other button held starts a press of its own, on what lies under it; one
+// made while another is held joins that one, as the window's grab of the pointer would have it.
+// The second press of a left double-click on a hot spot is the double-click alone.
+void Machine::buttonDown(MouseButton button, MouseButton held, Point at, bool doubleClick) {
+  if (button == MouseButton::None) return;
+  const bool joins = (static_cast<unsigned>(held) & ~static_cast<unsigned>(button)) != 0;
+  if (!joins) {
+    if (press_.drag != Press::Drag::None) endDrag();  // its release went to the desktop
+    press_ = {areaAt(at, state_), at};
+    if (press_.area.kind == AreaKind::Outside) return;
+    view_.raiseMachineWindow();
+  }
+  const bool left = button == MouseButton::Left;
+  switch (press_.area.kind) {
+    case AreaKind::HotSpot:
+      if (left) {
+        press_.leftOnSpot = true;
+        press_.inDoubleClick = doubleClick;
+      }
+      call(left && doubleClick ? press_.area.spot->onDoubleClick : press_.area.spot->onPress);
+      break;
+    case AreaKind::BareCabinet: Form_MouseDown(button); break;
+    case AreaKind::Outside:
+    case AreaKind::Text:
+    case AreaKind::Board: break;  // a text or the board keeps its press: no menu, no drag
+  }
+}
+
+// A hot spot hears its release wherever the button is let go; a click is a left press and
+// release inside it.
+void Machine::buttonUp(MouseButton button, MouseButton held, Point at) {
+  const bool left = button == MouseButton::Left;
+  if (left && press_.drag != Press::Drag::None) endDrag();
+  const HotSpotLayout* spot = press_.area.kind == AreaKind::HotSpot ? press_.area.spot : nullptr;
+  const bool click = spot && left && press_.leftOnSpot && !press_.inDoubleClick && spot->box.contains(at);
+  if (left) press_.leftOnSpot = press_.inDoubleClick = false;
+  if (held == MouseButton::None) press_ = {};
+  if (!spot) return;
+  call(spot->onRelease);
+  if (click) call(spot->onClick);
+}
+
+// The drag starts on the first motion with the left button alone held, and the desktop takes
+// it over where it can; the press hands it over once.
+void Machine::pointerMoved(MouseButton held, Point at) {
+  if (!holds(held, MouseButton::Left) && press_.drag != Press::Drag::None) endDrag();  // a release went astray
+  if (press_.area.kind != AreaKind::BareCabinet) return;
+  const Point moved{at.x - press_.at.x, at.y - press_.at.y};
+  switch (press_.drag) {
+    case Press::Drag::HandedOver: return;
+    case Press::Drag::ByHand:
+      if (held == MouseButton::Left) view_.moveMachineWindowBy(moved);
+      return;
+    case Press::Drag::None:
+      if (!Form_MouseMove(held)) return;
+      if (view_.handDragToDesktop(moved)) {
+        press_.drag = Press::Drag::HandedOver;
+      } else {
+        press_.drag = Press::Drag::ByHand;
+        view_.moveMachineWindowBy(moved);
+      }
+  }
+}
+
+void Machine::endDrag() {
+  press_.drag = Press::Drag::None;
+  view_.dragEnded();
+}
+
+// A screen reader's press is a click: pressed, let go and clicked at once.
+void Machine::activate(std::string_view name) {
+  const HotSpotLayout* spot = hotSpotNamed(name);
+  if (!spot || spot->accessibleName.empty()) return;
+  call(spot->onPress);
+  call(spot->onRelease);
+  call(spot->onClick);
+}
+
+}  // namespace vertuno

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "machine/geometry.h"
+#include "machine/view.h"
+
+namespace vertuno {
+
+struct HotSpotLayout;
+
+// What lies under a point of the machine window. The hot spots lie over the texts, the texts
+// over the board, the board over the bare cabinet; outside the outline lies what is behind.
+enum class AreaKind : std::uint8_t { Outside, HotSpot, Text, Board, BareCabinet };
+
+struct Area {
+  AreaKind kind = AreaKind::Outside;
+  const HotSpotLayout* spot = nullptr;
+};
+
+// Mouse buttons as the machine numbers them. A set of buttons held is a sum of these.
+enum class MouseButton : unsigned { None = 0, Left = 1, Right = 2, Middle = 4 };
+
+inline bool holds(MouseButton held, MouseButton button) {
+  return (static_cast<unsigned>(held) & static_cast<unsigned>(button)) != 0;
+}
+
+enum class InputKind : std::uint8_t {
+  Press,        // button went down at `at`
+  DoubleClick,  // the second press of a double-click, in its place
+  Release,      // button let go at `at`, wherever that is
+  Move,         // the pointer moved to `at`
+  Escape,       // the Escape key, in `window`
+  Activate,     // a screen reader's or the keyboard's press of the hot spot `hotSpot`
+};
+
+// What the player does, as a front end hears it, raw: the machine decides what it means. Points
+// are in the machine window, in pixels of a 96-dpi screen; they may lie outside it while a
+// button is held.
+struct Input {
+  InputKind kind;
+  MouseButton button = MouseButton::None;
+  MouseButton held = MouseButton::None;  // every button down once this has happened
+  Point at{};
+  WindowId window = WindowId::Machine;
+  std::string_view hotSpot{};
+};
+
+}  // namespace vertuno
