@@ -288,7 +288,7 @@ std::vector<Call> playThroughPacat(const std::vector<Call>& model,
   std::vector<std::int16_t> mix;
   for (std::size_t k = 0; k < model.size(); ++k) {
     const auto offset = static_cast<std::size_t>(secondsSince(model.front().at, model[k].at) * Rate);
-    const auto& clip = clips.at(model[k].path);
+    const auto& clip = clips.at(model[k].name);
     mix.resize(offset);
     mix.insert(mix.end(), clip.begin(), clip.end());
   }
@@ -297,7 +297,7 @@ std::vector<Call> playThroughPacat(const std::vector<Call>& model,
                       false);
   const auto launched = Clock::now();
   std::vector<Call> calls;
-  for (const Call& call : model) calls.push_back({launched + (call.at - model.front().at), call.path});
+  for (const Call& call : model) calls.push_back({launched + (call.at - model.front().at), call.name});
   const char* bytes = reinterpret_cast<const char*>(mix.data());
   for (std::size_t done = 0, size = mix.size() * 2; done < size;) {
     const ssize_t wrote = write(pacat.fd, bytes + done, size - done);

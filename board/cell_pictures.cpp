@@ -104,4 +104,14 @@ CellBitmap drawCellPicture(CellPicture picture, int scale) {
 
 CellBitmap drawDarkCell(int scale) { return drawCell(0, false, scale); }
 
+CellBitmap drawBoardCell(CellPicture picture, int scale) {
+  CellBitmap cell = drawDarkCell(scale);
+  if (picture == CellPicture::None) return cell;
+  const CellBitmap over = drawCellPicture(picture, scale);
+  for (int y = 0; y < over.height; ++y) {
+    for (int x = 0; x < over.width; ++x) cell.pixels[static_cast<std::size_t>(y * cell.width + x)] = over.at(x, y);
+  }
+  return cell;
+}
+
 }  // namespace vertuno

@@ -42,4 +42,8 @@ CellBitmap drawCellPicture(CellPicture picture, int scale = 1);
 // digit pictures draw theirs.
 CellBitmap drawDarkCell(int scale = 1);
 
+// A board cell as the cabinet shows it: its picture over the dark cell, which shows alone
+// where the cell has none.
+CellBitmap drawBoardCell(CellPicture picture, int scale = 1);
+
 }  // namespace vertuno

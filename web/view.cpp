@@ -177,21 +177,10 @@ void WebView::showLabels() {
   }
 }
 
-// The cabinet's dark cell with the picture over it, at the screen's current scale, drawn once.
 const CellBitmap& WebView::picture(CellPicture shown) {
-  const int scale = pageScale();
-  const std::pair key{static_cast<int>(shown), scale};
+  const std::pair key{static_cast<int>(shown), pageScale()};
   auto found = pictures_.find(key);
-  if (found == pictures_.end()) {
-    CellBitmap cell = drawDarkCell(scale);
-    if (shown != CellPicture::None) {
-      const CellBitmap over = drawCellPicture(shown, scale);
-      for (int y = 0; y < over.height; ++y) {
-        for (int x = 0; x < over.width; ++x) cell.pixels[static_cast<std::size_t>(y * cell.width + x)] = over.at(x, y);
-      }
-    }
-    found = pictures_.emplace(key, std::move(cell)).first;
-  }
+  if (found == pictures_.end()) found = pictures_.emplace(key, drawBoardCell(shown, key.second)).first;
   return found->second;
 }
 

@@ -42,6 +42,7 @@ class WebView : public View {
  private:
   void showCells();
   void showLabels();
+  // A board cell at the screen's current scale, drawn once.
   const CellBitmap& picture(CellPicture shown);
 
   Machine* machine_ = nullptr;

@@ -43,15 +43,14 @@ CellDib toDib(const CellBitmap& bitmap, int multiple) {
   return dib;
 }
 
-// The cabinet's dark cell, then each picture on it, made once per scale: at the next whole
-// multiple at or above the display's scale, and brought to it pixel for pixel, so every
-// segment stays a crisp block of its own colour.
+// Each board cell made once per scale: at the next whole multiple at or above the display's
+// scale, and brought to it pixel for pixel, so every segment stays a crisp block of its own colour.
 const CellDib& cellDib(CellPicture picture, DisplayScale scale) {
   static std::array<CellDib, static_cast<std::size_t>(CellPicture::None) + 1> made;
   const int multiple = static_cast<int>((scale.dpi + USER_DEFAULT_SCREEN_DPI - 1) / USER_DEFAULT_SCREEN_DPI);
   CellDib& dib = made[static_cast<std::size_t>(picture)];
   if (dib.multiple != multiple) {
-    dib = toDib(picture == CellPicture::None ? drawDarkCell(multiple) : drawCellPicture(picture, multiple), multiple);
+    dib = toDib(drawBoardCell(picture, multiple), multiple);
   }
   return dib;
 }
@@ -224,10 +223,7 @@ void MachineWindow::copyPicture(HDC screen, RECT part, POINT to) {
   DeleteDC(face);
 
   const MachineState& state = machine_.state();
-  for (std::size_t i = 0; i < 3; ++i) {
-    drawCell(canvas, CellPositions[i], cellDib(CellPicture::None, scale_), scale_);
-    if (state.Tab[i] != CellPicture::None) drawCell(canvas, CellPositions[i], cellDib(state.Tab[i], scale_), scale_);
-  }
+  for (std::size_t i = 0; i < 3; ++i) drawCell(canvas, CellPositions[i], cellDib(state.Tab[i], scale_), scale_);
 
   paintedCoin_ = coinRect();
   if (!IsRectEmpty(&paintedCoin_)) {

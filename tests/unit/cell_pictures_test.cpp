@@ -80,6 +80,16 @@ TEST(CellPictures, SegmentsStayInsideTheirBoxInTheFourColours) {
   }
 }
 
+TEST(CellPictures, ABoardCellIsItsPictureOverTheDarkCell) {
+  const CellBitmap dark = drawDarkCell(2);
+  EXPECT_EQ(drawBoardCell(CellPicture::None, 2).pixels, dark.pixels);
+  EXPECT_EQ(drawBoardCell(CellPicture::Image8, 2).pixels, drawCellPicture(CellPicture::Image8, 2).pixels);
+  const CellBitmap unlit = drawBoardCell(CellPicture::Unlit, 2);
+  ASSERT_EQ(unlit.width, dark.width);
+  EXPECT_EQ(unlit.at(1, 1), drawCellPicture(CellPicture::Unlit, 2).at(1, 1));
+  EXPECT_EQ(unlit.at(unlit.width - 1, 11), dark.at(dark.width - 1, 11)) << "the dark cell shows past the unlit one";
+}
+
 TEST(CellPictures, TheUnlitCellIsTheDarkCellOnePixelUpAndLeft) {
   const CellBitmap unlit = drawCellPicture(CellPicture::Unlit);
   ASSERT_EQ(unlit.width, 9);
