@@ -88,10 +88,17 @@ MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(ma
   registerClass(instance, procedure);
   window_ = CreateWindowExW(0, ClassName, widen(machine_window::Title).c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
                             0, 0, Width, Height, nullptr, nullptr, instance, this);
-  for (const CabinetLabel& label : machine_window::Texts) addText(label);
-  board_ = CreateWindowExW(0, L"STATIC", widen(boardReading(machine_.state().Tab)).c_str(),
-                           WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | SS_NOPREFIX, 0, 0, 0, 0, window_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(BoardId)), nullptr, nullptr);
+  // The children take their places and fonts in useScale.
+  const auto child = [this](DWORD style, int id) {
+    return CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX | style, 0, 0, 0, 0, window_,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  };
+  for (const CabinetLabel& label : machine_window::Texts) {
+    const DWORD align = label.align == Align::Left ? SS_LEFT : SS_CENTER;
+    texts_.push_back({child(align | SS_CENTERIMAGE, controlNumber(label.name)), nullptr, &label});
+  }
+  board_ = child(SS_OWNERDRAW, BoardId);
+  refresh(Change::Cells);
   refresh(Change::PlayerCoins);
   refresh(Change::WinDisplay);
 
@@ -104,8 +111,8 @@ MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(ma
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Everything the window shows, at a monitor's scale: its size, outline, faces, texts and hot
-// spots. The cells and the coin are scaled as they are painted.
+// Everything the window shows, at a monitor's scale: its size, outline, faces, texts and board.
+// The cells and the coin are scaled as they are painted.
 void MachineWindow::useScale(DisplayScale scale) {
   scale_ = scale;
   for (HBITMAP& face : faces_) DeleteObject(face);
@@ -117,20 +124,19 @@ void MachineWindow::useScale(DisplayScale scale) {
   const SIZE size = scale_.size(Width, Height);
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   applyOutline();
-  for (Text& shown : texts_) {
-    Text* text = &shown;
-    RECT area = scale_.rect(text->label->box);
-    if (text->label->align == Align::Centre) {
+  for (Text& text : texts_) {
+    RECT area = scale_.rect(text.label->box);
+    if (text.label->align == Align::Centre) {
       // Centred on its box but never cut by it: a word a little wider than the box still shows
       // whole, reaching over the face as far to each side as the cabinet allows.
       const int reach = std::min(area.left, size.cx - area.right);
       area.left -= reach;
       area.right += reach;
     }
-    DeleteObject(text->font);
-    text->font = makeFont(text->label->font, scale_);
-    SendMessageW(text->control, WM_SETFONT, reinterpret_cast<WPARAM>(text->font), FALSE);
-    MoveWindow(text->control, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
+    DeleteObject(text.font);
+    text.font = makeFont(text.label->font, scale_);
+    SendMessageW(text.control, WM_SETFONT, reinterpret_cast<WPARAM>(text.font), FALSE);
+    MoveWindow(text.control, area.left, area.top, area.right - area.left, area.bottom - area.top, FALSE);
   }
   const RECT board = scale_.rect(machine_window::BoardBox);
   MoveWindow(board_, board.left, board.top, board.right - board.left, board.bottom - board.top, FALSE);
@@ -144,17 +150,6 @@ MachineWindow::~MachineWindow() {
     DeleteObject(object);
   }
   for (const Text& text : texts_) DeleteObject(text.font);
-}
-
-void MachineWindow::addText(const CabinetLabel& label) {
-  const DWORD align = label.align == Align::Left ? SS_LEFT : SS_CENTER;
-  const Box& box = label.box;
-  Text& text = texts_.emplace_back(Text{nullptr, nullptr, &label});
-  text.control = CreateWindowExW(0, L"STATIC", L"",
-                                 WS_CHILD | WS_VISIBLE | align | SS_CENTERIMAGE | SS_NOPREFIX, box.left, box.top,
-                                 box.width, box.height, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlNumber(label.name))), nullptr,
-                                 nullptr);
 }
 
 void MachineWindow::applyOutline() {

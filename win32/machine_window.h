@@ -45,7 +45,6 @@ class MachineWindow {
   void applyOutline();
   void useFace();
   RECT coinRect() const;
-  void addText(const CabinetLabel& label);
 
   Machine& machine_;
   HWND window_ = nullptr;
