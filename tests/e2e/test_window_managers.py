@@ -151,7 +151,16 @@ class WindowManager:
     def __exit__(self, *_):
         os.killpg(self.process.pid, signal.SIGTERM)
         self.process.wait(timeout=10)
-        # The next manager must not find this one's mark on the root window.
+        # The next manager must not find this one still holding the screen (openbox then ends at
+        # once, saying another runs), nor its mark on the root window. The manager itself may
+        # outlive the launcher waited for above (dbus-run-session).
+        x = Display()
+        try:
+            deadline = time.time() + 10
+            while x.get_selection_owner(x.intern_atom("WM_S0")) != X.NONE and time.time() < deadline:
+                time.sleep(0.05)
+        finally:
+            x.close()
         subprocess.run(["xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK"])
 
 
