@@ -61,7 +61,10 @@ void Machine::buttonUp(MouseButton button, MouseButton held, Point at) {
 // The drag starts on the first motion with the left button alone held, and the desktop takes
 // it over where it can; the press hands it over once.
 void Machine::pointerMoved(MouseButton held, Point at) {
-  if (!holds(held, MouseButton::Left) && press_.drag != Press::Drag::None) endDrag();  // a release went astray
+  if (!holds(held, MouseButton::Left) && press_.drag != Press::Drag::None) {  // its release went astray
+    endDrag();
+    press_ = {};
+  }
   if (press_.area.kind != AreaKind::BareCabinet) return;
   const Point moved{at.x - press_.at.x, at.y - press_.at.y};
   switch (press_.drag) {

@@ -124,6 +124,8 @@ TEST_F(Input, APressAfterALostReleaseStartsAfresh) {
   host.press(Left, BareCabinet);
   host.move(Left, {BareCabinet.x + 9, BareCabinet.y});
   host.move(Left, {BareCabinet.x + 40, BareCabinet.y});  // the desktop's move let go; this window never heard it
+  host.move(None, {BareCabinet.x + 50, BareCabinet.y});
+  host.move(Left, {BareCabinet.x + 60, BareCabinet.y});  // a stale report of the button held
   host.drawPlay(1, 2, 3, 4);
   host.click(Slot);
   EXPECT_EQ(host.sounds.size(), 1u);
