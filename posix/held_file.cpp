@@ -75,4 +75,9 @@ std::string HeldFile::identity() const {
   return std::to_string(folder.st_dev) + ":" + std::to_string(folder.st_ino) + "/" + name_;
 }
 
+bool HeldFile::hasOtherNames() const {
+  struct stat file {};
+  return folder_ >= 0 && ::fstatat(folder_, name_.c_str(), &file, AT_SYMLINK_NOFOLLOW) == 0 && file.st_nlink > 1;
+}
+
 }  // namespace vertuno::posix

@@ -24,6 +24,8 @@ class HeldFile {
   const std::string& name() const { return name_; }
   // The same text for every name of the file's folder (a link, a bind mount, a moved folder).
   std::string identity() const;
+  // Whether the file has names in other folders too (hard links), which no folder names alike.
+  bool hasOtherNames() const;
 
  private:
   int folder_ = -1;

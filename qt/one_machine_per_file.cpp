@@ -82,7 +82,9 @@ std::optional<OneMachinePerFile::Start> OneMachinePerFile::claimOne(ClaimedFile&
     }
     // The holder may have claimed the file a moment ago and not yet be listening.
     if (deadline.hasExpired()) {
-      refusal_.holder = unlocked ? StartRefusal::Holder::UnlockedFolder : StartRefusal::Holder::Silent;
+      refusal_.holder = unlocked                     ? StartRefusal::Holder::UnlockedFolder
+                        : file.held.hasOtherNames() ? StartRefusal::Holder::AnotherName
+                                                    : StartRefusal::Holder::Silent;
       return Start::Refused;
     }
     QThread::msleep(ConnectRetryMs);

@@ -14,6 +14,8 @@ struct StartRefusal {
     // A game of another user: a start with sudo on the player's own folder, or a folder shared
     // between users.
     AnotherUser,
+    // The file has another name in another folder (a hard link), and a game plays under it.
+    AnotherName,
     // No locks where the money lies (a network folder without its lock daemon), and a game of
     // this computer already plays on it.
     UnlockedFolder,

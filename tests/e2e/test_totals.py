@@ -3,12 +3,19 @@ import shutil
 import signal
 import subprocess
 import tempfile
+import time
 import unittest
 
 from game import PROGRAM_FOLDER, SLOT, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
 
 EXIT = 3  # "Выход", three steps down the machine menu
 NOBODY = 65534
+
+
+def abstract_sockets():
+    """The game's listening sockets in the abstract namespace, which no runtime folder holds."""
+    with open("/proc/net/unix") as table:
+        return [line.split()[-1] for line in table if "@" in line and "vertuno-" in line.split()[-1]]
 
 
 def read(path):
@@ -105,8 +112,12 @@ class TotalsFile(unittest.TestCase):
                                 text=True, timeout=10, env={**os.environ, "LANG": "C.UTF-8"})
         self.assertEqual(second.returncode, 0)
         self.assertIn("already running", second.stderr)
-        runtime = os.environ["XDG_RUNTIME_DIR"]
-        self.assertTrue([n for n in os.listdir(runtime) if n.startswith("vertuno-")], "its socket is the user's own")
+        self.assertTrue(abstract_sockets(), "it listens where every session of the user finds it")
+        # A start from another session (ssh, su, cron) has another runtime folder, or none.
+        for runtime in (tempfile.mkdtemp(prefix="vertuno-runtime-"), None):
+            other = subprocess.run([os.path.join(game.folder, "vertuno")], capture_output=True, text=True,
+                                   timeout=10, env={**os.environ, "LANG": "C.UTF-8", "XDG_RUNTIME_DIR": runtime or ""})
+            self.assertEqual(other.returncode, 0, other.stderr)
         # Another folder whose data1.ini is a link to this one's is the same machine.
         linked = os.path.join(game.base, "linked")
         shutil.copytree(game.folder, linked, ignore=shutil.ignore_patterns("data1.ini"))
@@ -124,7 +135,7 @@ class TotalsFile(unittest.TestCase):
         game.choose_from_menu(EXIT)
         self.assertEqual(game.wait_exit(), 0)
         self.assertEqual(read(game.totals_path), f"{513 - prize_for(combination)}\r\n".encode())
-        self.assertEqual([n for n in os.listdir(runtime) if n.startswith("vertuno-")], [], "its socket goes")
+        self.assertEqual(abstract_sockets(), [], "its socket goes")
         self.assertEqual(sorted(os.listdir(game.folder)), sorted(os.listdir(PROGRAM_FOLDER) + ["data1.ini"]))
         # Killed, it leaves no claim: the next start plays.
         game.__init__(program_folder=game.folder)
@@ -156,7 +167,7 @@ class TotalsFile(unittest.TestCase):
             f.write(b"700\r\n")
         os.chown(beside, NOBODY, NOBODY)
         os.chmod(folder, 0o755)
-        users = os.path.join(home, "data", "vertuno", "data1.ini")
+        users = os.path.join(home, "data", "vertuno")
         money = 700
         for writable in (False, True, False):
             os.chmod(program, 0o777 if writable else 0o755)
@@ -167,9 +178,43 @@ class TotalsFile(unittest.TestCase):
             game.choose_from_menu(EXIT)
             self.assertEqual(game.wait_exit(), 0)
             game.close()
-            self.assertEqual(read(beside if writable else users), f"{money}\r\n".encode(), writable)
+            # While the folder cannot be written, a stand-in of its own keeps its money; it goes
+            # when the money goes home.
+            stand_ins = [os.path.join(users, name) for name in os.listdir(users) if name.startswith("data1-")]
+            self.assertEqual(len(stand_ins), 0 if writable else 1, stand_ins)
+            self.assertEqual(read(beside if writable else stand_ins[0]), f"{money}\r\n".encode(), writable)
+            self.assertFalse(os.path.exists(os.path.join(users, "data1.ini")), "the installed game's money is apart")
         shutil.rmtree(home, ignore_errors=True)
         shutil.rmtree(folder, ignore_errors=True)
+
+    def test_a_start_on_money_another_user_plays_on_says_who_and_how_to_go_on(self):
+        home = tempfile.mkdtemp(prefix="vertuno-home-")
+        os.chmod(home, 0o755)
+        program = os.path.join(home, "vertuno")
+        shutil.copytree(PROGRAM_FOLDER, program, ignore=shutil.ignore_patterns("data1.ini"))
+        with open(os.path.join(program, "data1.ini"), "wb") as f:
+            f.write(b"512\r\n")
+        for path in (home, program, *(os.path.join(program, name) for name in os.listdir(program))):
+            os.chown(path, NOBODY, NOBODY)
+        self.game = game = Game(program_folder=program, user=NOBODY,
+                                env={"HOME": home, "XDG_DATA_HOME": home, "XDG_RUNTIME_DIR": None})
+        forget_mapped_windows()
+        # Root on the player's money, as a start with sudo would be.
+        started = time.time()
+        with open(os.path.join(game.base, "refused.log"), "w") as log:
+            refused = subprocess.Popen([os.path.join(game.folder, "vertuno")], stderr=log)
+        box = wait_for_titled_window("Вертуно", timeout=10)
+        self.assertIsNotNone(box, "the player is told")
+        self.assertLess(time.time() - started, 5, "at once: the holder is known")
+        xdotool("windowfocus", box.id)
+        game.key("Return")
+        self.assertEqual(refused.wait(timeout=10), 1)
+        with open(os.path.join(game.base, "refused.log")) as log:
+            said = log.read()
+        self.assertIn("Автомат уже запущен на этих деньгах", said)
+        self.assertIn("nobody", said)
+        self.assertIsNone(game.process.poll(), "the player's machine plays on")
+        shutil.rmtree(home, ignore_errors=True)
 
 
 if __name__ == "__main__":
