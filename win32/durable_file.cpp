@@ -17,8 +17,6 @@ bool moveOver(const std::wstring& from, const std::wstring& to) {
   return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
 // New and exclusive: whatever already lies under the name, a link above all, is never written.
 // Shared: the claim keeps it open as the totals file, which is moved, read and claimed by others.
 HANDLE createTemporary(const HeldFile& file, std::wstring& name) {

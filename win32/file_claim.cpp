@@ -15,8 +15,6 @@ bool lockClaimedByte(HANDLE file) {
   return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at);
 }
 
-constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-
 HANDLE openEntry(const HeldFile& file, DWORD access, DWORD disposition) {
   return CreateFileW(file.path().c_str(), access, ShareAll, nullptr, disposition,
                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);

@@ -6,6 +6,9 @@
 
 namespace vertuno::win32 {
 
+// The totals file is moved, read and claimed by others while a game holds it open.
+inline constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
 // A file named in a folder held open. The folder is held without leave to delete, so Windows
 // refuses to move or rename it while the game runs, and every save finds it where it was.
 class HeldFile {
