@@ -6,7 +6,7 @@ import tempfile
 import time
 import unittest
 
-from game import PROGRAM_FOLDER, SLOT, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
+from game import BUILD, PROGRAM_FOLDER, SLOT, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
 
 EXIT = 3  # "Выход", three steps down the machine menu
 NOBODY = 65534
@@ -186,6 +186,19 @@ class TotalsFile(unittest.TestCase):
             self.assertFalse(os.path.exists(os.path.join(users, "data1.ini")), "the installed game's money is apart")
         shutil.rmtree(home, ignore_errors=True)
         shutil.rmtree(folder, ignore_errors=True)
+
+    def test_where_the_file_cannot_be_locked_one_machine_still_plays_on_it(self):
+        no_locks = {"LD_PRELOAD": os.path.join(BUILD, "tests", "libno_locks.so")}
+        self.game = game = Game(totals=b"512\r\n", env=no_locks)
+        with open("/proc/locks") as held:
+            self.assertNotIn(f":{os.stat(game.totals_path).st_ino} ", held.read(), "no lock is taken")
+        second = subprocess.run([os.path.join(game.folder, "vertuno")], capture_output=True, text=True, timeout=10,
+                                env={**os.environ, **no_locks, "LANG": "C.UTF-8"})
+        self.assertEqual(second.returncode, 0, second.stderr)
+        self.assertIn("already running", second.stderr)
+        game.choose_from_menu(EXIT)
+        self.assertEqual(game.wait_exit(), 0)
+        self.assertEqual(read(game.totals_path), b"512\r\n")
 
     def test_a_start_on_money_another_user_plays_on_says_who_and_how_to_go_on(self):
         home = tempfile.mkdtemp(prefix="vertuno-home-")
