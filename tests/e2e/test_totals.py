@@ -124,6 +124,29 @@ class TotalsFile(unittest.TestCase):
         os.symlink(game.totals_path, os.path.join(linked, "data1.ini"))
         third = subprocess.run([os.path.join(linked, "vertuno")], capture_output=True, timeout=10)
         self.assertEqual(third.returncode, 0)
+        # So is the folder bind-mounted elsewhere.
+        bound = os.path.join(game.base, "bound")
+        os.mkdir(bound)
+        through = subprocess.run(["unshare", "-m", "sh", "-c", 'mount --bind "$0" "$1" && exec "$1/vertuno"',
+                                  game.folder, bound], capture_output=True, text=True, timeout=10,
+                                 env={**os.environ, "LANG": "C.UTF-8"})
+        self.assertEqual(through.returncode, 0, through.stderr)
+        self.assertIn("already running", through.stderr)
+        # A hard link in another folder cannot be told apart from a file of its own until it is
+        # claimed: the start says so.
+        hard = os.path.join(game.base, "hard")
+        shutil.copytree(game.folder, hard, ignore=shutil.ignore_patterns("data1.ini"))
+        os.link(game.totals_path, os.path.join(hard, "data1.ini"))
+        forget_mapped_windows()
+        with open(os.path.join(game.base, "hard.log"), "w") as log:
+            refused = subprocess.Popen([os.path.join(hard, "vertuno")], stderr=log)
+        box = wait_for_titled_window("Вертуно", timeout=15)
+        self.assertIsNotNone(box, "the player is told")
+        xdotool("windowfocus", box.id)
+        game.key("Return")
+        self.assertEqual(refused.wait(timeout=10), 1)
+        with open(os.path.join(game.base, "hard.log")) as log:
+            self.assertIn("жёсткая ссылка", log.read())
         # A copy of the folder, taken while the machine runs, is a machine of its own.
         copied = os.path.join(game.base, "copied")
         shutil.copytree(game.folder, copied)
