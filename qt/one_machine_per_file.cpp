@@ -61,7 +61,7 @@ OneMachinePerFile::Start OneMachinePerFile::claim() {
   if (!carried_.path.isEmpty()) {
     if (const auto start = claimOne(carried_, false)) return *start;
   }
-  if (!server_.isListening() && played_.held.isHeld()) server_.listen(socketNameFor(played_.held));
+  if (!server_.isListening() && played_.claim.descriptor() >= 0) server_.listen(socketNameFor(played_.held));
   return Start::Play;
 }
 
