@@ -28,9 +28,12 @@ bool writeAll(int fd, const std::string& bytes) {
 
 std::error_code lastError() { return {errno, std::generic_category()}; }
 
+// In a folder others may write, another user's file is not ours to replace; in our own folder
+// it is (a start with sudo by an earlier version left the player's file to root). Root saves
+// for the folder's owner too: a start with sudo must not lock the player out.
 bool isOwnedByUs(const struct stat& file, const struct stat& folder) {
-  // Root saves for the folder's owner too: a start with sudo must not lock the player out.
-  return file.st_uid == ::geteuid() || (::geteuid() == 0 && file.st_uid == folder.st_uid);
+  const uid_t us = ::geteuid();
+  return file.st_uid == us || folder.st_uid == us || (us == 0 && file.st_uid == folder.st_uid);
 }
 
 // What a save may replace: a regular file of this user's own that its owner has not made

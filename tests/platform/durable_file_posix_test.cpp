@@ -152,6 +152,20 @@ TEST_F(DurableFile, UnderRootAFileKeepsItsOwnerAndANewOneTakesTheFolderOwners) {
   ASSERT_EQ(::stat((players + "/data1.ini").c_str(), &made), 0);
   EXPECT_EQ(made.st_uid, Nobody);
   EXPECT_EQ(folder.read("players/data1.ini"), "513\r\n");
+
+  // What a start with sudo by an earlier version left: root's file in the player's folder.
+  ASSERT_EQ(::chown((players + "/data1.ini").c_str(), 0, 0), 0);
+  const pid_t player = ::fork();
+  ASSERT_GE(player, 0);
+  if (player == 0) {
+    const bool saved = ::setresgid(Nobody, Nobody, Nobody) == 0 && ::setresuid(Nobody, Nobody, Nobody) == 0 &&
+                       !replaceFileDurably(HeldFile(players + "/data1.ini"), "514\r\n");
+    ::_exit(saved ? 0 : 1);
+  }
+  int status = 0;
+  ::waitpid(player, &status, 0);
+  EXPECT_EQ(status, 0) << "the player saves over it";
+  EXPECT_EQ(folder.read("players/data1.ini"), "514\r\n");
 }
 
 }  // namespace
