@@ -23,7 +23,6 @@ class HeldFile {
 
   bool isHeld() const { return folder_ != INVALID_HANDLE_VALUE; }
   HANDLE folder() const { return folder_; }
-  const std::wstring& folderPath() const { return folderPath_; }
   const std::wstring& name() const { return name_; }
   std::wstring path() const { return folderPath_ + L"\\" + name_; }
   std::wstring pathOf(const std::wstring& name) const { return folderPath_ + L"\\" + name; }

@@ -13,7 +13,11 @@ bool locks(int command) {
          command == F_OFD_SETLKW || command == F_OFD_GETLK;
 }
 
-int passOn(const char* name, int fd, int command, void* argument) {
+int fcntlWithoutLocks(const char* name, int fd, int command, void* argument) {
+  if (locks(command)) {
+    errno = ENOLCK;
+    return -1;
+  }
   using Real = int (*)(int, int, ...);
   const auto real = reinterpret_cast<Real>(::dlsym(RTLD_NEXT, name));
   return real(fd, command, argument);
@@ -21,16 +25,13 @@ int passOn(const char* name, int fd, int command, void* argument) {
 
 }  // namespace
 
+// glibc may be asked under either name.
 extern "C" int fcntl(int fd, int command, ...) {
   va_list arguments;
   va_start(arguments, command);
   void* argument = va_arg(arguments, void*);
   va_end(arguments);
-  if (locks(command)) {
-    errno = ENOLCK;
-    return -1;
-  }
-  return passOn("fcntl", fd, command, argument);
+  return fcntlWithoutLocks("fcntl", fd, command, argument);
 }
 
 extern "C" int fcntl64(int fd, int command, ...) {
@@ -38,9 +39,5 @@ extern "C" int fcntl64(int fd, int command, ...) {
   va_start(arguments, command);
   void* argument = va_arg(arguments, void*);
   va_end(arguments);
-  if (locks(command)) {
-    errno = ENOLCK;
-    return -1;
-  }
-  return passOn("fcntl64", fd, command, argument);
+  return fcntlWithoutLocks("fcntl64", fd, command, argument);
 }

@@ -9,7 +9,8 @@ import tempfile
 import time
 import unittest
 
-from game import FAST_BUTTON, SLOT, TITLE, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
+from game import (FAST_BUTTON, SLOT, TITLE, Game, forget_mapped_windows, prize_for, refused_with_a_box,
+                  wait_for_titled_window, xdotool)
 from test_window_managers import WindowManager
 
 WINDOWS_BUILD = os.environ.get("VERTUNO_WINDOWS_BUILD", "")
@@ -94,18 +95,6 @@ class WineGame(Game):
     def __init__(self, **options):
         super().__init__(copy_of=os.path.join(WINDOWS_BUILD, "vertuno"), program="vertuno.exe",
                          runner=[WINE], **options)
-
-
-def refused_with_a_box(command):
-    """A start refused on money another game holds: it says so in a box, and ends when the
-    player closes it."""
-    forget_mapped_windows()
-    start = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    box = wait_for_titled_window("Вертуно", timeout=30)
-    assert box is not None, "the player is told"
-    xdotool("windowfocus", box.id)
-    xdotool("key", "Return")
-    return start.wait(timeout=30)
 
 
 @unittest.skipUnless(WINDOWS_BUILD, "no Windows build named")
