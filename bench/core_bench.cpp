@@ -44,6 +44,7 @@ class VirtualClockHost final : public vertuno::Platform, public vertuno::View {
   bool handDragToDesktop(vertuno::Point) override { return true; }
   void moveMachineWindowBy(vertuno::Point) override {}
   [[noreturn]] void endProgram(int) override { std::exit(1); }
+  std::optional<std::string> readFile(const std::string&, std::size_t) override { return std::nullopt; }
   std::error_code replaceFile(const std::string&, const std::string&) override { return {}; }
   void changed(vertuno::Change) override {}
 };

@@ -33,12 +33,14 @@ void Machine::Priz(double& amount) {
   if (state_.Force777 != "1") {
     if (!addToMachineMoney(-amount)) return;
     if (isEmptied(info().MachineMoney)) {
+      refillPending_ = true;
       ask("Поздравляем!\nВам удалось полностью опустошить наш автомат!\nСейчас в автомат будут "
           "добавлены монеты, а Вы получаете в качестве приза еще 10 монет!",
           "Поздравляем!", MessageStyle::InformationOk);
+      refillPending_ = false;
     }
     if (isEmptied(info().MachineMoney)) amount += 10;
-    if (isEmptied(info().MachineMoney)) setMachineMoney("1000");
+    if (isEmptied(info().MachineMoney)) setMachineMoney(RefillLevel);
     if (!addTo(state_.CoinsWonSinceStart, amount)) return;
     if (isNormalFace()) {
       if (!addTo(info().CoinsWon, amount)) return;

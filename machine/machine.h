@@ -113,6 +113,11 @@ class Machine {
   void setCell(int index, CellPicture picture);
   void rollCells(int firstCell);
 
+  // What a save keeps: while the refill's message is open, the money the machine holds once
+  // it is closed, so an ending there loses neither the refill nor the player's coins.
+  std::string moneyToKeep();
+  static constexpr const char* RefillLevel = "1000";
+
   Platform& platform_;
   View& view_;
   MachineState state_;
@@ -120,6 +125,7 @@ class Machine {
   int openMessageBoxes_ = 0;
   bool menuOpen_ = false;
   bool idleTickAfterMenu_ = false;  // the tick that closed the menu, to come again after it
+  bool refillPending_ = false;
   // Money a save could not write: it stays the machine's money until a save succeeds.
   struct UnsavedMoney {
     std::string money;

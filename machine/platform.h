@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -30,6 +32,9 @@ class Platform {
   // Where the totals file is kept.
   virtual std::string totalsFilePath() = 0;
 
+  // A file's whole content; nothing when it is no regular file, cannot be read or holds more
+  // than largest bytes.
+  virtual std::optional<std::string> readFile(const std::string& path, std::size_t largest) = 0;
   // Replaces a file's content durably: a crash leaves the old content or the new, never a torn
   // one. Empty on success.
   virtual std::error_code replaceFile(const std::string& path, const std::string& bytes) = 0;

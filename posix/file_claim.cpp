@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <filesystem>
+
+#include "posix/held_file.h"
 
 namespace vertuno::posix {
 
@@ -34,10 +35,33 @@ bool othersHoldClaimedByte(int fd) {
 
 // The name may have been given to another file between the open and the lock (a replace by
 // the machine that held it): the claim is only good on the file the name still names.
-bool stillNamedBy(int fd, const std::string& path) {
+bool stillNamedBy(int fd, const HeldFile& file) {
   struct stat open {}, named {};
-  return ::fstat(fd, &open) == 0 && ::stat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
-         open.st_ino == named.st_ino;
+  return ::fstat(fd, &open) == 0 &&
+         ::fstatat(file.folder(), file.name().c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+         open.st_dev == named.st_dev && open.st_ino == named.st_ino;
+}
+
+constexpr int OpenFlags = O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK;  // a pipe must not hold the start up
+
+// Opens the file without following a link, creating it when there is none. The type of lock a
+// file opened this way can take goes to lockType.
+int openClaimed(const HeldFile& file, short& lockType) {
+  const char* name = file.name().c_str();
+  lockType = F_WRLCK;
+  int fd = ::openat(file.folder(), name, O_RDWR | OpenFlags);
+  if (fd < 0 && errno == ENOENT) {
+    fd = ::openat(file.folder(), name, O_RDWR | O_CREAT | O_EXCL | OpenFlags, 0644);
+    struct stat folder {};
+    if (fd >= 0 && ::geteuid() == 0 && ::fstat(file.folder(), &folder) == 0) {
+      [[maybe_unused]] const int given = ::fchown(fd, folder.st_uid, folder.st_gid);
+    }
+  }
+  if (fd < 0 && (errno == EACCES || errno == EROFS)) {
+    fd = ::openat(file.folder(), name, O_RDONLY | OpenFlags);
+    lockType = F_RDLCK;
+  }
+  return fd;
 }
 
 }  // namespace
@@ -47,40 +71,32 @@ FileClaim::~FileClaim() {
   if (successorFd_ >= 0) ::close(successorFd_);
 }
 
-FileClaim::Outcome FileClaim::take(const std::string& path) {
-  // Another user's link could have the file made wherever it points; a save refuses it too.
-  struct stat named {};
-  if (::lstat(path.c_str(), &named) == 0 && S_ISLNK(named.st_mode) && named.st_uid != ::geteuid()) {
-    return Outcome::Impossible;
-  }
+FileClaim::Outcome FileClaim::take(const HeldFile& file) {
+  if (!file.isHeld()) return Outcome::Impossible;
   constexpr int Attempts = 10;
   for (int attempt = 0; attempt < Attempts; ++attempt) {
     short type = F_WRLCK;
-    // O_NONBLOCK: a name that leads to a pipe must not hold the start up.
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NONBLOCK, 0644);
-    if (fd < 0 && (errno == EACCES || errno == EROFS)) {
-      fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-      type = F_RDLCK;
-    }
+    const int fd = openClaimed(file, type);
+    // A name taken between the look and the creation: look again.
+    if (fd < 0 && errno == EEXIST) continue;
     if (fd < 0) return Outcome::Impossible;
-    struct stat file {};
-    if (::fstat(fd, &file) != 0 || !S_ISREG(file.st_mode)) {
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
       ::close(fd);
       return Outcome::Impossible;
     }
     if (!lockClaimedByte(fd, type)) {
       const int error = errno;
       ::close(fd);
-      return error == EAGAIN || error == EACCES ? Outcome::HeldElsewhere : Outcome::Impossible;
+      if (error == EAGAIN || error == EACCES) return Outcome::HeldElsewhere;
+      return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL ? Outcome::LocksUnavailable
+                                                                                         : Outcome::Impossible;
     }
     if (type == F_RDLCK && othersHoldClaimedByte(fd)) {
       ::close(fd);
       return Outcome::HeldElsewhere;
     }
-    if (stillNamedBy(fd, path)) {
-      std::error_code error;
-      const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-      claimedPath_ = error ? path : resolved.string();
+    if (stillNamedBy(fd, file)) {
       fd_ = fd;
       return Outcome::Taken;
     }

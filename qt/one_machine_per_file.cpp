@@ -1,11 +1,13 @@
 #include "qt/one_machine_per_file.h"
 
+#include <pwd.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QThread>
 #include <QWidget>
 
@@ -19,62 +21,102 @@ constexpr char FrontAnswer[] = "shown\n";
 constexpr int AnswerDeadlineMs = 5000;
 constexpr int ConnectRetryMs = 100;
 
-// In the user's runtime folder, which only the user may enter and which the system empties at
-// logout: no other user can take the name first. Named after the file's own path, so a start
-// finds it again; empty when there is no runtime folder to be had.
-QString socketPathFor(const QString& totalsFile) {
-  const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (folder.isEmpty()) return {};
-  const QString canonical = QFileInfo(totalsFile).canonicalFilePath();
-  const QByteArray path = (canonical.isEmpty() ? QFileInfo(totalsFile).absoluteFilePath() : canonical).toUtf8();
-  return QDir(folder).filePath(
-      QStringLiteral("vertuno-") +
-      QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().left(16)));
+// In the abstract namespace, which every session of this computer sees whatever its runtime
+// folder (ssh, su, cron): a start finds the running machine wherever it was started. Named after
+// the file's folder itself, so every path to it (a link, a bind mount, a moved folder) meets
+// there. Anyone may take such a name, so each side asks the other's user before it trusts it.
+QString socketNameFor(const posix::HeldFile& file) {
+  const QByteArray identity = QByteArray::fromStdString(file.identity());
+  return QStringLiteral("vertuno-") +
+         QString::fromLatin1(QCryptographicHash::hash(identity, QCryptographicHash::Sha256).toHex().left(32));
+}
+
+uid_t peerUser(const QLocalSocket& socket) {
+  struct ucred peer {};
+  socklen_t size = sizeof peer;
+  if (::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) {
+    return static_cast<uid_t>(-1);
+  }
+  return peer.uid;
+}
+
+std::string userName(uid_t user) {
+  if (const passwd* entry = ::getpwuid(user)) return entry->pw_name;
+  return std::to_string(user);
 }
 
 }  // namespace
 
-OneMachinePerFile::OneMachinePerFile(const QString& totalsFile) : totalsFile_(totalsFile) {}
+OneMachinePerFile::OneMachinePerFile(const QString& totalsFile, const QString& carriedFile) {
+  played_.path = totalsFile;
+  played_.held = posix::HeldFile(QFile::encodeName(totalsFile).toStdString());
+  carried_.path = carriedFile;
+  if (!carriedFile.isEmpty()) carried_.held = posix::HeldFile(QFile::encodeName(carriedFile).toStdString());
+  refusal_.totalsFile = totalsFile.toStdString();
+  server_.setSocketOptions(QLocalServer::AbstractNamespaceOption);
+}
 
 OneMachinePerFile::Start OneMachinePerFile::claim() {
-  const QDeadlineTimer deadline(AnswerDeadlineMs);
-  while (true) {
-    const auto outcome = claim_.take(QFile::encodeName(totalsFile_).toStdString());
-    if (outcome != posix::FileClaim::Outcome::HeldElsewhere) break;
-    if (askRunningMachineForward()) return Start::HandedOver;
-    // The holder may have claimed the file a moment ago and not yet be listening.
-    if (deadline.hasExpired()) return Start::InUseWithoutAnswer;
-    QThread::msleep(ConnectRetryMs);
+  if (const auto start = claimOne(played_, true)) return *start;
+  if (!carried_.path.isEmpty()) {
+    if (const auto start = claimOne(carried_, false)) return *start;
   }
-  // Claimed, or unclaimable: either way this copy plays.
-  const QString socketPath = socketPathFor(totalsFile_);
-  if (!socketPath.isEmpty() && !claim_.claimedPath().empty()) {
-    QLocalServer::removeServer(socketPath);  // what a killed copy of this machine left
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    server_.listen(socketPath);
-  }
+  if (!server_.isListening() && played_.claim.descriptor() >= 0) server_.listen(socketNameFor(played_.held));
   return Start::Play;
 }
 
-bool OneMachinePerFile::askRunningMachineForward() {
-  const QString path = socketPathFor(totalsFile_);
-  if (path.isEmpty()) return false;
-  // The answer says a machine really runs there, not merely that a socket was left behind.
-  QLocalSocket running;
-  running.connectToServer(path);
-  if (!running.waitForConnected(AnswerDeadlineMs)) return false;
-  while (running.bytesAvailable() < qint64(sizeof FrontAnswer - 1)) {
-    if (!running.waitForReadyRead(AnswerDeadlineMs)) return false;
+// Nothing when this start may go on.
+std::optional<OneMachinePerFile::Start> OneMachinePerFile::claimOne(ClaimedFile& file, bool played) {
+  const QDeadlineTimer deadline(AnswerDeadlineMs);
+  while (true) {
+    const auto outcome = file.claim.take(file.held);
+    // Where the file cannot be locked, the socket's name is the claim: the system gives it to
+    // one process at a time, and takes it back when that process ends.
+    const bool unlocked = outcome == posix::FileClaim::Outcome::LocksUnavailable;
+    if (unlocked && (!played || server_.listen(socketNameFor(file.held)))) return std::nullopt;
+    if (!unlocked && outcome != posix::FileClaim::Outcome::HeldElsewhere) return std::nullopt;
+    switch (askRunningMachineForward(file)) {
+      case Answer::Shown: return Start::HandedOver;
+      case Answer::AnotherUser: return Start::Refused;
+      case Answer::NoAnswer: break;
+    }
+    // The holder may have claimed the file a moment ago and not yet be listening.
+    if (deadline.hasExpired()) {
+      refusal_.holder = unlocked                     ? StartRefusal::Holder::UnlockedFolder
+                        : file.held.hasOtherNames() ? StartRefusal::Holder::AnotherName
+                                                    : StartRefusal::Holder::Silent;
+      return Start::Refused;
+    }
+    QThread::msleep(ConnectRetryMs);
   }
-  return running.readAll() == FrontAnswer;
+}
+
+OneMachinePerFile::Answer OneMachinePerFile::askRunningMachineForward(const ClaimedFile& file) {
+  // The answer says a machine really runs there, not merely that a name was taken.
+  QLocalSocket running;
+  running.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
+  running.connectToServer(socketNameFor(file.held));
+  if (!running.waitForConnected(AnswerDeadlineMs)) return Answer::NoAnswer;
+  if (const uid_t holder = peerUser(running); holder != ::geteuid()) {
+    refusal_.holder = StartRefusal::Holder::AnotherUser;
+    refusal_.holdingUser = userName(holder);
+    return Answer::AnotherUser;
+  }
+  while (running.bytesAvailable() < qint64(sizeof FrontAnswer - 1)) {
+    if (!running.waitForReadyRead(AnswerDeadlineMs)) return Answer::NoAnswer;
+  }
+  return running.readAll() == FrontAnswer ? Answer::Shown : Answer::NoAnswer;
 }
 
 void OneMachinePerFile::bringForwardOnRequest(QWidget& window) {
   QObject::connect(&server_, &QLocalServer::newConnection, &window, [this, &window] {
     while (QLocalSocket* caller = server_.nextPendingConnection()) {
       QObject::connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-      bringToFront(window);
-      caller->write(FrontAnswer);
+      // Another user's program may knock; only this user's own start brings the window forward.
+      if (peerUser(*caller) == ::geteuid()) {
+        bringToFront(window);
+        caller->write(FrontAnswer);
+      }
       caller->disconnectFromServer();
     }
   });

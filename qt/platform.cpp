@@ -9,6 +9,7 @@
 #include "machine/machine.h"
 #include "machine/sounds.h"
 #include "posix/durable_file.h"
+#include "posix/held_file.h"
 
 namespace vertuno::qt {
 
@@ -49,8 +50,14 @@ void QtPlatform::reseedRandom() { random_.reseed(); }
 
 double QtPlatform::nextRandom() { return random_.next(); }
 
+std::optional<std::string> QtPlatform::readFile(const std::string& path, std::size_t largest) {
+  if (totalsHeld_ && path == totalsFilePath()) return posix::readFile(*totalsHeld_, largest);
+  return posix::readFile(posix::HeldFile(path), largest);
+}
+
 std::error_code QtPlatform::replaceFile(const std::string& path, const std::string& bytes) {
-  return posix::replaceFileDurably(path, bytes, claim_);
+  if (totalsHeld_ && path == totalsFilePath()) return posix::replaceFileDurably(*totalsHeld_, bytes, claim_);
+  return posix::replaceFileDurably(posix::HeldFile(path), bytes);
 }
 
 void QtPlatform::endProgram(int status) {

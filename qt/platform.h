@@ -15,7 +15,8 @@ class Machine;
 
 namespace vertuno::posix {
 class FileClaim;
-}
+class HeldFile;
+}  // namespace vertuno::posix
 
 namespace vertuno::qt {
 
@@ -29,8 +30,12 @@ class QtPlatform : public QObject, public Platform {
   void attach(Machine& machine);
   // Timer2 counts idle ticks from the moment the window loads; Timer3 only ticks.
   void startWindowTimers();
-  // Saves pass this claim on the totals file on to each new content of the file.
-  void keepClaim(posix::FileClaim& claim) { claim_ = &claim; }
+  // The totals file, held in its folder, and its claim, which each save passes on to the new
+  // content of the file.
+  void keepTotalsFile(posix::HeldFile& file, posix::FileClaim& claim) {
+    totalsHeld_ = &file;
+    claim_ = &claim;
+  }
   // What to tidy away just before the program ends, however the machine ends it.
   void beforeEnding(std::function<void()> last) { beforeEnding_ = std::move(last); }
 
@@ -42,6 +47,7 @@ class QtPlatform : public QObject, public Platform {
   void reseedRandom() override;
   double nextRandom() override;
   std::string totalsFilePath() override { return totalsFile_.toStdString(); }
+  std::optional<std::string> readFile(const std::string& path, std::size_t largest) override;
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   [[noreturn]] void endProgram(int status) override;
 
@@ -53,6 +59,7 @@ class QtPlatform : public QObject, public Platform {
   QTimer timer3_;
   SoundPlayer sounds_;
   RandomSource random_;
+  posix::HeldFile* totalsHeld_ = nullptr;
   posix::FileClaim* claim_ = nullptr;
   std::function<void()> beforeEnding_;
 };

@@ -18,6 +18,7 @@
 #include "qt/terminal_text.h"
 #include "qt/totals_location.h"
 #include "qt/view.h"
+#include "stats/start_refusal.h"
 
 namespace vertuno::qt {
 
@@ -46,7 +47,8 @@ int runGame(int argc, char** argv) {
 
   const QString programFolder = QCoreApplication::applicationDirPath();
   const TotalsLocation totals = chooseTotalsFile(programFolder);
-  OneMachinePerFile oneMachine(totals.file);
+  OneMachinePerFile oneMachine(totals.file, totals.carryFrom);
+  QtView view;
   switch (oneMachine.claim()) {
     case OneMachinePerFile::Start::Play:
       break;
@@ -54,20 +56,19 @@ int runGame(int argc, char** argv) {
       complain(inLocaleLanguage("этот автомат уже запущен; его окно выведено вперёд",
                                 "this machine is already running; its window is brought to the front"));
       return 0;
-    case OneMachinePerFile::Start::InUseWithoutAnswer:
-      complain(inLocaleLanguage("файл %1 занят другой запущенной игрой, которая не отвечает (может быть, "
-                                "игрой для Windows); этот автомат не запущен, чтобы не стереть её деньги",
-                                "%1 is held by another running game that does not answer (the Windows game, "
-                                "perhaps); this machine does not start, so as not to wipe out its money")
-                   .arg(totals.file));
+    case OneMachinePerFile::Start::Refused: {
+      const RefusalBox box = refusalBox(oneMachine.refusal());
+      complain(QString::fromStdString(box.text));
+      view.messageBox(box.text, box.title, MessageStyle::WarningOk);
       return 1;
+    }
   }
-  posix::removeStaleTemporaries(totals.file.toStdString());
-  adoptLaterMoney(totals, oneMachine.fileClaim());
+  auto& played = oneMachine.played();
+  posix::removeStaleTemporaries(played.held);
+  if (!totals.carryFrom.isEmpty()) carryMoney(totals, oneMachine.carried().held, played.held, played.claim);
   QtPlatform platform(programFolder, totals.file);
-  platform.keepClaim(oneMachine.fileClaim());
+  platform.keepTotalsFile(played.held, played.claim);
   platform.beforeEnding([&oneMachine] { oneMachine.release(); });
-  QtView view;
   Machine machine(platform, view);
   MachineWindow window(machine);
   view.attach(machine, window);

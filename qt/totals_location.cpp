@@ -1,11 +1,12 @@
 #include "qt/totals_location.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
 #include "posix/durable_file.h"
+#include "stats/money_place.h"
 #include "stats/totals_file.h"
 
 namespace vertuno::qt {
@@ -25,23 +26,33 @@ bool canWriteIn(const QString& folder) {
 }  // namespace
 
 TotalsLocation chooseTotalsFile(const QString& programFolder) {
-  const QString besideProgram = QDir(programFolder).filePath(TotalsFileName);
-  const bool installed = QFile::exists(QDir(programFolder).filePath(InstalledMarker));
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  const QString userFile = QDir(userFolder).filePath(TotalsFileName);
-  if (!installed && canWriteIn(programFolder)) return {besideProgram, userFile};
-
-  QDir().mkpath(userFolder);
-  if (installed) return {userFile, {}};
-  if (!QFile::exists(userFile) && QFile::exists(besideProgram)) QFile::copy(besideProgram, userFile);
-  return {userFile, besideProgram};
+  const QString standIn =
+      QDir(userFolder).filePath(QString::fromStdString(standInName(QFile::encodeName(programFolder).toStdString())));
+  const QFileInfo standInFile(standIn);
+  MoneyFacts facts;
+  facts.installed = QFileInfo::exists(QDir(programFolder).filePath(InstalledMarker));
+  facts.folderWritable = canWriteIn(programFolder);
+  facts.standInPresent = standInFile.exists() || standInFile.isSymLink();
+  const MoneyPlan plan = planMoneyPlace(facts);
+  const auto path = [&](MoneyFile file) {
+    switch (file) {
+      case MoneyFile::BesideProgram: return QDir(programFolder).filePath(TotalsFileName);
+      case MoneyFile::UserFile: return QDir(userFolder).filePath(TotalsFileName);
+      case MoneyFile::StandIn: return standIn;
+    }
+    return QString();
+  };
+  if (plan.playOn != MoneyFile::BesideProgram) QDir().mkpath(userFolder);
+  return {path(plan.playOn), plan.carry ? path(plan.carry->from) : QString(), plan.carry && plan.carry->removeSource};
 }
 
-void adoptLaterMoney(const TotalsLocation& location, posix::FileClaim& claim) {
-  if (location.otherPlace.isEmpty()) return;
-  if (const auto money = laterMoneyElsewhere(location.file.toStdString(), location.otherPlace.toStdString())) {
-    posix::replaceFileDurably(QFile::encodeName(location.file).toStdString(), *money, &claim);
+void carryMoney(const TotalsLocation& location, const posix::HeldFile& from, const posix::HeldFile& to,
+                posix::FileClaim& toClaim) {
+  if (const auto money = carriedMoney(posix::readFile(from, LargestTotalsFile))) {
+    if (posix::replaceFileDurably(to, *money, &toClaim)) return;
   }
+  if (location.removeCarried) posix::removeFile(from);
 }
 
 }  // namespace vertuno::qt

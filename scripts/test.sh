@@ -31,7 +31,7 @@ windows_build=$!
 # On any failure what runs in the background goes too.
 background="-$windows_build"
 trap 'kill -- $background 2> /dev/null || true' EXIT
-bash scripts/build.sh build -- vertuno sounds icons package_files expected_look soak
+bash scripts/build.sh build -- vertuno sounds icons package_files expected_look no_locks soak
 
 stage "Black-box suites start, side by side"
 e2e_log=build/e2e.log

@@ -34,13 +34,16 @@ void Machine::OpenStatic() {
   }
   // A missing, unreadable or non-numeric file would leave the machine with no money to count,
   // silently ending every prize; such a machine starts fresh instead.
-  auto text = readTotalsFile(platform_.totalsFilePath());
+  const auto bytes = platform_.readFile(platform_.totalsFilePath(), LargestTotalsFile);
+  auto text = bytes ? totalsText(*bytes) : std::nullopt;
   if (!text || !isPlausibleMoney(*text)) text = FreshMachineMoney;
   setMachineMoney(*text);
 }
 
+std::string Machine::moneyToKeep() { return refillPending_ ? RefillLevel : info().MachineMoney; }
+
 void Machine::SaveStatic() {
-  const std::string money = info().MachineMoney;
+  const std::string money = moneyToKeep();
   if (const auto error = platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(money))) {
     unsaved_ = UnsavedMoney{money, error.message()};
   } else {
@@ -51,7 +54,7 @@ void Machine::SaveStatic() {
 // Every close of the info window saves, so an unloaded window has nothing new to keep.
 void Machine::saveWithoutViews() {
   if (state_.InfoLoaded) {
-    platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(state_.Info.MachineMoney));
+    platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(moneyToKeep()));
   } else if (unsaved_) {
     platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(unsaved_->money));
   }

@@ -17,7 +17,6 @@ int main() {
   using namespace vertuno;
   buildPage(web::layoutJson().c_str());
   web::WebPlatform platform;
-  platform.loadStoredTotals();
   web::WebView view(platform);
   Machine machine(platform, view);
   view.attach(machine);

@@ -2,8 +2,8 @@
 
 #include <emscripten.h>
 
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "machine/layout.h"
@@ -12,7 +12,6 @@ namespace vertuno::web {
 
 namespace {
 
-constexpr const char* TotalsFolder = "/vertuno";
 constexpr const char* TotalsFile = "/vertuno/data1.ini";
 
 // The page's side of each call lives in page.js, under Module.page.
@@ -47,21 +46,10 @@ EM_JS(char*, readStoredTotals, (), {
 // True when the browser took the whole text in one write.
 EM_JS(bool, writeStoredTotals, (const char* bytes), { return Module.page.writeStoredTotals(UTF8ToString(bytes)); });
 
-// The machine reads its file as on the desktop; the browser's storage is what lasts.
-void writeMirror(const std::string& bytes) {
-  std::filesystem::create_directories(TotalsFolder);
-  std::ofstream(TotalsFile, std::ios::binary | std::ios::trunc) << bytes;
-}
-
 }  // namespace
 
 void WebPlatform::startWindowTimers() {
   startPageTimers(machine_window::Timer2IntervalMs, machine_window::Timer3IntervalMs);
-}
-
-void WebPlatform::loadStoredTotals() {
-  const std::unique_ptr<char, decltype(&std::free)> stored(readStoredTotals(), &std::free);
-  if (stored) writeMirror(stored.get());
 }
 
 void WebPlatform::pumpEvents() {
@@ -90,10 +78,18 @@ double WebPlatform::nextRandom() { return random_.next(); }
 
 std::string WebPlatform::totalsFilePath() { return TotalsFile; }
 
+std::optional<std::string> WebPlatform::readFile(const std::string& path, std::size_t largest) {
+  if (path != TotalsFile) return std::nullopt;
+  const std::unique_ptr<char, decltype(&std::free)> stored(readStoredTotals(), &std::free);
+  if (!stored) return std::nullopt;
+  std::string bytes = stored.get();
+  if (bytes.size() > largest) return std::nullopt;
+  return bytes;
+}
+
 std::error_code WebPlatform::replaceFile(const std::string& path, const std::string& bytes) {
   if (path != TotalsFile) return std::make_error_code(std::errc::permission_denied);
   if (!writeStoredTotals(bytes.c_str())) return std::make_error_code(std::errc::no_space_on_device);
-  writeMirror(bytes);
   return {};
 }
 

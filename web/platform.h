@@ -18,8 +18,6 @@ class WebPlatform : public Platform {
 
   // Timer2 and Timer3 tick from now on.
   void startWindowTimers();
-  // Copies the money the browser keeps into the file the machine reads.
-  void loadStoredTotals();
 
   void pumpEvents() override;
   void waitForEvents() override;
@@ -29,6 +27,8 @@ class WebPlatform : public Platform {
   void reseedRandom() override;
   double nextRandom() override;
   std::string totalsFilePath() override;
+  // The money the browser keeps under the totals file's name.
+  std::optional<std::string> readFile(const std::string& path, std::size_t largest) override;
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   [[noreturn]] void endProgram(int status) override;
 

@@ -1,5 +1,7 @@
 #include "win32/file_claim.h"
 
+#include "win32/held_file.h"
+
 namespace vertuno::win32 {
 
 namespace {
@@ -13,9 +15,26 @@ bool lockClaimedByte(HANDLE file) {
   return LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at);
 }
 
-HANDLE openShared(const std::wstring& path, DWORD access, DWORD disposition) {
-  return CreateFileW(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                     disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+HANDLE openEntry(const HeldFile& file, DWORD access, DWORD disposition) {
+  return CreateFileW(file.path().c_str(), access, ShareAll, nullptr, disposition,
+                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+}
+
+// Opens the file without following a link, creating it when there is none.
+HANDLE openClaimed(const HeldFile& file) {
+  HANDLE opened = openEntry(file, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+  if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
+    opened = openEntry(file, GENERIC_READ | GENERIC_WRITE, CREATE_NEW);
+  }
+  if (opened == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+    opened = openEntry(file, GENERIC_READ, OPEN_EXISTING);
+  }
+  if (opened != INVALID_HANDLE_VALUE && !file.isPlainEntry(opened, file.name())) {
+    CloseHandle(opened);
+    SetLastError(ERROR_CANT_ACCESS_FILE);
+    return INVALID_HANDLE_VALUE;
+  }
+  return opened;
 }
 
 bool sameFile(HANDLE a, HANDLE b) {
@@ -27,8 +46,8 @@ bool sameFile(HANDLE a, HANDLE b) {
 
 // The name may have passed to another file between the open and the lock (a replace by the
 // machine that held it): the claim is only good on the file the name still names.
-bool stillNamedBy(HANDLE file, const std::wstring& path) {
-  HANDLE named = openShared(path, 0, OPEN_EXISTING);
+bool stillNamedBy(HANDLE file, const HeldFile& held) {
+  HANDLE named = openEntry(held, 0, OPEN_EXISTING);
   if (named == INVALID_HANDLE_VALUE) return false;
   const bool same = sameFile(file, named);
   CloseHandle(named);
@@ -42,19 +61,21 @@ FileClaim::~FileClaim() {
   if (successor_ != INVALID_HANDLE_VALUE) CloseHandle(successor_);
 }
 
-FileClaim::Outcome FileClaim::take(const std::wstring& path) {
+FileClaim::Outcome FileClaim::take(const HeldFile& held) {
   constexpr int Attempts = 10;
   for (int attempt = 0; attempt < Attempts; ++attempt) {
-    HANDLE file = openShared(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
-    if (file == INVALID_HANDLE_VALUE) file = openShared(path, GENERIC_READ, OPEN_EXISTING);
-    if (file == INVALID_HANDLE_VALUE) return Outcome::Impossible;
+    HANDLE file = openClaimed(held);
+    if (file == INVALID_HANDLE_VALUE) {
+      // A name taken between the look and the creation: look again.
+      if (GetLastError() == ERROR_FILE_EXISTS) continue;
+      return Outcome::Impossible;
+    }
     if (!lockClaimedByte(file)) {
       const DWORD error = GetLastError();
       CloseHandle(file);
       return error == ERROR_LOCK_VIOLATION ? Outcome::HeldElsewhere : Outcome::Impossible;
     }
-    if (stillNamedBy(file, path)) {
-      claimedPath_ = path;
+    if (stillNamedBy(file, held)) {
       file_ = file;
       return Outcome::Taken;
     }

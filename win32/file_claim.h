@@ -6,6 +6,8 @@
 
 namespace vertuno::win32 {
 
+class HeldFile;
+
 // A claim on a file that the system drops when the process ends, however it ends: a lock on
 // one byte of the open file far past any content, so the claim never blocks reading or writing
 // the file, and every name of the file (a second drive letter, a junction, a hard link) sees
@@ -20,9 +22,10 @@ class FileClaim {
   FileClaim(const FileClaim&) = delete;
   FileClaim& operator=(const FileClaim&) = delete;
 
-  // Claims the file, creating it empty when there is none.
-  Outcome take(const std::wstring& path);
-  const std::wstring& claimedPath() const { return claimedPath_; }
+  // Claims the file, creating it empty when there is none. It never opens a link: an entry that
+  // leads elsewhere is not claimed.
+  Outcome take(const HeldFile& file);
+  bool holdsFile() const { return file_ != INVALID_HANDLE_VALUE; }
 
   // A replace moves a new file over the claimed one; the claim goes to the new file before it
   // takes the name. False when it could not be taken there.
@@ -33,7 +36,6 @@ class FileClaim {
   void settleSuccessor(bool moved);
 
  private:
-  std::wstring claimedPath_;
   HANDLE file_ = INVALID_HANDLE_VALUE;
   HANDLE successor_ = INVALID_HANDLE_VALUE;
 };

@@ -51,6 +51,10 @@ Section
   File "${PROGRAM}\sound.wav"
   File "${PROGRAM}\LICENSE.txt"
   File "${PROGRAM}\README.txt"
+  ; Tells the game it is installed: each player's money then lives in %APPDATA%\Vertuno.
+  FileOpen $0 "$INSTDIR\installed" w
+  FileWrite $0 "Installed: the money lives in each player's %APPDATA%\Vertuno.$\r$\n"
+  FileClose $0
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\vertuno.exe" "" "$INSTDIR\vertuno.exe" 0
 
@@ -75,6 +79,7 @@ Section "Uninstall"
   Delete "$INSTDIR\sound.wav"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\README.txt"
+  Delete "$INSTDIR\installed"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

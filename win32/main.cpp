@@ -1,11 +1,13 @@
 #include <windows.h>
 
 #include "machine/machine.h"
+#include "stats/start_refusal.h"
 #include "win32/machine_window.h"
 #include "win32/one_machine_per_file.h"
 #include "win32/platform.h"
 #include "win32/view.h"
 #include "win32/durable_file.h"
+#include "win32/text.h"
 #include "win32/totals_location.h"
 
 namespace {
@@ -23,19 +25,23 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace vertuno::win32;
   const std::wstring folder = programFolder();
   const TotalsLocation totals = chooseTotalsFile(folder);
-  const std::wstring& totalsFile = totals.file;
-  OneMachinePerFile oneMachine(totalsFile);
+  OneMachinePerFile oneMachine(totals.file, totals.carryFrom);
+  Win32View view;
   switch (oneMachine.claim()) {
     case OneMachinePerFile::Start::Play: break;
     case OneMachinePerFile::Start::HandedOver: return 0;
     // Another game (the Linux one, under Wine) plays on this file: starting would wipe its coins.
-    case OneMachinePerFile::Start::InUseWithoutAnswer: return 1;
+    case OneMachinePerFile::Start::Refused: {
+      const RefusalBox box = refusalBox({StartRefusal::Holder::Silent, narrow(totals.file), {}});
+      view.messageBox(box.text, box.title, MessageStyle::WarningOk);
+      return 1;
+    }
   }
-  removeStaleTemporaries(totalsFile);
-  adoptLaterMoney(totals, oneMachine.fileClaim());
-  Win32Platform platform(folder, totalsFile);
-  platform.keepClaim(oneMachine.fileClaim());
-  Win32View view;
+  auto& played = oneMachine.played();
+  removeStaleTemporaries(played.held);
+  if (!totals.carryFrom.empty()) carryMoney(totals, oneMachine.carried().held, played.held, played.claim);
+  Win32Platform platform(folder, totals.file);
+  platform.keepTotalsFile(played.held, played.claim);
   Machine machine(platform, view);
   MachineWindow window(machine, instance);
   view.attach(machine, window);

@@ -28,18 +28,26 @@ BOOL CALLBACK bringForwardIfMarked(HWND window, LPARAM mark) {
 
 }  // namespace
 
-OneMachinePerFile::OneMachinePerFile(const std::wstring& totalsFile)
-    : totalsFile_(totalsFile), mark_(markOf(totalsFile)) {}
+OneMachinePerFile::OneMachinePerFile(const std::wstring& totalsFile, const std::wstring& carriedFile)
+    : carries_(!carriedFile.empty()) {
+  played_.held = HeldFile(totalsFile);
+  if (carries_) carried_.held = HeldFile(carriedFile);
+}
 
 OneMachinePerFile::Start OneMachinePerFile::claim() {
-  if (claim_.take(totalsFile_) != FileClaim::Outcome::HeldElsewhere) return Start::Play;
+  const Start start = claimOne(played_);
+  return start == Start::Play && carries_ ? claimOne(carried_) : start;
+}
+
+OneMachinePerFile::Start OneMachinePerFile::claimOne(ClaimedFile& file) const {
+  if (file.claim.take(file.held) != FileClaim::Outcome::HeldElsewhere) return Start::Play;
   // EnumWindows reports FALSE when the callback stopped it: a marked window was found.
-  const bool found = !EnumWindows(bringForwardIfMarked, static_cast<LPARAM>(mark_));
-  return found ? Start::HandedOver : Start::InUseWithoutAnswer;
+  const bool found = !EnumWindows(bringForwardIfMarked, static_cast<LPARAM>(markOf(file.held.path())));
+  return found ? Start::HandedOver : Start::Refused;
 }
 
 void OneMachinePerFile::markWindow(HWND window) const {
-  SetPropW(window, MarkProperty, reinterpret_cast<HANDLE>(mark_));
+  SetPropW(window, MarkProperty, reinterpret_cast<HANDLE>(markOf(played_.held.path())));
 }
 
 }  // namespace vertuno::win32

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "win32/file_claim.h"
+#include "win32/held_file.h"
 
 namespace vertuno::win32 {
 
@@ -14,20 +15,29 @@ namespace vertuno::win32 {
 // and brings it to the front.
 class OneMachinePerFile {
  public:
-  enum class Start { Play, HandedOver, InUseWithoutAnswer };
+  enum class Start { Play, HandedOver, Refused };
 
-  explicit OneMachinePerFile(const std::wstring& totalsFile);
+  // The file this start plays on, and one it carries money from (or none).
+  OneMachinePerFile(const std::wstring& totalsFile, const std::wstring& carriedFile);
 
-  // Claims the file, or brings the machine that has it to the front. A file that cannot be
+  // Claims the files, or brings the machine that has one to the front. A file that cannot be
   // claimed at all is played: there is nothing to hand over to.
   Start claim();
   void markWindow(HWND window) const;
-  FileClaim& fileClaim() { return claim_; }
+
+  struct ClaimedFile {
+    HeldFile held;
+    FileClaim claim;
+  };
+  ClaimedFile& played() { return played_; }
+  ClaimedFile& carried() { return carried_; }
 
  private:
-  std::wstring totalsFile_;
-  std::size_t mark_;
-  FileClaim claim_;
+  Start claimOne(ClaimedFile& file) const;
+
+  ClaimedFile played_;
+  ClaimedFile carried_;
+  bool carries_;
 };
 
 }  // namespace vertuno::win32

@@ -10,11 +10,6 @@
 
 namespace vertuno::win32 {
 
-namespace {
-
-
-}  // namespace
-
 void dispatch(MSG& message) {
   HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
   if (root && GetWindow(root, GW_OWNER) && IsDialogMessageW(root, &message)) return;
@@ -60,8 +55,14 @@ double Win32Platform::nextRandom() { return random_.next(); }
 
 std::string Win32Platform::totalsFilePath() { return narrow(totalsFile_); }
 
+std::optional<std::string> Win32Platform::readFile(const std::string& path, std::size_t largest) {
+  if (totalsHeld_ && path == totalsFilePath()) return win32::readFile(*totalsHeld_, largest);
+  return win32::readFile(HeldFile(widen(path)), largest);
+}
+
 std::error_code Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
-  return replaceFileDurably(widen(path), bytes, claim_);
+  if (totalsHeld_ && path == totalsFilePath()) return replaceFileDurably(*totalsHeld_, bytes, claim_);
+  return replaceFileDurably(HeldFile(widen(path)), bytes);
 }
 
 void Win32Platform::endProgram(int status) {

@@ -7,6 +7,7 @@
 #include "platform/random_source.h"
 #include "machine/platform.h"
 #include "win32/file_claim.h"
+#include "win32/held_file.h"
 
 namespace vertuno {
 class Machine;
@@ -29,8 +30,12 @@ class Win32Platform : public Platform {
   void attach(HWND timerWindow) { timerWindow_ = timerWindow; }
   // Timer2 counts idle ticks from the moment the window loads; Timer3 only ticks.
   void startWindowTimers();
-  // Saves pass this claim on the totals file on to each new content of the file.
-  void keepClaim(FileClaim& claim) { claim_ = &claim; }
+  // The totals file, held in its folder, and its claim, which each save passes on to the new
+  // content of the file.
+  void keepTotalsFile(HeldFile& file, FileClaim& claim) {
+    totalsHeld_ = &file;
+    claim_ = &claim;
+  }
 
   void pumpEvents() override;
   void waitForEvents() override;
@@ -40,6 +45,7 @@ class Win32Platform : public Platform {
   void reseedRandom() override;
   double nextRandom() override;
   std::string totalsFilePath() override;
+  std::optional<std::string> readFile(const std::string& path, std::size_t largest) override;
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   [[noreturn]] void endProgram(int status) override;
 
@@ -48,6 +54,7 @@ class Win32Platform : public Platform {
   std::wstring totalsFile_;
   HWND timerWindow_ = nullptr;
   RandomSource random_;
+  HeldFile* totalsHeld_ = nullptr;
   FileClaim* claim_ = nullptr;
 };
 

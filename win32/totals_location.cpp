@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "stats/money_place.h"
 #include "stats/totals_file.h"
 #include "win32/durable_file.h"
+#include "win32/held_file.h"
 #include "win32/text.h"
 
 namespace vertuno::win32 {
@@ -20,22 +22,7 @@ bool canWriteIn(const std::wstring& folder) {
   return true;
 }
 
-// Whether the folder lies in Program Files, where an installer puts programs for every user.
-bool isInstalledForAll(const std::wstring& folder) {
-  for (const KNOWNFOLDERID& id : {FOLDERID_ProgramFiles, FOLDERID_ProgramFilesX86}) {
-    PWSTR programFiles = nullptr;
-    bool inside = false;
-    if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &programFiles))) {
-      const std::wstring root = std::wstring(programFiles) + L"\\";
-      inside = folder.size() > root.size() &&
-               CompareStringOrdinal(folder.c_str(), static_cast<int>(root.size()), root.c_str(),
-                                    static_cast<int>(root.size()), TRUE) == CSTR_EQUAL;
-    }
-    CoTaskMemFree(programFiles);
-    if (inside) return true;
-  }
-  return false;
-}
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 std::wstring userFolder() {
   PWSTR roaming = nullptr;
@@ -51,22 +38,35 @@ std::wstring userFolder() {
 
 TotalsLocation chooseTotalsFile(const std::wstring& programFolder) {
   const std::wstring besideProgram = programFolder + L"\\data1.ini";
-  // An installed game keeps each player's money apart, even for a player who may write there.
-  const bool installed = isInstalledForAll(programFolder);
   const std::wstring folder = userFolder();
-  if (folder.empty()) return {besideProgram, {}};
-  const std::wstring userFile = folder + L"\\data1.ini";
-  if (!installed && canWriteIn(programFolder)) return {besideProgram, userFile};
-  CreateDirectoryW(folder.c_str(), nullptr);
-  CopyFileW(besideProgram.c_str(), userFile.c_str(), TRUE);  // only where the user has none yet
-  return {userFile, installed ? std::wstring() : besideProgram};
+  // Windows names files without regard to case: one folder, one stand-in.
+  std::wstring folderName = programFolder;
+  CharLowerBuffW(folderName.data(), static_cast<DWORD>(folderName.size()));
+  const std::wstring standIn = folder + L"\\" + widen(standInName(narrow(folderName)));
+  MoneyFacts facts;
+  facts.installed = exists(programFolder + L"\\installed");
+  facts.folderWritable = canWriteIn(programFolder);
+  facts.standInPresent = !folder.empty() && exists(standIn);
+  const MoneyPlan plan = planMoneyPlace(facts);
+  const auto path = [&](MoneyFile file) {
+    switch (file) {
+      case MoneyFile::BesideProgram: return besideProgram;
+      case MoneyFile::UserFile: return folder + L"\\data1.ini";
+      case MoneyFile::StandIn: return standIn;
+    }
+    return std::wstring();
+  };
+  // With no user folder to be had, the money can only stay beside the program.
+  if (folder.empty()) return {besideProgram, {}, false};
+  if (plan.playOn != MoneyFile::BesideProgram) CreateDirectoryW(folder.c_str(), nullptr);
+  return {path(plan.playOn), plan.carry ? path(plan.carry->from) : std::wstring(), plan.carry && plan.carry->removeSource};
 }
 
-void adoptLaterMoney(const TotalsLocation& location, FileClaim& claim) {
-  if (location.otherPlace.empty()) return;
-  if (const auto money = laterMoneyElsewhere(narrow(location.file), narrow(location.otherPlace))) {
-    replaceFileDurably(location.file, *money, &claim);
+void carryMoney(const TotalsLocation& location, const HeldFile& from, const HeldFile& to, FileClaim& toClaim) {
+  if (const auto money = carriedMoney(readFile(from, LargestTotalsFile))) {
+    if (replaceFileDurably(to, *money, &toClaim)) return;
   }
+  if (location.removeCarried) removeFile(from);
 }
 
 }  // namespace vertuno::win32

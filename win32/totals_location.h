@@ -5,21 +5,22 @@
 namespace vertuno::win32 {
 
 class FileClaim;
+class HeldFile;
 
-// data1.ini beside the program when that folder may be written, as the machine keeps it;
-// otherwise, and always for a game installed under Program Files, the user's own copy under
-// %APPDATA%\Vertuno, first taken from the program's.
+// Where this start keeps the money, by the machine's rule, from what it finds: the `installed`
+// marker the installer writes beside vertuno.exe, whether the program's folder can be written,
+// and the player's stand-in for that folder under %APPDATA%\Vertuno.
 struct TotalsLocation {
   std::wstring file;
-  // Where a start from the same folder keeps the money when it can (or cannot) write beside the
-  // program; empty for an installed game, which has one place only.
-  std::wstring otherPlace;
+  // A file whose money this start carries into its own before play, both claimed first; empty
+  // when there is none.
+  std::wstring carryFrom;
+  bool removeCarried = false;
 };
 TotalsLocation chooseTotalsFile(const std::wstring& programFolder);
 
-// A folder that could not be written at one start and can at the next would otherwise leave
-// the money going two ways, one in each place: the file this start uses takes the other
-// place's money when that was saved later. Done under the claim, as any save.
-void adoptLaterMoney(const TotalsLocation& location, FileClaim& claim);
+// The carry: nothing is written when the source holds no money, and a source whose money could
+// not be written stays.
+void carryMoney(const TotalsLocation& location, const HeldFile& from, const HeldFile& to, FileClaim& toClaim);
 
 }  // namespace vertuno::win32

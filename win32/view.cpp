@@ -48,7 +48,8 @@ Answer Win32View::messageBox(const std::string& text, const std::string& title, 
   if (style == MessageStyle::InformationYesNo) type = MB_ICONINFORMATION | MB_YESNO;
   if (style == MessageStyle::WarningOk) type = MB_ICONWARNING | MB_OK;
   buttonHook = SetWindowsHookExW(WH_CBT, nameButtonsInRussian, nullptr, GetCurrentThreadId());
-  const int chosen = MessageBoxW(window_->handle(), widen(text).c_str(), widen(title).c_str(), type);
+  // A refused start asks before there is a window.
+  const int chosen = MessageBoxW(window_ ? window_->handle() : nullptr, widen(text).c_str(), widen(title).c_str(), type);
   if (buttonHook) UnhookWindowsHookEx(buttonHook);
   buttonHook = nullptr;
   if (style != MessageStyle::InformationYesNo) return Answer::Ok;

@@ -2,6 +2,9 @@
 # them side by side.
 qt_add_executable(expected_look e2e/expected_look.cpp)
 target_link_libraries(expected_look PRIVATE vertuno_qt)
+# A file system without locks, for the game to be started on.
+add_library(no_locks MODULE e2e/no_locks.cpp)
+target_link_libraries(no_locks PRIVATE ${CMAKE_DL_LIBS})
 
 # name, then the unittest ids it runs; the longest come first so they start first. The long
 # forms, which take minutes to prove what a lower layer already proves in the test command,

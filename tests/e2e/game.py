@@ -134,6 +134,18 @@ def wait_for_titled_window(title, timeout=5):
     return wait_for_mapped_window(titled, timeout)
 
 
+def refused_with_a_box(command, log=subprocess.DEVNULL, timeout=30):
+    """Starts a game whose money another game holds: it says why in a box, and ends when the
+    player closes the box. Its exit status."""
+    forget_mapped_windows()
+    start = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=log)
+    box = wait_for_titled_window("Вертуно", timeout=timeout)
+    assert box is not None, "the player is told"
+    xdotool("windowfocus", box.id)
+    xdotool("key", "Return")
+    return start.wait(timeout=timeout)
+
+
 class Recorder:
     """Records the speaker's monitor while it runs."""
 

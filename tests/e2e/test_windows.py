@@ -9,7 +9,8 @@ import tempfile
 import time
 import unittest
 
-from game import FAST_BUTTON, SLOT, TITLE, Game, forget_mapped_windows, prize_for, wait_for_titled_window, xdotool
+from game import (FAST_BUTTON, SLOT, TITLE, Game, forget_mapped_windows, prize_for, refused_with_a_box,
+                  wait_for_titled_window, xdotool)
 from test_window_managers import WindowManager
 
 WINDOWS_BUILD = os.environ.get("VERTUNO_WINDOWS_BUILD", "")
@@ -93,11 +94,6 @@ class ShortcutGame(Game):
 
 class WineGame(Game):
     def __init__(self, **options):
-        # A copy takes up money the player saved later in %APPDATA%, as the installed game's test
-        # leaves there: each copy here starts from none.
-        for money in glob.glob(os.path.join(os.environ["WINEPREFIX"], "drive_c", "users", "*", "AppData", "Roaming",
-                                            "Vertuno", "data1.ini")):
-            os.remove(money)
         super().__init__(copy_of=os.path.join(WINDOWS_BUILD, "vertuno"), program="vertuno.exe",
                          runner=[WINE], **options)
 
@@ -229,10 +225,7 @@ class WindowsFrontEnd(unittest.TestCase):
         linux_game = os.path.join(shared.folder, "vertuno")
         windows = WineGame(program_folder=shared.folder)
         try:
-            refused = subprocess.run([linux_game], capture_output=True, text=True, timeout=30,
-                                     env={**os.environ, "LANG": "C.UTF-8"})
-            self.assertEqual(refused.returncode, 1, refused.stderr)
-            self.assertIn("held by another running game", refused.stderr)
+            self.assertEqual(refused_with_a_box([linux_game]), 1)
             self.assertIsNone(windows.process.poll(), "the Windows game plays on")
             windows.choose_from_menu(3)
             self.assertEqual(windows.wait_exit(timeout=20), 0)
@@ -241,9 +234,7 @@ class WindowsFrontEnd(unittest.TestCase):
         linux = Game(program_folder=shared.folder)
         try:
             combination = linux.fast_play()
-            refused = subprocess.run([WINE, os.path.join(shared.folder, "vertuno.exe")], timeout=60,
-                                     capture_output=True)
-            self.assertEqual(refused.returncode, 1)
+            self.assertEqual(refused_with_a_box([WINE, os.path.join(shared.folder, "vertuno.exe")]), 1)
             self.assertIsNone(linux.process.poll(), "the Linux game plays on")
             linux.choose_from_menu(3)
             self.assertEqual(linux.wait_exit(), 0)
@@ -252,6 +243,30 @@ class WindowsFrontEnd(unittest.TestCase):
         finally:
             linux.close()
             shared.close()
+
+    def test_no_link_planted_in_the_folder_is_followed(self):
+        """Wine follows a Unix link where Windows would see the link: the start's clean-up and the
+        claim ask their open file where it really is."""
+        elsewhere = tempfile.mkdtemp(prefix="vertuno-elsewhere-")
+        precious = {name: os.path.join(elsewhere, name) for name in ("cleaned", "claimed")}
+        for path in precious.values():
+            with open(path, "wb") as f:
+                f.write(b"precious\n")
+        folder = os.path.join(tempfile.mkdtemp(prefix="vertuno-e2e-"), "vertuno")
+        shutil.copytree(os.path.join(WINDOWS_BUILD, "vertuno"), folder)
+        os.symlink(precious["cleaned"], os.path.join(folder, "data1.ini.new-99999"))
+        os.symlink(precious["claimed"], os.path.join(folder, "data1.ini"))
+        game = WineGame(program_folder=folder)
+        try:
+            game.choose_from_menu(3)
+            self.assertEqual(game.wait_exit(timeout=20), 0)
+        finally:
+            game.close()
+        for path in precious.values():
+            with open(path, "rb") as f:
+                self.assertEqual(f.read(), b"precious\n", path)
+        shutil.rmtree(elsewhere)
+        shutil.rmtree(os.path.dirname(folder))
 
     def test_texts_keep_their_presses_a_demo_closes_the_menu_and_a_click_raises_the_cabinet(self):
         game = WineGame()
@@ -360,7 +375,8 @@ class WindowsFrontEnd(unittest.TestCase):
         setup, = glob.glob(os.path.join(WINDOWS_BUILD, "release", "vertuno-*-setup.exe"))
         subprocess.run([WINE, setup, "/S"], env=env, check=True, timeout=120)
         self.assertEqual(sorted(os.listdir(installed)),
-                         ["LICENSE.txt", "README.txt", "click.wav", "sound.wav", "uninstall.exe", "vertuno.exe"])
+                         ["LICENSE.txt", "README.txt", "click.wav", "installed", "sound.wav", "uninstall.exe",
+                          "vertuno.exe"])
         # Exported, as Wine's console would print the name in question marks.
         exported = os.path.join(tempfile.mkdtemp(prefix="vertuno-e2e-"), "entry.reg")
         subprocess.run([WINE, "reg", "export", entry, exported, "/y"], check=True, capture_output=True, timeout=120)

@@ -3,13 +3,13 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "game/numeric_text.h"
 #include "posix/durable_file.h"
+#include "posix/held_file.h"
 #include "stats/totals_file.h"
 
 namespace {
@@ -31,16 +31,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!again || *again != *value) std::abort();
   }
 
-  if (std::FILE* file = std::fopen(scratchFile().c_str(), "wb")) {
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
-  }
-  if (auto text = vertuno::readTotalsFile(scratchFile())) {
+  if (auto text = vertuno::totalsText(std::string(bytes))) {
     if (!text->empty() && (text->back() == '\r' || text->back() == '\n')) std::abort();
     // A plausible text survives a save and a load unchanged.
-    if (vertuno::isPlausibleMoney(*text) && !vertuno::posix::replaceFileDurably(scratchFile(), vertuno::totalsFileBytes(*text))) {
-      const auto reread = vertuno::readTotalsFile(scratchFile());
-      if (!reread || *reread != *text) std::abort();
+    const vertuno::posix::HeldFile file(scratchFile());
+    if (vertuno::isPlausibleMoney(*text) &&
+        !vertuno::posix::replaceFileDurably(file, vertuno::totalsFileBytes(*text))) {
+      const auto reread = vertuno::posix::readFile(file, vertuno::LargestTotalsFile);
+      if (!reread || vertuno::totalsText(*reread) != text) std::abort();
     }
   }
   return 0;

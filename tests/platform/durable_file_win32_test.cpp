@@ -6,14 +6,18 @@
 #include <fstream>
 #include <set>
 
+#include "platform/temporary_file.h"
 #include "win32/durable_file.h"
 #include "win32/file_claim.h"
+#include "win32/held_file.h"
+#include "win32/text.h"
 #include "unit/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {
 
 namespace fs = std::filesystem;
+using win32::HeldFile;
 using win32::removeStaleTemporaries;
 using win32::replaceFileDurably;
 
@@ -23,40 +27,63 @@ std::set<std::wstring> namesIn(const fs::path& folder) {
   return names;
 }
 
+std::string contentOf(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 TEST(DurableFile, AReplaceUnderACyrillicNameLeavesOneFileAndClearsWhatGoneWritersLeft) {
   TempFolder temp;
   const fs::path folder = temp.path() / L"Игры Вертуно";
   fs::create_directory(folder);
   const fs::path target = folder / L"data1.ini";
-  EXPECT_TRUE(replaceFileDurably((folder / L"нет/data1.ini").wstring(), "7\r\n"));
-  ASSERT_FALSE(replaceFileDurably(target.wstring(), "512\r\n"));
-  ASSERT_FALSE(replaceFileDurably(target.wstring(), "513\r\n"));
-  std::ifstream in(target, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "513\r\n");
+  EXPECT_TRUE(replaceFileDurably(HeldFile((folder / L"нет/data1.ini").wstring()), "7\r\n"));
+  const HeldFile held(target.wstring());
+  ASSERT_FALSE(replaceFileDurably(held, "512\r\n"));
+  ASSERT_FALSE(replaceFileDurably(held, "513\r\n"));
+  EXPECT_EQ(contentOf(target), "513\r\n");
+  EXPECT_EQ(win32::readFile(held, 4096), "513\r\n");
   EXPECT_EQ(namesIn(folder), std::set<std::wstring>{L"data1.ini"}) << "no temporary file is left behind";
 
-  const std::wstring ours = L"data1.ini.new-" + std::to_wstring(GetCurrentProcessId());
-  for (const std::wstring& name : {ours, std::wstring(L"data1.ini.new-notapid"), std::wstring(L"data1.ini.new-1073741820")})
-    std::ofstream(folder / name) << "1";
-  removeStaleTemporaries(target.wstring());
+  const std::wstring ours = win32::widen(desktop::temporaryName("data1.ini", static_cast<long>(GetCurrentProcessId())));
+  const std::wstring gone = win32::widen(desktop::temporaryName("data1.ini", 1073741820));
+  for (const std::wstring& name : {ours, gone, std::wstring(L"data1.ini.new-notapid")}) std::ofstream(folder / name) << "1";
+  removeStaleTemporaries(held);
   EXPECT_EQ(namesIn(folder), (std::set<std::wstring>{L"data1.ini", ours, L"data1.ini.new-notapid"}));
+}
+
+TEST(DurableFile, AFileMadeReadOnlyIsNotReplacedAndTheHeldFolderStaysWhereItIs) {
+  TempFolder temp;
+  const fs::path folder = temp.path() / L"game";
+  fs::create_directory(folder);
+  const fs::path target = folder / L"data1.ini";
+  std::ofstream(target, std::ios::binary) << "512\r\n";
+  const HeldFile held(target.wstring());
+  ASSERT_TRUE(SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(replaceFileDurably(held, "513\r\n").value(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(contentOf(target), "512\r\n");
+  SetFileAttributesW(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  EXPECT_FALSE(MoveFileW(folder.c_str(), (temp.path() / L"moved").c_str())) << "a save would not find it";
+  EXPECT_FALSE(replaceFileDurably(held, "514\r\n"));
+  EXPECT_EQ(contentOf(target), "514\r\n");
 }
 
 TEST(FileClaim, OneClaimPerFileThatEverySaveHandsOn) {
   TempFolder temp;
   const fs::path file = temp.path() / L"data1.ini";
   const std::wstring path = file.wstring();
+  const HeldFile held(path);
   win32::FileClaim claim;
-  ASSERT_EQ(claim.take(path), win32::FileClaim::Outcome::Taken);
+  ASSERT_EQ(claim.take(held), win32::FileClaim::Outcome::Taken);
   for (const char* money : {"513\r\n", "514\r\n"}) {
     win32::FileClaim later;
-    EXPECT_EQ(later.take(path), win32::FileClaim::Outcome::HeldElsewhere) << money;
-    ASSERT_FALSE(replaceFileDurably(path, money, &claim));
+    EXPECT_EQ(later.take(HeldFile(path)), win32::FileClaim::Outcome::HeldElsewhere) << money;
+    ASSERT_FALSE(replaceFileDurably(held, money, &claim));
   }
   win32::FileClaim later;
-  EXPECT_EQ(later.take(path), win32::FileClaim::Outcome::HeldElsewhere);
-  std::ifstream in(file, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "514\r\n") << "the claim blocks no read";
+  EXPECT_EQ(later.take(HeldFile(path)), win32::FileClaim::Outcome::HeldElsewhere);
+  EXPECT_EQ(contentOf(file), "514\r\n") << "the claim blocks no read";
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "win32/file_claim.h"
+#include "win32/held_file.h"
 #include "win32/totals_location.h"
 #include "unit/temp_folder.h"
 
@@ -15,24 +15,34 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(TotalsLocation, AStartTakesTheOtherPlacesMoneyUnderItsClaimAnInstalledGameHasOnePlace) {
+TEST(TotalsLocation, APortableCopyKeepsItsMoneyBesideItselfAnInstalledGameInTheUsersFolder) {
   TempFolder temp;
   const win32::TotalsLocation own = win32::chooseTotalsFile(temp.path().wstring());
-  ASSERT_EQ(fs::path(own.file), temp.path() / L"data1.ini");
-  const win32::TotalsLocation there{own.file, (temp.path() / L"Вертуно.ini").wstring()};
-  std::ofstream(fs::path(there.otherPlace), std::ios::binary) << "600\r\n";
-  win32::FileClaim claim;
-  ASSERT_EQ(claim.take(own.file), win32::FileClaim::Outcome::Taken);  // made empty, as at a start
-  win32::adoptLaterMoney(there, claim);
-  EXPECT_EQ(temp.read("data1.ini"), "600\r\n");
-  EXPECT_EQ(win32::FileClaim().take(own.file), win32::FileClaim::Outcome::HeldElsewhere) << "the claim goes along";
+  EXPECT_EQ(fs::path(own.file), temp.path() / L"data1.ini");
+  EXPECT_EQ(own.carryFrom, L"");
 
-  PWSTR programFiles = nullptr;
-  ASSERT_TRUE(SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramFiles, 0, nullptr, &programFiles)));
-  const win32::TotalsLocation installed = win32::chooseTotalsFile(std::wstring(programFiles) + L"\\Vertuno");
-  CoTaskMemFree(programFiles);
-  EXPECT_EQ(installed.file, own.otherPlace);
-  EXPECT_EQ(installed.otherPlace, L"");
+  std::ofstream(temp.path() / L"installed") << "";
+  const win32::TotalsLocation installed = win32::chooseTotalsFile(temp.path().wstring());
+  EXPECT_EQ(fs::path(installed.file).filename(), L"data1.ini");
+  EXPECT_EQ(fs::path(installed.file).parent_path().filename(), L"Vertuno");
+  EXPECT_EQ(installed.carryFrom, L"");
+}
+
+TEST(TotalsLocation, TheStandInsMoneyComesHomeUnderTheClaimAndTheStandInGoes) {
+  TempFolder temp;
+  const fs::path home = temp.path() / L"data1.ini";
+  const fs::path standIn = temp.path() / L"data1-0123456789abcdef.ini";
+  std::ofstream(standIn, std::ios::binary) << "600\r\n";
+  const win32::TotalsLocation location{home.wstring(), standIn.wstring(), true};
+  const win32::HeldFile played(location.file);
+  win32::FileClaim claim;
+  ASSERT_EQ(claim.take(played), win32::FileClaim::Outcome::Taken);  // made empty, as at a start
+  win32::carryMoney(location, win32::HeldFile(location.carryFrom), played, claim);
+  std::ifstream in(home, std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "600\r\n");
+  EXPECT_FALSE(fs::exists(standIn));
+  EXPECT_EQ(win32::FileClaim().take(win32::HeldFile(location.file)), win32::FileClaim::Outcome::HeldElsewhere)
+      << "the claim goes along";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <stdexcept>
 
 namespace vertuno::testing {
@@ -89,6 +90,18 @@ Answer FakeHost::messageBox(const std::string& text, const std::string& title, M
   const Answer answer = answers.front();
   answers.pop_front();
   return answer;
+}
+
+std::optional<std::string> FakeHost::readFile(const std::string& utf8Path, std::size_t largest) {
+  const std::filesystem::path path(std::u8string(utf8Path.begin(), utf8Path.end()));
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error || size > largest) return std::nullopt;
+  std::ifstream file(path, std::ios::binary);
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!file) return std::nullopt;
+  return bytes;
 }
 
 std::error_code FakeHost::replaceFile(const std::string& path, const std::string& bytes) {

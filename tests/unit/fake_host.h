@@ -103,6 +103,7 @@ class FakeHost : public Platform, public View {
   void playSound(const std::string& name) override;
   void reseedRandom() override;
   double nextRandom() override;
+  std::optional<std::string> readFile(const std::string& path, std::size_t largest) override;
   // Replaces the file through a temporary one, with the standard library alone.
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   std::string totalsFilePath() override { return totalsPath; }

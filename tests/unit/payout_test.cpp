@@ -63,6 +63,17 @@ TEST_F(Payout, AnEmptiedMachineCongratulatesAddsTenCoinsAndRefills) {
   EXPECT_EQ(folder.read("data1.ini"), "1000\r\n");
 }
 
+// A logout, a signal, a closed page or a page going out of sight while the box is open.
+TEST_F(Payout, AnEndingWhileTheRefillIsAnnouncedKeepsTheRefilledMoney) {
+  host.messageBoxOpenSeconds = 5;
+  host.machine().info().MachineMoney = "1";
+  host.at(1, [](Machine& m) { m.saveWithoutViews(); });
+  host.at(2, [&](Machine&) { EXPECT_EQ(folder.read("data1.ini"), "1000\r\n") << "the page hidden"; });
+  host.at(3, [](Machine& m) { m.Form_Unload(); });
+  EXPECT_THROW(pay(1), ProgramEnded);
+  EXPECT_EQ(folder.read("data1.ini"), "1000\r\n");
+}
+
 TEST_F(Payout, APrizeLargerThanTheMachinePaysItAllPlusTheBonus) {
   host.machine().info().MachineMoney = "300";
   pay(400);

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <optional>
-#include <tuple>
 
-#include "stats/totals_file.h"
+#include "stats/money_place.h"
 #include "unit/fake_host.h"
 #include "unit/temp_folder.h"
 
@@ -71,23 +69,49 @@ TEST_F(TotalsFile, BadFilesGiveAFreshMachineAndAValidFileAfterTheNextSave) {
   }
 }
 
-TEST(LaterMoneyElsewhere, TheOtherPlacesMoneyIsTakenWhenLaterOrTheOnlyMoney) {
-  TempFolder folder;
-  for (auto [name, bytes, hours] :
-       {std::tuple{"early", "512\r\n", 2}, {"late", "\xEF\xBB\xBF" "600\r\n", 1}, {"empty", "", 0}}) {
-    folder.write(name, bytes);
-    fs::last_write_time(folder.path() / name, fs::file_time_type::clock::now() - std::chrono::hours(hours));
-  }
-  if (fs::last_write_time(folder.path() / "early") >= fs::last_write_time(folder.path() / "late")) {
-    GTEST_SKIP() << "this file system does not keep the write times set";  // node's, under WebAssembly
-  }
-  const auto taken = [&](const char* own, const char* other) {
-    return laterMoneyElsewhere(folder.file(own), folder.file(other));
+// Each start the issue of lost coins met: the file a start plays on, and the money carried.
+TEST(MoneyPlace, NoFileTimeDecidesAndAStandInLivesOnlyWhileItsFolderCannotBeWritten) {
+  using enum MoneyFile;
+  using Carry = MoneyPlan::Carry;
+  struct Case {
+    const char* start;
+    MoneyFacts facts;
+    MoneyFile playOn;
+    std::optional<Carry> carry;
   };
-  EXPECT_EQ(taken("early", "late"), "600\r\n");
-  EXPECT_EQ(taken("late", "early"), std::nullopt);
-  EXPECT_EQ(taken("empty", "early"), "512\r\n") << "a file just claimed holds no money";
-  EXPECT_EQ(taken("early", "empty"), std::nullopt);
+  const Case cases[] = {
+      // A portable copy beside a user file saved later, touched, copied without its times, stamped
+      // in the future, or after its own file was deleted to start afresh: its own money, or 1000.
+      {"portable copy, writable folder", {false, true, false}, BesideProgram, std::nullopt},
+      {"folder unwritable: a stand-in starts from the folder's money", {false, false, false}, StandIn,
+       Carry{BesideProgram, StandIn, false}},
+      {"still unwritable: the stand-in's money", {false, false, true}, StandIn, std::nullopt},
+      {"writable again: the money goes home and the stand-in goes", {false, true, true}, BesideProgram,
+       Carry{StandIn, BesideProgram, true}},
+      {"installed, whatever the folder", {true, true, true}, UserFile, std::nullopt},
+      {"installed, an unwritable folder", {true, false, false}, UserFile, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const MoneyPlan plan = planMoneyPlace(c.facts);
+    EXPECT_EQ(plan.playOn, c.playOn) << c.start;
+    EXPECT_EQ(plan.carry, c.carry) << c.start;
+  }
+}
+
+TEST(MoneyPlace, EachFolderHasAStandInOfItsOwnApartFromTheInstalledGamesFile) {
+  const std::string mine = standInName("/home/player/Игры/vertuno");
+  EXPECT_EQ(mine, standInName("/home/player/Игры/vertuno")) << "found again at the next start";
+  EXPECT_NE(mine, standInName("/home/player/Игры/vertuno2"));
+  EXPECT_NE(mine, "data1.ini");
+  EXPECT_TRUE(mine.starts_with("data1-") && mine.ends_with(".ini")) << mine;
+}
+
+TEST(MoneyPlace, OnlyMoneyIsCarried) {
+  EXPECT_EQ(carriedMoney("5000\r\n"), "5000\r\n");
+  EXPECT_EQ(carriedMoney("\xEF\xBB\xBF" "137"), "137\r\n");
+  for (const char* none : {"", "abc", "12 coins"}) EXPECT_EQ(carriedMoney(none), std::nullopt) << none;
+  EXPECT_EQ(carriedMoney(std::string("\xFF\xFE" "1\0" "3\0" "7\0", 8)), std::nullopt) << "UTF-16";
+  EXPECT_EQ(carriedMoney(std::nullopt), std::nullopt);
 }
 
 }  // namespace
