@@ -11,6 +11,7 @@
 #include "win32/display_scale.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
+#include "win32/picture.h"
 #include "machine/outlines.h"
 #include "win32/platform.h"
 #include "win32/text.h"

@@ -1,5 +1,5 @@
-// The Windows front end's resources: the icon, and each picture at every display scale it is
-// rendered at, numbered by its base plus the scale in percent.
+// The Windows front end's resources: the icon, and each picture, a PNG file, at every display
+// scale it is rendered at, numbered by its base plus the scale in percent.
 #pragma once
 
 #define VERTUNO_ICON 1

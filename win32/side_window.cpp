@@ -5,6 +5,7 @@
 #include "win32/resources.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
+#include "win32/picture.h"
 #include "win32/text.h"
 #include "win32/window_owner.h"
 
