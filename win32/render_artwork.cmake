@@ -48,3 +48,9 @@ foreach(size 16 24 32 48 256)
 endforeach()
 execute_process(COMMAND ${found_convert} ${icon_pngs} -type TrueColorAlpha ${OUTPUT}/icon.ico COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE ${icon_pngs})
+
+# The installer's welcome and finish pages show the cabinet on its blue, at the pages' 164 × 314.
+execute_process(COMMAND ${found_rsvg-convert} -h 290 ${SOURCE}/cabinet.svg -o ${OUTPUT}/welcome.png COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${found_convert} -background ${cabinet_base} ${OUTPUT}/welcome.png -gravity center -extent 164x314
+                        -flatten -type TrueColor BMP3:${OUTPUT}/welcome.bmp COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE ${OUTPUT}/welcome.png)
