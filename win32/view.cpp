@@ -6,6 +6,7 @@
 #include "machine/machine.h"
 #include "win32/machine_window.h"
 #include "win32/text.h"
+#include "win32/themed_controls.h"
 #include "win32/about_window.h"
 #include "win32/info_window.h"
 
@@ -49,6 +50,7 @@ Answer Win32View::messageBox(const std::string& text, const std::string& title, 
   if (style == MessageStyle::InformationYesNo) type = MB_ICONINFORMATION | MB_YESNO;
   if (style == MessageStyle::WarningOk) type = MB_ICONWARNING | MB_OK;
   buttonHook = SetWindowsHookExW(WH_CBT, nameButtonsInRussian, nullptr, GetCurrentThreadId());
+  const ThemedControls themed;
   const int chosen = MessageBoxW(window_->handle(), widen(text).c_str(), widen(title).c_str(), type);
   if (buttonHook) UnhookWindowsHookEx(buttonHook);
   buttonHook = nullptr;
