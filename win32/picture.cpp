@@ -1,6 +1,7 @@
 #include "win32/picture.h"
 
 #include <wincodec.h>
+#include <wrl/client.h>
 
 #include <array>
 
@@ -8,29 +9,21 @@ namespace vertuno::win32 {
 
 namespace {
 
+using Microsoft::WRL::ComPtr;
+
 // The scales, in percent, the build renders every picture at.
 constexpr std::array RenderedScales{VERTUNO_DISPLAY_SCALES};
-
-// A COM object released when it goes out of scope.
-template <typename Interface>
-struct Owned {
-  Interface* object = nullptr;
-  ~Owned() {
-    if (object) object->Release();
-  }
-  Interface* operator->() const { return object; }
-};
 
 // The pictures are PNG files in the resources, decoded by the Windows Imaging Component, which
 // every Windows since Vista has.
 IWICImagingFactory* imagingFactory() {
-  static IWICImagingFactory* const factory = [] {
-    IWICImagingFactory* made = nullptr;
+  static const ComPtr<IWICImagingFactory> factory = [] {
+    ComPtr<IWICImagingFactory> made;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&made));
     return made;
   }();
-  return factory;
+  return factory.Get();
 }
 
 }  // namespace
@@ -48,25 +41,24 @@ HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale) {
   HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(base + chosen), RT_RCDATA);
   if (!factory || !found) return nullptr;
   auto* png = static_cast<BYTE*>(LockResource(LoadResource(nullptr, found)));
-  Owned<IWICStream> stream;
-  Owned<IWICBitmapDecoder> decoder;
-  Owned<IWICBitmapFrameDecode> frame;
-  Owned<IWICFormatConverter> pixels;
-  Owned<IWICBitmapScaler> resized;
+  ComPtr<IWICStream> stream;
+  ComPtr<IWICBitmapDecoder> decoder;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  ComPtr<IWICFormatConverter> pixels;
+  ComPtr<IWICBitmapScaler> resized;
   const SIZE size = scale.size(layoutSize.cx, layoutSize.cy);
-  bool decoded = SUCCEEDED(factory->CreateStream(&stream.object)) &&
-                 SUCCEEDED(stream->InitializeFromMemory(png, SizeofResource(nullptr, found))) &&
-                 SUCCEEDED(factory->CreateDecoderFromStream(stream.object, nullptr, WICDecodeMetadataCacheOnDemand,
-                                                            &decoder.object)) &&
-                 SUCCEEDED(decoder->GetFrame(0, &frame.object)) &&
-                 SUCCEEDED(factory->CreateFormatConverter(&pixels.object)) &&
-                 SUCCEEDED(pixels->Initialize(frame.object, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone,
-                                              nullptr, 0, WICBitmapPaletteTypeCustom));
-  IWICBitmapSource* source = pixels.object;
+  bool decoded =
+      SUCCEEDED(factory->CreateStream(&stream)) &&
+      SUCCEEDED(stream->InitializeFromMemory(png, SizeofResource(nullptr, found))) &&
+      SUCCEEDED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) &&
+      SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(factory->CreateFormatConverter(&pixels)) &&
+      SUCCEEDED(pixels->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
+                                   WICBitmapPaletteTypeCustom));
+  IWICBitmapSource* source = pixels.Get();
   if (decoded && chosen != wanted) {
-    decoded = SUCCEEDED(factory->CreateBitmapScaler(&resized.object)) &&
+    decoded = SUCCEEDED(factory->CreateBitmapScaler(&resized)) &&
               SUCCEEDED(resized->Initialize(source, size.cx, size.cy, WICBitmapInterpolationModeFant));
-    source = resized.object;
+    source = resized.Get();
   }
   UINT width = 0;
   UINT height = 0;
