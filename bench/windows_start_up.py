@@ -65,12 +65,19 @@ def main():
         shutil.copytree(glob.glob(os.path.join(release, "vertuno-*-windows-x64"))[0], game_folder)
         game = os.path.join(game_folder, "vertuno.exe")
         minimal = os.path.join(build, "bench", "minimal_window.exe")
+        # A window kept open all along keeps Wine's desktop process up, as a desktop is on Windows:
+        # else each start would start it again, and its time would drown what the programs take.
+        forget_mapped_windows()
+        desktop = subprocess.Popen([WINE, minimal], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        assert wait_for_titled_window("minimal", timeout=60) is not None, "no desktop came up"
         runs = {"game": [], "minimal": []}
         for round_ in range(starts + 1):  # the first round warms the caches and is not counted
             for name, program, title in (("game", game, TITLE), ("minimal", minimal, "minimal")):
                 measured = start(program, title)
                 if round_:
                     runs[name].append(measured)
+        desktop.kill()
+        desktop.wait()
     finally:
         shutil.rmtree(folder)
 
@@ -85,6 +92,10 @@ def main():
     for label, field, unit, target in rows:
         ours, yardstick = median("game", field), median("minimal", field)
         print(f"| {label} | {ours * unit:.1f} | {yardstick * unit:.1f} | {ours / yardstick:.2f} | {target} |")
+    # A shared machine's load comes and goes: the fastest starts show what each costs unhindered.
+    ours, yardstick = (min(run[0] for run in runs[name]) for name in ("game", "minimal"))
+    print(f"| start-up, the fastest of the {starts} (ms) | {ours * 1000:.1f} | {yardstick * 1000:.1f} | "
+          f"{ours / yardstick:.2f} | |")
     shipped, = glob.glob(os.path.join(release, "vertuno-*-windows-x64", "vertuno.exe"))
     exe = os.path.getsize(shipped)
     print()
