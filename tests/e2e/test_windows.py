@@ -400,6 +400,8 @@ class Installer(unittest.TestCase):
         self.menu_for_all = os.path.join(self.drive, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
                                          "Вертуно.lnk")
         self.desktop_for_all = os.path.join(self.drive, "users", "Public", "Desktop", "Вертуно.lnk")
+        self.menu_for_me = os.path.join(self.user, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
+                                        "Programs", "Вертуно.lnk")
         # Wine would copy the shortcuts into the Linux desktop's menu.
         self.env = {**os.environ,
                     "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";winemenubuilder.exe=d"}
@@ -414,6 +416,9 @@ class Installer(unittest.TestCase):
         for folder in (self.for_all, os.path.join(self.drive, "Games"),
                        os.path.join(self.user, "AppData", "Local", "Programs", "Vertuno")):
             shutil.rmtree(folder, ignore_errors=True)
+        for shortcut in (self.menu_for_all, self.desktop_for_all, self.menu_for_me):
+            if os.path.exists(shortcut):
+                os.remove(shortcut)
 
     def setup(self, *options):
         setup, = glob.glob(os.path.join(RELEASE, "vertuno-*-setup.exe"))
@@ -530,17 +535,15 @@ class Installer(unittest.TestCase):
 
         self.assertEqual(self.setup("/S", "/CURRENTUSER", "/NODESKTOPSHORTCUT"), 0)
         mine = os.path.join(self.user, "AppData", "Local", "Programs", "Vertuno")
-        menu = os.path.join(self.user, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu", "Programs",
-                            "Вертуно.lnk")
         self.assertIn("installed", os.listdir(mine))
-        self.assertTrue(os.path.exists(menu))
+        self.assertTrue(os.path.exists(self.menu_for_me))
         self.assertIn('"InstallLocation"="C:\\\\users\\\\', self.entry("HKCU"))
         self.assertIsNone(self.entry("HKLM"), "nothing written for every user")
         self.assertFalse(os.path.exists(self.for_all))
         self.assertFalse(os.path.exists(self.menu_for_all))
         self.assertFalse(os.path.exists(self.desktop_for_all))
         self.uninstall(mine)
-        self.assertFalse(os.path.exists(menu))
+        self.assertFalse(os.path.exists(self.menu_for_me))
         self.assertIsNone(self.entry("HKCU"))
 
     def test_the_released_files_carry_the_last_commits_date(self):
