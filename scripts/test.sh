@@ -23,10 +23,13 @@ bash scripts/setup.sh --test
 prove=(-DCMAKE_UNITY_BUILD=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0")
 
 stage "The real game, and the Win32 front end cross-built beside it"
-# The cross build fills the real build's quiet stretches (configuring, linking) at a lower priority.
+# The cross builds fill the real build's quiet stretches (configuring, linking) at a lower
+# priority: the core's tests and the probe, then the release exactly as build_windows.sh makes
+# it for players, which the Windows suite plays and installs.
 mkdir -p build-windows
-setsid nice -n 10 bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "${prove[@]}" \
-  -DVERTUNO_QT=OFF -- unit_tests platform_tests vertuno_exe probe windows_release > build-windows/build.log 2>&1 &
+setsid nice -n 10 bash -c 'bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "$@" \
+  -DVERTUNO_QT=OFF -- unit_tests platform_tests probe && bash scripts/build_windows.sh' build "${prove[@]}" \
+  > build-windows/build.log 2>&1 &
 windows_build=$!
 # On any failure what runs in the background goes too.
 background="-$windows_build"

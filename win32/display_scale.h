@@ -31,9 +31,4 @@ DisplayScale scaleOf(HWND window);
 // A window's outer size for a client area, with the caption and borders at that scale.
 SIZE frameSize(SIZE client, DWORD style, DWORD exStyle, DisplayScale scale);
 
-// A picture from the resources, base plus a scale in percent, at the scale asked for: the
-// rendering at that very scale where the build made one, else the nearest larger one resized
-// smoothly to the picture's size at this scale. The caller deletes it.
-HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale);
-
 }  // namespace vertuno::win32

@@ -12,6 +12,7 @@
 #include "win32/display_scale.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
+#include "win32/picture.h"
 #include "win32/platform.h"
 #include "win32/resources.h"
 #include "win32/text.h"
@@ -115,11 +116,10 @@ MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(ma
 // The cells and the coin are scaled as they are painted.
 void MachineWindow::useScale(DisplayScale scale) {
   scale_ = scale;
-  for (HBITMAP& face : faces_) DeleteObject(face);
-  faces_[0] = loadPicture(VERTUNO_CABINET, {machine_window::NormalFaceArtwork.width,
-                                            machine_window::NormalFaceArtwork.height}, scale_);
-  faces_[1] = loadPicture(VERTUNO_DEMO, {machine_window::DemoFaceArtwork.width,
-                                         machine_window::DemoFaceArtwork.height}, scale_);
+  for (HBITMAP& face : faces_) {
+    DeleteObject(face);
+    face = nullptr;
+  }
   useFace();
   const SIZE size = scale_.size(Width, Height);
   SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -160,9 +160,14 @@ void MachineWindow::applyOutline() {
   SetWindowRgn(window_, CreatePolygonRgn(points.data(), static_cast<int>(points.size()), ALTERNATE), TRUE);
 }
 
+// A face is decoded when first shown at this scale: the demo's may never be.
 void MachineWindow::useFace() {
+  const bool normal = machine_.state().CabinetFace == Face::NormalFace;
+  HBITMAP& face = faces_[static_cast<std::size_t>(machine_.state().CabinetFace)];
+  const Box& artwork = normal ? machine_window::NormalFaceArtwork : machine_window::DemoFaceArtwork;
+  if (!face) face = loadPicture(normal ? VERTUNO_CABINET : VERTUNO_DEMO, {artwork.width, artwork.height}, scale_);
   if (faceBrush_) DeleteObject(faceBrush_);
-  faceBrush_ = CreatePatternBrush(faces_[static_cast<std::size_t>(machine_.state().CabinetFace)]);
+  faceBrush_ = CreatePatternBrush(face);
 }
 
 void MachineWindow::refresh(Change what) {

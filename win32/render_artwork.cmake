@@ -17,10 +17,11 @@ function(render svg percent png)
                   COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 
-function(to_bitmap background bitmap)
-  # BMP3: the plain 24-bit bitmap LoadImage reads on every Windows.
-  execute_process(COMMAND ${found_convert} -background ${background} ${ARGN} -flatten -type TrueColor
-                          BMP3:${bitmap} COMMAND_ERROR_IS_FATAL ANY)
+function(to_picture background picture)
+  # A 24-bit PNG on its background, with no dates or other chunks, so each build writes the
+  # same bytes; the game decodes it with the Windows Imaging Component.
+  execute_process(COMMAND ${found_convert} -background ${background} ${ARGN} -flatten -strip -quality 95
+                          PNG24:${picture} COMMAND_ERROR_IS_FATAL ANY)
 endfunction()
 
 foreach(percent IN LISTS SCALES)
@@ -29,12 +30,12 @@ foreach(percent IN LISTS SCALES)
   render(player.svg ${percent} ${at}-player.png)
   render(coins.svg ${percent} ${at}-coins.png)
   render(emblem.svg ${percent} ${at}-emblem.png)
-  to_bitmap(${cabinet_base} ${OUTPUT}/cabinet-${percent}.bmp ${at}-cabinet.png)
+  to_picture(${cabinet_base} ${OUTPUT}/cabinet-${percent}.png ${at}-cabinet.png)
   # The demo face is wider than the cabinet: the player stands beside it.
-  to_bitmap(${cabinet_base} ${OUTPUT}/demo-${percent}.bmp ${at}-player.png -alpha transparent ${at}-cabinet.png
+  to_picture(${cabinet_base} ${OUTPUT}/demo-${percent}.png ${at}-player.png -alpha transparent ${at}-cabinet.png
             -composite ${at}-player.png -composite)
-  to_bitmap("rgb(${SIDE_FACE})" ${OUTPUT}/coins-${percent}.bmp ${at}-coins.png)
-  to_bitmap("rgb(${SIDE_FACE})" ${OUTPUT}/emblem-${percent}.bmp ${at}-emblem.png)
+  to_picture("rgb(${SIDE_FACE})" ${OUTPUT}/coins-${percent}.png ${at}-coins.png)
+  to_picture("rgb(${SIDE_FACE})" ${OUTPUT}/emblem-${percent}.png ${at}-emblem.png)
   file(REMOVE ${at}-cabinet.png ${at}-player.png ${at}-coins.png ${at}-emblem.png)
 endforeach()
 
@@ -47,3 +48,9 @@ foreach(size 16 24 32 48 256)
 endforeach()
 execute_process(COMMAND ${found_convert} ${icon_pngs} -type TrueColorAlpha ${OUTPUT}/icon.ico COMMAND_ERROR_IS_FATAL ANY)
 file(REMOVE ${icon_pngs})
+
+# The installer's welcome and finish pages show the cabinet on its blue, at the pages' 164 × 314.
+execute_process(COMMAND ${found_rsvg-convert} -h 290 ${SOURCE}/cabinet.svg -o ${OUTPUT}/welcome.png COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND ${found_convert} -background ${cabinet_base} ${OUTPUT}/welcome.png -gravity center -extent 164x314
+                        -flatten -type TrueColor BMP3:${OUTPUT}/welcome.bmp COMMAND_ERROR_IS_FATAL ANY)
+file(REMOVE ${OUTPUT}/welcome.png)

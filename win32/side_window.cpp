@@ -5,7 +5,9 @@
 #include "win32/resources.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
+#include "win32/picture.h"
 #include "win32/text.h"
+#include "win32/themed_controls.h"
 #include "win32/window_owner.h"
 
 namespace vertuno::win32 {
@@ -44,6 +46,7 @@ SideWindow::SideWindow(const SideWindowLayout& layout, HWND owner, Machine& mach
 
 // The window's size and every control, at a monitor's scale.
 void SideWindow::build(DisplayScale scale) {
+  const ThemedControls themed;
   scale_ = scale;
   const SIZE frame = frameSize(scale_.size(layout_.width, layout_.height), Style, ExStyle, scale_);
   SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -7,6 +7,7 @@
 #include "win32/machine_window.h"
 #include "win32/text.h"
 #include "win32/side_window.h"
+#include "win32/themed_controls.h"
 
 namespace vertuno::win32 {
 
@@ -49,6 +50,7 @@ Answer Win32View::messageBox(const std::string& text, const std::string& title, 
   if (style == MessageStyle::WarningOk) type = MB_ICONWARNING | MB_OK;
   buttonHook = SetWindowsHookExW(WH_CBT, nameButtonsInRussian, nullptr, GetCurrentThreadId());
   // A refused start asks before there is a window.
+  const ThemedControls themed;
   const int chosen = MessageBoxW(window_ ? window_->handle() : nullptr, widen(text).c_str(), widen(title).c_str(), type);
   if (buttonHook) UnhookWindowsHookEx(buttonHook);
   buttonHook = nullptr;

@@ -1,6 +1,7 @@
 // Reads a running Windows program's window as a screen reader would:
 //   probe TITLE                      prints "ID VISIBLE TEXT" for each control of the top-level
-//                                    window of that exact title;
+//                                    window of that exact title (or, for TITLE*, the first
+//                                    whose title begins so: a wizard names each page in it);
 //   probe TITLE SECONDS [ID TEXT]    watches it, printing "MS ID VISIBLE TEXT" whenever a
 //                                    control changes, until control ID shows TEXT;
 //   probe TITLE ink                  prints "ID WHOLE" for each visible control with a text:
@@ -138,9 +139,25 @@ BOOL CALLBACK checkInk(HWND control, LPARAM) {
 
 }  // namespace
 
+BOOL CALLBACK titledSo(HWND window, LPARAM found) {
+  auto& [prefix, match] = *reinterpret_cast<std::pair<std::wstring, HWND>*>(found);
+  wchar_t title[256] = {};
+  GetWindowTextW(window, title, 256);
+  if (IsWindowVisible(window) && std::wstring(title).starts_with(prefix)) match = window;
+  return !match;
+}
+
+HWND topLevelWindow(std::wstring title) {
+  if (!title.ends_with(L'*')) return FindWindowW(nullptr, title.c_str());
+  title.pop_back();
+  std::pair<std::wstring, HWND> found{title, nullptr};
+  EnumWindows(titledSo, reinterpret_cast<LPARAM>(&found));
+  return found.second;
+}
+
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) return 2;
-  HWND window = FindWindowW(nullptr, argv[1]);
+  HWND window = topLevelWindow(argv[1]);
   if (!window) return 1;
   if (argc == 3 && lstrcmpW(argv[2], L"ink") == 0) {
     // The program's fonts as the program, aware of each monitor's scale, sees them.

@@ -1,5 +1,9 @@
 """The Windows front end under Wine on the suite's X server, driven from outside as the Qt
 game is: the pointer, screenshots, and the program's controls read through the Win32 API."""
+import atexit
+import calendar
+import functools
+import getpass
 import glob
 import os
 import re
@@ -8,12 +12,17 @@ import subprocess
 import tempfile
 import time
 import unittest
+import zipfile
 
 from game import (FAST_BUTTON, SLOT, TITLE, Game, forget_mapped_windows, prize_for, refused_with_a_box,
                   wait_for_titled_window, xdotool)
 from test_window_managers import WindowManager
 
 WINDOWS_BUILD = os.environ.get("VERTUNO_WINDOWS_BUILD", "")
+# What build_windows.sh packs: the zip and the installer a player downloads, the exe they hold.
+RELEASE = os.environ.get("VERTUNO_WINDOWS_RELEASE", "")
+INSTALLER = "Установка Вертуно"
+UNINSTALL_KEY = r"\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vertuno"
 WINE = "/usr/lib/wine/wine64"
 PLAYED = re.compile(r'proc_PlaySound SoundName=L".*?\\\\([a-z]+\.wav)"')
 PROBE = os.path.join(WINDOWS_BUILD, "probe.exe")
@@ -59,6 +68,36 @@ def save_shot(game, dpi):
                     os.path.join(WINDOWS_BUILD, f"windows-{dpi}dpi.png")], check=True)
 
 
+def window_text(title):
+    """The texts of a window's controls, a wizard's page inside it included, as one text."""
+    return subprocess.run([WINE, PROBE, title], capture_output=True, text=True, timeout=120).stdout
+
+
+def shown(title):
+    return bool(subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                               capture_output=True).stdout)
+
+
+def gone(path, seconds=60):
+    """Whether a file or folder is gone within the time (a copy of an uninstaller still ending)."""
+    deadline = time.time() + seconds
+    while os.path.exists(path) and time.time() < deadline:
+        time.sleep(0.2)
+    return not os.path.exists(path)
+
+
+@functools.cache
+def released_program():
+    """The program's folder as the released zip holds it, unpacked once for the run."""
+    zip_path, = glob.glob(os.path.join(RELEASE, "vertuno-*-windows-x64.zip"))
+    unpacked = tempfile.mkdtemp(prefix="vertuno-e2e-release-")
+    atexit.register(shutil.rmtree, unpacked, True)
+    with zipfile.ZipFile(zip_path) as archive:
+        archive.extractall(unpacked)
+    folder, = glob.glob(os.path.join(unpacked, "vertuno-*"))
+    return folder
+
+
 def shown_windows():
     """How many windows of the Windows game are on the screen: the cabinet, a menu, side windows."""
     said = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "vertuno.exe"], capture_output=True,
@@ -80,8 +119,9 @@ class Watch:
         return [(int(ms), int(id_), text) for ms, id_, _, text in (line.split(" ", 3) for line in said.splitlines())]
 
 
-class ShortcutGame(Game):
-    """The game as a shortcut starts it: a process of Wine's own, found by its window."""
+class StartedGame(Game):
+    """The game as something else starts it (a shortcut, the installer's last page): a process
+    of Wine's own, found by its window."""
 
     def __init__(self, command, env):
         self.base = tempfile.mkdtemp(prefix="vertuno-e2e-")
@@ -94,11 +134,11 @@ class ShortcutGame(Game):
 
 class WineGame(Game):
     def __init__(self, **options):
-        super().__init__(copy_of=os.path.join(WINDOWS_BUILD, "vertuno"), program="vertuno.exe",
+        super().__init__(copy_of=released_program(), program="vertuno.exe",
                          runner=[WINE], **options)
 
 
-@unittest.skipUnless(WINDOWS_BUILD, "no Windows build named")
+@unittest.skipUnless(WINDOWS_BUILD and RELEASE, "no Windows build or release named")
 class WindowsFrontEnd(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -221,7 +261,7 @@ class WindowsFrontEnd(unittest.TestCase):
         shared = Game()  # the Linux game's folder, which the Windows game joins
         shared.choose_from_menu(3)
         self.assertEqual(shared.wait_exit(), 0)
-        shutil.copy(os.path.join(WINDOWS_BUILD, "vertuno", "vertuno.exe"), shared.folder)
+        shutil.copy(os.path.join(released_program(), "vertuno.exe"), shared.folder)
         linux_game = os.path.join(shared.folder, "vertuno")
         windows = WineGame(program_folder=shared.folder)
         try:
@@ -365,53 +405,206 @@ class WindowsFrontEnd(unittest.TestCase):
         finally:
             game.close()
 
-    def test_the_installer_installs_a_game_that_plays_and_uninstalls_it_all_but_the_money(self):
-        drive = os.path.join(os.environ["WINEPREFIX"], "drive_c")
-        installed = os.path.join(drive, "Program Files", "Vertuno")
-        shortcut = os.path.join(drive, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs", "Вертуно.lnk")
-        entry = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vertuno"
-        # Wine would copy the shortcut into the Linux desktop's menu.
-        env = {**os.environ, "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";winemenubuilder.exe=d"}
-        setup, = glob.glob(os.path.join(WINDOWS_BUILD, "release", "vertuno-*-setup.exe"))
-        subprocess.run([WINE, setup, "/S"], env=env, check=True, timeout=120)
-        self.assertEqual(sorted(os.listdir(installed)),
-                         ["LICENSE.txt", "README.txt", "click.wav", "installed", "sound.wav", "uninstall.exe",
-                          "vertuno.exe"])
-        # Exported, as Wine's console would print the name in question marks.
+
+@unittest.skipUnless(WINDOWS_BUILD and RELEASE, "no Windows build or release named")
+class Installer(unittest.TestCase):
+    """The released installer and uninstaller, silent and page by page, with the game running or not."""
+
+    def setUp(self):
+        self.drive = os.path.join(os.environ["WINEPREFIX"], "drive_c")
+        self.user = os.path.join(self.drive, "users", getpass.getuser())
+        self.money = os.path.join(self.user, "AppData", "Roaming", "Vertuno", "data1.ini")
+        self.for_all = os.path.join(self.drive, "Program Files", "Vertuno")
+        self.menu_for_all = os.path.join(self.drive, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
+                                         "Вертуно.lnk")
+        self.desktop_for_all = os.path.join(self.drive, "users", "Public", "Desktop", "Вертуно.lnk")
+        self.menu_for_me = os.path.join(self.user, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
+                                        "Programs", "Вертуно.lnk")
+        # Wine would copy the shortcuts into the Linux desktop's menu.
+        self.env = {**os.environ,
+                    "WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";winemenubuilder.exe=d"}
+        if os.path.exists(self.money):
+            os.remove(self.money)
+        self.addCleanup(self.remove_every_install)
+
+    def remove_every_install(self):
+        """So that a failed test leaves no install for the next to find and remember."""
+        for root in ("HKLM", "HKCU"):
+            subprocess.run([WINE, "reg", "delete", root + UNINSTALL_KEY, "/f"], capture_output=True, timeout=120)
+        for folder in (self.for_all, os.path.join(self.drive, "Games"),
+                       os.path.join(self.user, "AppData", "Local", "Programs", "Vertuno")):
+            shutil.rmtree(folder, ignore_errors=True)
+        for shortcut in (self.menu_for_all, self.desktop_for_all, self.menu_for_me):
+            if os.path.exists(shortcut):
+                os.remove(shortcut)
+
+    def setup(self, *options):
+        setup, = glob.glob(os.path.join(RELEASE, "vertuno-*-setup.exe"))
+        return subprocess.run([WINE, setup, *options], env=self.env, timeout=120).returncode
+
+    def uninstall(self, folder):
+        """Uninstalls silently; the uninstaller runs from a copy of itself, so the folder goes a
+        little after it returns."""
+        subprocess.run([WINE, os.path.join(folder, "uninstall.exe"), "/S"], env=self.env, check=True, timeout=120)
+        self.assertTrue(gone(folder), f"nothing left in {folder}")
+
+    def entry(self, root):
+        """The Apps & features entry, as text, or None. Exported, as Wine's console would print
+        its name in question marks."""
         exported = os.path.join(tempfile.mkdtemp(prefix="vertuno-e2e-"), "entry.reg")
-        subprocess.run([WINE, "reg", "export", entry, exported, "/y"], check=True, capture_output=True, timeout=120)
-        with open(exported, encoding="utf-16") as f:
-            said = f.read()
+        done = subprocess.run([WINE, "reg", "export", root + UNINSTALL_KEY, exported, "/y"], capture_output=True,
+                              timeout=120)
+        said = None
+        if done.returncode == 0:
+            with open(exported, encoding="utf-16") as f:
+                said = f.read()
         shutil.rmtree(os.path.dirname(exported))
+        return said
+
+    def start(self, folder):
+        return Game(program_folder=folder, program="vertuno.exe", runner=[WINE], env=self.env)
+
+    def play_once(self, game, money=1000):
+        """One play on a machine that had that money; the money it leaves, once saved."""
+        game.wait_for_first_paint()
+        game.click(*SLOT)
+        # The board is watched from the click on: a slow read of the purse first could miss the chase.
+        landing = game.landed()
+        self.assertIsNotNone(landing, "the play landed")
+        prize = prize_for(landing[2])
+        self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == str(19 + prize), 40),
+                        "a coin went in and the prize came out")
+        return money + 1 - prize
+
+    def assert_money(self, money):
+        with open(self.money, "rb") as f:
+            self.assertEqual(f.read(), f"{money}\r\n".encode())
+
+    def test_an_install_and_an_uninstall_close_the_running_game_which_saves(self):
+        self.assertEqual(self.setup("/S"), 0)
+        self.assertEqual(sorted(os.listdir(self.for_all)), ["LICENSE.txt", "README.txt", "click.wav", "installed",
+                                                            "sound.wav", "uninstall.exe", "vertuno.exe"])
+        said = self.entry("HKLM")
         for value in ('"DisplayName"="Вертуно"', '"Publisher"="The Vertuno developers"', '"DisplayVersion"="1.0.0"',
                       '"EstimatedSize"=dword:', '"DisplayIcon"="C:\\\\Program Files\\\\Vertuno\\\\vertuno.exe,0"'):
             self.assertIn(value, said)
+        self.assertTrue(os.path.exists(self.desktop_for_all))
 
-        game = ShortcutGame([WINE, "start", "/unix", shortcut], env)
+        game = StartedGame([WINE, "start", "/unix", self.menu_for_all], self.env)
         try:
-            game.wait_for_first_paint()
-            game.click(*SLOT)
-            # The board is watched from the click on: a slow read of the purse first could miss the chase.
-            landing = game.landed()
-            self.assertIsNotNone(landing, "the play landed")
-            self.assertTrue(game.wait_until(lambda: controls(TITLE)[PURSE][1] == str(19 + prize_for(landing[2])), 40),
-                            "a coin went in and the prize came out")
-            game.choose_from_menu(3)
-            self.assertTrue(game.wait_until(lambda: not subprocess.run(
-                ["xdotool", "search", "--name", f"^{TITLE}$"], capture_output=True).stdout, 20), "the game ended")
+            money = self.play_once(game)
+            # Installing over it closes it as the desktop would: it saves, and its files are replaced.
+            self.assertEqual(self.setup("/S"), 0)
+            self.assertTrue(game.wait_until(lambda: not shown(TITLE), 20), "the installer closed the game")
         finally:
             game.close()
-        money, = glob.glob(os.path.join(drive, "users", "*", "AppData", "Roaming", "Vertuno", "data1.ini"))
+        self.assert_money(money)
+        self.assertEqual(len(os.listdir(self.for_all)), 7)
 
-        subprocess.run([WINE, os.path.join(installed, "uninstall.exe"), "/S"], env=env, check=True, timeout=120)
-        # The uninstaller runs from a copy of itself, so the folder goes a little after it returns.
-        deadline = time.time() + 60
-        while os.path.exists(installed) and time.time() < deadline:
-            time.sleep(0.2)
-        self.assertFalse(os.path.exists(installed), "nothing left in Program Files")
-        self.assertFalse(os.path.exists(shortcut))
-        self.assertNotEqual(subprocess.run([WINE, "reg", "query", entry], capture_output=True, timeout=120).returncode, 0)
-        self.assertTrue(os.path.exists(money), "the players' money stays")
+        game = self.start(self.for_all)
+        try:
+            money = self.play_once(game, money)
+            self.uninstall(self.for_all)
+            self.assertEqual(game.wait_exit(timeout=20), 0, "the uninstaller closed the game")
+        finally:
+            game.close()
+        self.assert_money(money)
+        self.assertFalse(os.path.exists(self.menu_for_all))
+        self.assertFalse(os.path.exists(self.desktop_for_all))
+        self.assertIsNone(self.entry("HKLM"))
+
+    def test_the_pages_lead_from_the_welcome_to_the_game(self):
+        setup, = glob.glob(os.path.join(RELEASE, "vertuno-*-setup.exe"))
+        forget_mapped_windows()
+        process = subprocess.Popen([WINE, setup], env=self.env)
+        try:
+            window = wait_for_titled_window(INSTALLER, timeout=30)
+            self.assertIsNotNone(window, "the installer's window")
+            pages = [("welcome", "Вас приветствует мастер установки Вертуно"), ("licence", "Принимаю"),
+                     ("choices", "Создать ярлык на рабочем столе"), ("folder", r"C:\Program Files\Vertuno"),
+                     ("finish", "&Запустить Вертуно")]
+            for page, text in pages:
+                self.assertTrue(Game.wait_until(None, lambda: text in window_text(INSTALLER + "*"), 30),
+                                page)
+                # Its picture, for the README.
+                subprocess.run(["import", "-window", str(window.id), os.path.join(WINDOWS_BUILD, f"installer-{page}.png")],
+                               check=True)
+                if page != "finish":
+                    xdotool("key", "Return")
+            # "Готово" with the box left ticked starts the game.
+            game = StartedGame(["xdotool", "key", "Return"], self.env)
+            try:
+                self.assertEqual(process.wait(timeout=30), 0)
+                self.assertTrue(os.path.exists(self.desktop_for_all))
+                game.choose_from_menu(3)
+                self.assertTrue(game.wait_until(lambda: not shown(TITLE), 20), "the game ended")
+            finally:
+                game.close()
+        finally:
+            process.kill()
+        self.uninstall(self.for_all)
+
+    def test_a_player_installs_for_self_alone_with_no_administrator(self):
+        setup, = glob.glob(os.path.join(RELEASE, "vertuno-*-setup.exe"))
+        with open(setup, "rb") as f:
+            manifest = f.read()
+        self.assertTrue(b'<requestedExecutionLevel level="asInvoker"' in manifest, "started as the player")
+        self.assertTrue(b'WindowsSettings">true</dpiAware>' in manifest, "drawn at the display's scale")
+
+        self.assertEqual(self.setup("/S", "/CURRENTUSER", "/NODESKTOPSHORTCUT"), 0)
+        mine = os.path.join(self.user, "AppData", "Local", "Programs", "Vertuno")
+        self.assertIn("installed", os.listdir(mine))
+        self.assertTrue(os.path.exists(self.menu_for_me))
+        self.assertIn('"InstallLocation"="C:\\\\users\\\\', self.entry("HKCU"))
+        self.assertIsNone(self.entry("HKLM"), "nothing written for every user")
+        self.assertFalse(os.path.exists(self.for_all))
+        self.assertFalse(os.path.exists(self.menu_for_all))
+        self.assertFalse(os.path.exists(self.desktop_for_all))
+        self.uninstall(mine)
+        self.assertFalse(os.path.exists(self.menu_for_me))
+        self.assertIsNone(self.entry("HKCU"))
+
+    def test_the_released_files_carry_the_last_commits_date(self):
+        # What makes two builds of one commit give the same bytes.
+        said = subprocess.run(["git", "-C", os.path.dirname(__file__), "log", "-1", "--format=%ct"],
+                              capture_output=True, text=True)
+        if said.returncode != 0:
+            self.skipTest("not a git checkout")
+        committed = int(said.stdout)
+        with open(os.path.join(released_program(), "vertuno.exe"), "rb") as f:
+            exe = f.read()
+        header = int.from_bytes(exe[0x3C:0x40], "little")
+        self.assertEqual(int.from_bytes(exe[header + 8:header + 12], "little"), committed, "the exe's timestamp")
+        zip_path, = glob.glob(os.path.join(RELEASE, "vertuno-*-windows-x64.zip"))
+        with zipfile.ZipFile(zip_path) as archive:
+            dates = {calendar.timegm(entry.date_time + (0, 0, 0)) for entry in archive.infolist()}
+        # A zip keeps even seconds.
+        self.assertTrue(dates <= {committed - committed % 2, committed + committed % 2}, f"the zip's dates: {dates}")
+
+    def test_a_folder_of_the_players_choice_keeps_money_per_player_and_is_remembered(self):
+        chosen = os.path.join(self.drive, "Games", "Vertuno")
+        self.assertEqual(self.setup("/S", r"/D=C:\Games\Vertuno"), 0)
+        game = self.start(chosen)
+        try:
+            money = self.play_once(game)
+            game.choose_from_menu(3)
+            self.assertEqual(game.wait_exit(timeout=20), 0)
+        finally:
+            game.close()
+        self.assert_money(money)
+        self.assertNotIn("data1.ini", os.listdir(chosen), "kept for each player, not for the folder")
+
+        # The next install goes where the last one went, and one to another folder moves it there.
+        self.assertEqual(self.setup("/S"), 0)
+        self.assertFalse(os.path.exists(self.for_all))
+        self.assertIn(r'"InstallLocation"="C:\\Games\\Vertuno"', self.entry("HKLM"))
+        self.assertEqual(self.setup("/S", r"/D=C:\Games\Вертуно"), 0)
+        self.assertTrue(gone(chosen), "no copy left without its entry")
+        moved = os.path.join(self.drive, "Games", "Вертуно")
+        self.uninstall(moved)
+        self.assertEqual(os.listdir(os.path.join(self.drive, "Games")), [])
+        self.assertIsNone(self.entry("HKLM"))
+        self.assert_money(money)
 
 
 if __name__ == "__main__":
