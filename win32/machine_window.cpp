@@ -15,14 +15,14 @@
 #include "win32/picture.h"
 #include "win32/platform.h"
 #include "win32/resources.h"
-#include "win32/text.h"
+#include "windows/text.h"
 #include "win32/window_owner.h"
 
 namespace vertuno::win32 {
 
 namespace {
 
-constexpr wchar_t ClassName[] = L"VertunoMachine";
+constexpr wchar_t MachineWindowClass[] = L"VertunoMachine";
 using machine_window::CellPositions;
 using machine_window::Height;
 using machine_window::Width;
@@ -79,7 +79,7 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(VERTUNO_ICON));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = ClassName;
+  windowClass.lpszClassName = MachineWindowClass;
   RegisterClassExW(&windowClass);
 }
 
@@ -87,7 +87,7 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(machine) {
   registerClass(instance, procedure);
-  window_ = CreateWindowExW(0, ClassName, widen(machine_window::Title).c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
+  window_ = CreateWindowExW(0, MachineWindowClass, windows::widen(machine_window::Title).c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
                             0, 0, Width, Height, nullptr, nullptr, instance, this);
   // The children take their places and fonts in useScale.
   const auto child = [this](DWORD style, int id) {
@@ -174,12 +174,12 @@ void MachineWindow::refresh(Change what) {
   const MachineState& state = machine_.state();
   for (const Text& text : texts_) {
     if (text.label->change != what) continue;
-    SetWindowTextW(text.control, widen(shownText(*text.label, state)).c_str());
+    SetWindowTextW(text.control, windows::widen(shownText(*text.label, state)).c_str());
     ShowWindow(text.control, isShown(*text.label, state) ? SW_SHOWNA : SW_HIDE);
   }
   switch (what) {
     case Change::Cells:
-      SetWindowTextW(board_, widen(boardReading(state.Tab)).c_str());
+      SetWindowTextW(board_, windows::widen(boardReading(state.Tab)).c_str());
       InvalidateRect(board_, nullptr, FALSE);
       break;
     case Change::Face:

@@ -6,8 +6,8 @@
 #include "win32/one_machine_per_file.h"
 #include "win32/platform.h"
 #include "win32/view.h"
-#include "win32/durable_file.h"
-#include "win32/text.h"
+#include "windows/durable_file.h"
+#include "windows/text.h"
 #include "win32/totals_location.h"
 
 namespace {
@@ -32,13 +32,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     case OneMachinePerFile::Start::HandedOver: return 0;
     // Another game (the Linux one, under Wine) plays on this file: starting would wipe its coins.
     case OneMachinePerFile::Start::Refused: {
-      const RefusalBox box = refusalBox({StartRefusal::Holder::Silent, narrow(totals.file), {}});
+      const RefusalBox box = refusalBox({StartRefusal::Holder::Silent, windows::narrow(totals.file), {}});
       view.messageBox(box.text, box.title, MessageStyle::WarningOk);
       return 1;
     }
   }
   auto& played = oneMachine.played();
-  removeStaleTemporaries(played.held);
+  windows::removeStaleTemporaries(played.held);
   if (!totals.carryFrom.empty()) carryMoney(totals, oneMachine.carried().held, played.held, played.claim);
   Win32Platform platform(folder, totals.file);
   platform.keepTotalsFile(played.held, played.claim);

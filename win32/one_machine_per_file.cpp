@@ -30,8 +30,8 @@ BOOL CALLBACK bringForwardIfMarked(HWND window, LPARAM mark) {
 
 OneMachinePerFile::OneMachinePerFile(const std::wstring& totalsFile, const std::wstring& carriedFile)
     : carries_(!carriedFile.empty()) {
-  played_.held = HeldFile(totalsFile);
-  if (carries_) carried_.held = HeldFile(carriedFile);
+  played_.held = windows::HeldFile(totalsFile);
+  if (carries_) carried_.held = windows::HeldFile(carriedFile);
 }
 
 OneMachinePerFile::Start OneMachinePerFile::claim() {
@@ -40,7 +40,7 @@ OneMachinePerFile::Start OneMachinePerFile::claim() {
 }
 
 OneMachinePerFile::Start OneMachinePerFile::claimOne(ClaimedFile& file) const {
-  if (file.claim.take(file.held) != FileClaim::Outcome::HeldElsewhere) return Start::Play;
+  if (file.claim.take(file.held) != windows::FileClaim::Outcome::HeldElsewhere) return Start::Play;
   // EnumWindows reports FALSE when the callback stopped it: a marked window was found.
   const bool found = !EnumWindows(bringForwardIfMarked, static_cast<LPARAM>(markOf(file.held.path())));
   return found ? Start::HandedOver : Start::Refused;

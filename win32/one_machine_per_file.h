@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "win32/file_claim.h"
-#include "win32/held_file.h"
+#include "windows/file_claim.h"
+#include "windows/held_file.h"
 
 namespace vertuno::win32 {
 
@@ -26,8 +26,8 @@ class OneMachinePerFile {
   void markWindow(HWND window) const;
 
   struct ClaimedFile {
-    HeldFile held;
-    FileClaim claim;
+    windows::HeldFile held;
+    windows::FileClaim claim;
   };
   ClaimedFile& played() { return played_; }
   ClaimedFile& carried() { return carried_; }

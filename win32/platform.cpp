@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "machine/layout.h"
-#include "win32/text.h"
-#include "win32/durable_file.h"
+#include "windows/text.h"
+#include "windows/durable_file.h"
 
 namespace vertuno::win32 {
 
@@ -46,23 +46,23 @@ void Win32Platform::armWaitTimer(int intervalMs) {
 void Win32Platform::disarmWaitTimer() { KillTimer(timerWindow_, Timer1); }
 
 void Win32Platform::playSound(const std::string& name) {
-  PlaySoundW((programFolder_ + L'\\' + widen(name)).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  PlaySoundW((programFolder_ + L'\\' + windows::widen(name)).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 
 void Win32Platform::reseedRandom() { random_.reseed(); }
 
 double Win32Platform::nextRandom() { return random_.next(); }
 
-std::string Win32Platform::totalsFilePath() { return narrow(totalsFile_); }
+std::string Win32Platform::totalsFilePath() { return windows::narrow(totalsFile_); }
 
 std::optional<std::string> Win32Platform::readFile(const std::string& path, std::size_t largest) {
-  if (totalsHeld_ && path == totalsFilePath()) return win32::readFile(*totalsHeld_, largest);
-  return win32::readFile(HeldFile(widen(path)), largest);
+  if (totalsHeld_ && path == totalsFilePath()) return windows::readFile(*totalsHeld_, largest);
+  return windows::readFile(windows::HeldFile(windows::widen(path)), largest);
 }
 
 std::error_code Win32Platform::replaceFile(const std::string& path, const std::string& bytes) {
-  if (totalsHeld_ && path == totalsFilePath()) return replaceFileDurably(*totalsHeld_, bytes, claim_);
-  return replaceFileDurably(HeldFile(widen(path)), bytes);
+  if (totalsHeld_ && path == totalsFilePath()) return windows::replaceFileDurably(*totalsHeld_, bytes, claim_);
+  return windows::replaceFileDurably(windows::HeldFile(windows::widen(path)), bytes);
 }
 
 void Win32Platform::endProgram(int status) {

@@ -6,8 +6,8 @@
 
 #include "platform/random_source.h"
 #include "machine/platform.h"
-#include "win32/file_claim.h"
-#include "win32/held_file.h"
+#include "windows/file_claim.h"
+#include "windows/held_file.h"
 
 namespace vertuno {
 class Machine;
@@ -32,7 +32,7 @@ class Win32Platform : public Platform {
   void startWindowTimers();
   // The totals file, held in its folder, and its claim, which each save passes on to the new
   // content of the file.
-  void keepTotalsFile(HeldFile& file, FileClaim& claim) {
+  void keepTotalsFile(windows::HeldFile& file, windows::FileClaim& claim) {
     totalsHeld_ = &file;
     claim_ = &claim;
   }
@@ -54,8 +54,8 @@ class Win32Platform : public Platform {
   std::wstring totalsFile_;
   HWND timerWindow_ = nullptr;
   RandomSource random_;
-  HeldFile* totalsHeld_ = nullptr;
-  FileClaim* claim_ = nullptr;
+  windows::HeldFile* totalsHeld_ = nullptr;
+  windows::FileClaim* claim_ = nullptr;
 };
 
 }  // namespace vertuno::win32

@@ -6,7 +6,7 @@
 #include "win32/fonts.h"
 #include "win32/layout.h"
 #include "win32/picture.h"
-#include "win32/text.h"
+#include "windows/text.h"
 #include "win32/themed_controls.h"
 #include "win32/window_owner.h"
 
@@ -14,7 +14,7 @@ namespace vertuno::win32 {
 
 namespace {
 
-constexpr wchar_t ClassName[] = L"VertunoSideWindow";
+constexpr wchar_t SideWindowClass[] = L"VertunoSideWindow";
 // Not clipping its children: the window paints its face behind them, inside the group frame too.
 constexpr DWORD Style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD ExStyle = WS_EX_DLGMODALFRAME;
@@ -35,10 +35,10 @@ SideWindow::SideWindow(const SideWindowLayout& layout, HWND owner, Machine& mach
   windowClass.hInstance = instance;
   windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(VERTUNO_ICON));
   windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = ClassName;
+  windowClass.lpszClassName = SideWindowClass;
   RegisterClassExW(&windowClass);  // fails harmlessly for the second side window
 
-  window_ = CreateWindowExW(ExStyle, ClassName, widen(layout.title).c_str(), Style, 0, 0, 0, 0, owner, nullptr,
+  window_ = CreateWindowExW(ExStyle, SideWindowClass, windows::widen(layout.title).c_str(), Style, 0, 0, 0, 0, owner, nullptr,
                             instance, this);
   build(scaleOf(window_));
   refresh(machine_.state());
@@ -119,7 +119,7 @@ HWND SideWindow::addControl(const Control& control, const Box* frame) {
     case ControlKind::Cover:
       break;
   }
-  const std::wstring text = control.kind == ControlKind::Picture ? L"" : widen(control.text);
+  const std::wstring text = control.kind == ControlKind::Picture ? L"" : windows::widen(control.text);
   RECT area = scale_.rect(box);
   if (control.wraps) area.bottom = std::max(area.bottom, area.top + wrappedHeight(text, control.font, area));
   HWND made = CreateWindowExW(0, type, text.c_str(), WS_CHILD | WS_VISIBLE | style, area.left, area.top,
@@ -147,7 +147,7 @@ int SideWindow::wrappedHeight(const std::wstring& text, const FontStyle& font, R
 
 void SideWindow::refresh(const MachineState& state) {
   const InfoFields counters = state.InfoLoaded ? state.Info : InfoFields{};
-  for (const auto& [text, counter] : counterTexts_) SetWindowTextW(text, widen(counters.*counter).c_str());
+  for (const auto& [text, counter] : counterTexts_) SetWindowTextW(text, windows::widen(counters.*counter).c_str());
 }
 
 void SideWindow::command(int id) {

@@ -5,9 +5,9 @@
 
 #include "stats/money_place.h"
 #include "stats/totals_file.h"
-#include "win32/durable_file.h"
-#include "win32/held_file.h"
-#include "win32/text.h"
+#include "windows/durable_file.h"
+#include "windows/held_file.h"
+#include "windows/text.h"
 
 namespace vertuno::win32 {
 
@@ -42,7 +42,7 @@ TotalsLocation chooseTotalsFile(const std::wstring& programFolder) {
   // Windows names files without regard to case: one folder, one stand-in.
   std::wstring folderName = programFolder;
   CharLowerBuffW(folderName.data(), static_cast<DWORD>(folderName.size()));
-  const std::wstring standIn = folder + L"\\" + widen(standInName(narrow(folderName)));
+  const std::wstring standIn = folder + L"\\" + windows::widen(standInName(windows::narrow(folderName)));
   MoneyFacts facts;
   facts.installed = exists(programFolder + L"\\installed");
   facts.folderWritable = canWriteIn(programFolder);
@@ -62,9 +62,9 @@ TotalsLocation chooseTotalsFile(const std::wstring& programFolder) {
   return {path(plan.playOn), plan.carry ? path(plan.carry->from) : std::wstring(), plan.carry && plan.carry->removeSource};
 }
 
-void carryMoney(const TotalsLocation& location, const HeldFile& from, const HeldFile& to, FileClaim& toClaim) {
-  if (const auto money = carriedMoney(readFile(from, LargestTotalsFile))) {
-    if (replaceFileDurably(to, *money, &toClaim)) return;
+void carryMoney(const TotalsLocation& location, const windows::HeldFile& from, const windows::HeldFile& to, windows::FileClaim& toClaim) {
+  if (const auto money = carriedMoney(windows::readFile(from, LargestTotalsFile))) {
+    if (windows::replaceFileDurably(to, *money, &toClaim)) return;
   }
   if (location.removeCarried) removeFile(from);
 }

@@ -2,10 +2,12 @@
 
 #include <string>
 
-namespace vertuno::win32 {
-
+namespace vertuno::windows {
 class FileClaim;
 class HeldFile;
+}  // namespace vertuno::windows
+
+namespace vertuno::win32 {
 
 // Where this start keeps the money, by the machine's rule, from what it finds: the `installed`
 // marker the installer writes beside vertuno.exe, whether the program's folder can be written,
@@ -21,6 +23,6 @@ TotalsLocation chooseTotalsFile(const std::wstring& programFolder);
 
 // The carry: nothing is written when the source holds no money, and a source whose money could
 // not be written stays.
-void carryMoney(const TotalsLocation& location, const HeldFile& from, const HeldFile& to, FileClaim& toClaim);
+void carryMoney(const TotalsLocation& location, const windows::HeldFile& from, const windows::HeldFile& to, windows::FileClaim& toClaim);
 
 }  // namespace vertuno::win32

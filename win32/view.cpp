@@ -5,7 +5,7 @@
 #include "machine/layout.h"
 #include "machine/machine.h"
 #include "win32/machine_window.h"
-#include "win32/text.h"
+#include "windows/text.h"
 #include "win32/side_window.h"
 #include "win32/themed_controls.h"
 
@@ -20,9 +20,9 @@ HHOOK buttonHook = nullptr;
 LRESULT CALLBACK nameButtonsInRussian(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE) {
     auto box = reinterpret_cast<HWND>(wParam);
-    SetDlgItemTextW(box, IDOK, widen(message_box::Ok).c_str());
-    SetDlgItemTextW(box, IDYES, widen(message_box::Yes).c_str());
-    SetDlgItemTextW(box, IDNO, widen(message_box::No).c_str());
+    SetDlgItemTextW(box, IDOK, windows::widen(message_box::Ok).c_str());
+    SetDlgItemTextW(box, IDYES, windows::widen(message_box::Yes).c_str());
+    SetDlgItemTextW(box, IDNO, windows::widen(message_box::No).c_str());
     UnhookWindowsHookEx(buttonHook);
     buttonHook = nullptr;
   }
@@ -51,7 +51,7 @@ Answer Win32View::messageBox(const std::string& text, const std::string& title, 
   buttonHook = SetWindowsHookExW(WH_CBT, nameButtonsInRussian, nullptr, GetCurrentThreadId());
   // A refused start asks before there is a window.
   const ThemedControls themed;
-  const int chosen = MessageBoxW(window_ ? window_->handle() : nullptr, widen(text).c_str(), widen(title).c_str(), type);
+  const int chosen = MessageBoxW(window_ ? window_->handle() : nullptr, windows::widen(text).c_str(), windows::widen(title).c_str(), type);
   if (buttonHook) UnhookWindowsHookEx(buttonHook);
   buttonHook = nullptr;
   if (style != MessageStyle::InformationYesNo) return Answer::Ok;
@@ -69,7 +69,7 @@ MenuChoice Win32View::popupMainMenu() {
     if (item.text.empty()) {
       AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.choice), widen(item.text).c_str());
+      AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(item.choice), windows::widen(item.text).c_str());
     }
   }
   POINT pointer;

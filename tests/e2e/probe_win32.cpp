@@ -20,7 +20,7 @@
 #include "win32/display_scale.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
-#include "win32/text.h"
+#include "windows/text.h"
 
 namespace {
 
@@ -54,13 +54,13 @@ std::optional<vertuno::FontStyle> fontOf(HWND control) {
   wchar_t title[256] = {};
   GetWindowTextW(GetAncestor(control, GA_ROOT), title, 256);
   const int id = GetDlgCtrlID(control);
-  if (title == win32::widen(machine_window::Title)) {
+  if (title == windows::widen(machine_window::Title)) {
     for (const CabinetLabel& label : machine_window::Texts) {
       if (win32::controlNumber(label.name) == id) return label.font;
     }
   }
   for (const SideWindowLayout* layout : SideWindows) {
-    if (title != win32::widen(layout->title)) continue;
+    if (title != windows::widen(layout->title)) continue;
     for (const Control& each : layout->controls) {
       const bool numberedApart = each.kind == ControlKind::Frame || each.kind == ControlKind::Picture;
       if (win32::controlNumber(each.name) + (numberedApart ? 100 : 0) == id) return each.font;

@@ -7,19 +7,19 @@
 #include <set>
 
 #include "platform/temporary_file.h"
-#include "win32/durable_file.h"
-#include "win32/file_claim.h"
-#include "win32/held_file.h"
-#include "win32/text.h"
+#include "windows/durable_file.h"
+#include "windows/file_claim.h"
+#include "windows/held_file.h"
+#include "windows/text.h"
 #include "unit/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {
 
 namespace fs = std::filesystem;
-using win32::HeldFile;
-using win32::removeStaleTemporaries;
-using win32::replaceFileDurably;
+using windows::HeldFile;
+using windows::removeStaleTemporaries;
+using windows::replaceFileDurably;
 
 std::set<std::wstring> namesIn(const fs::path& folder) {
   std::set<std::wstring> names;
@@ -42,11 +42,11 @@ TEST(DurableFile, AReplaceUnderACyrillicNameLeavesOneFileAndClearsWhatGoneWriter
   ASSERT_FALSE(replaceFileDurably(held, "512\r\n"));
   ASSERT_FALSE(replaceFileDurably(held, "513\r\n"));
   EXPECT_EQ(contentOf(target), "513\r\n");
-  EXPECT_EQ(win32::readFile(held, 4096), "513\r\n");
+  EXPECT_EQ(windows::readFile(held, 4096), "513\r\n");
   EXPECT_EQ(namesIn(folder), std::set<std::wstring>{L"data1.ini"}) << "no temporary file is left behind";
 
-  const std::wstring ours = win32::widen(desktop::temporaryName("data1.ini", static_cast<long>(GetCurrentProcessId())));
-  const std::wstring gone = win32::widen(desktop::temporaryName("data1.ini", 1073741820));
+  const std::wstring ours = windows::widen(desktop::temporaryName("data1.ini", static_cast<long>(GetCurrentProcessId())));
+  const std::wstring gone = windows::widen(desktop::temporaryName("data1.ini", 1073741820));
   for (const std::wstring& name : {ours, gone, std::wstring(L"data1.ini.new-notapid")}) std::ofstream(folder / name) << "1";
   removeStaleTemporaries(held);
   EXPECT_EQ(namesIn(folder), (std::set<std::wstring>{L"data1.ini", ours, L"data1.ini.new-notapid"}));
@@ -74,15 +74,15 @@ TEST(FileClaim, OneClaimPerFileThatEverySaveHandsOn) {
   const fs::path file = temp.path() / L"data1.ini";
   const std::wstring path = file.wstring();
   const HeldFile held(path);
-  win32::FileClaim claim;
-  ASSERT_EQ(claim.take(held), win32::FileClaim::Outcome::Taken);
+  windows::FileClaim claim;
+  ASSERT_EQ(claim.take(held), windows::FileClaim::Outcome::Taken);
   for (const char* money : {"513\r\n", "514\r\n"}) {
-    win32::FileClaim later;
-    EXPECT_EQ(later.take(HeldFile(path)), win32::FileClaim::Outcome::HeldElsewhere) << money;
+    windows::FileClaim later;
+    EXPECT_EQ(later.take(HeldFile(path)), windows::FileClaim::Outcome::HeldElsewhere) << money;
     ASSERT_FALSE(replaceFileDurably(held, money, &claim));
   }
-  win32::FileClaim later;
-  EXPECT_EQ(later.take(HeldFile(path)), win32::FileClaim::Outcome::HeldElsewhere);
+  windows::FileClaim later;
+  EXPECT_EQ(later.take(HeldFile(path)), windows::FileClaim::Outcome::HeldElsewhere);
   EXPECT_EQ(contentOf(file), "514\r\n") << "the claim blocks no read";
 }
 

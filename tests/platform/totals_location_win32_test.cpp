@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "win32/file_claim.h"
-#include "win32/held_file.h"
+#include "windows/file_claim.h"
+#include "windows/held_file.h"
 #include "win32/totals_location.h"
 #include "unit/temp_folder.h"
 
@@ -34,14 +34,14 @@ TEST(TotalsLocation, TheStandInsMoneyComesHomeUnderTheClaimAndTheStandInGoes) {
   const fs::path standIn = temp.path() / L"data1-0123456789abcdef.ini";
   std::ofstream(standIn, std::ios::binary) << "600\r\n";
   const win32::TotalsLocation location{home.wstring(), standIn.wstring(), true};
-  const win32::HeldFile played(location.file);
-  win32::FileClaim claim;
-  ASSERT_EQ(claim.take(played), win32::FileClaim::Outcome::Taken);  // made empty, as at a start
-  win32::carryMoney(location, win32::HeldFile(location.carryFrom), played, claim);
+  const windows::HeldFile played(location.file);
+  windows::FileClaim claim;
+  ASSERT_EQ(claim.take(played), windows::FileClaim::Outcome::Taken);  // made empty, as at a start
+  win32::carryMoney(location, windows::HeldFile(location.carryFrom), played, claim);
   std::ifstream in(home, std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "600\r\n");
   EXPECT_FALSE(fs::exists(standIn));
-  EXPECT_EQ(win32::FileClaim().take(win32::HeldFile(location.file)), win32::FileClaim::Outcome::HeldElsewhere)
+  EXPECT_EQ(windows::FileClaim().take(windows::HeldFile(location.file)), windows::FileClaim::Outcome::HeldElsewhere)
       << "the claim goes along";
 }
 

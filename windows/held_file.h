@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace vertuno::win32 {
+namespace vertuno::windows {
 
 // The totals file is moved, read and claimed by others while a game holds it open.
 inline constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -38,4 +38,4 @@ class HeldFile {
   std::wstring name_;
 };
 
-}  // namespace vertuno::win32
+}  // namespace vertuno::windows

@@ -1,8 +1,8 @@
-#include "win32/file_claim.h"
+#include "windows/file_claim.h"
 
-#include "win32/held_file.h"
+#include "windows/held_file.h"
 
-namespace vertuno::win32 {
+namespace vertuno::windows {
 
 namespace {
 
@@ -112,4 +112,4 @@ void FileClaim::settleSuccessor(bool moved) {
   successor_ = INVALID_HANDLE_VALUE;
 }
 
-}  // namespace vertuno::win32
+}  // namespace vertuno::windows

@@ -1,8 +1,8 @@
-#include "win32/text.h"
+#include "windows/text.h"
 
 #include <windows.h>
 
-namespace vertuno::win32 {
+namespace vertuno::windows {
 
 std::wstring widen(std::string_view utf8) {
   if (utf8.empty()) return {};
@@ -22,4 +22,4 @@ std::string narrow(std::wstring_view wide) {
   return utf8;
 }
 
-}  // namespace vertuno::win32
+}  // namespace vertuno::windows

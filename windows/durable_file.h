@@ -5,7 +5,7 @@
 #include <string>
 #include <system_error>
 
-namespace vertuno::win32 {
+namespace vertuno::windows {
 
 class FileClaim;
 class HeldFile;
@@ -27,4 +27,4 @@ bool removeFile(const HeldFile& file);
 // plain files alone, never a link's target.
 void removeStaleTemporaries(const HeldFile& file);
 
-}  // namespace vertuno::win32
+}  // namespace vertuno::windows

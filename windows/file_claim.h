@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace vertuno::win32 {
+namespace vertuno::windows {
 
 class HeldFile;
 
@@ -40,4 +40,4 @@ class FileClaim {
   HANDLE successor_ = INVALID_HANDLE_VALUE;
 };
 
-}  // namespace vertuno::win32
+}  // namespace vertuno::windows

@@ -1,13 +1,13 @@
-#include "win32/durable_file.h"
+#include "windows/durable_file.h"
 
 #include <windows.h>
 
 #include "platform/temporary_file.h"
-#include "win32/file_claim.h"
-#include "win32/held_file.h"
-#include "win32/text.h"
+#include "windows/file_claim.h"
+#include "windows/held_file.h"
+#include "windows/text.h"
 
-namespace vertuno::win32 {
+namespace vertuno::windows {
 
 namespace {
 
@@ -125,4 +125,4 @@ void removeStaleTemporaries(const HeldFile& held) {
   FindClose(search);
 }
 
-}  // namespace vertuno::win32
+}  // namespace vertuno::windows

@@ -1,9 +1,9 @@
-#include "win32/held_file.h"
+#include "windows/held_file.h"
 
 #include <utility>
 #include <vector>
 
-namespace vertuno::win32 {
+namespace vertuno::windows {
 
 namespace {
 
@@ -58,4 +58,4 @@ bool HeldFile::isPlainEntry(HANDLE file, const std::wstring& name) const {
   return sameName(onVolume(file), folder + name);
 }
 
-}  // namespace vertuno::win32
+}  // namespace vertuno::windows
