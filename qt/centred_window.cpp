@@ -9,6 +9,7 @@
 #include <QStyleFactory>
 #include <QSvgWidget>
 #include <QScreen>
+#include <algorithm>
 
 #include "machine/machine.h"
 #include "qt/layout.h"
@@ -139,6 +140,15 @@ void CentredWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void bringToFront(QWidget& window) {
+  // A window flung off every screen (or left on one since unplugged) comes back, whole, onto
+  // the main screen.
+  const QRect frame = window.frameGeometry();
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen && !QGuiApplication::screenAt(frame.center())) {
+    const QRect room = screen->availableGeometry();
+    window.move(std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())),
+                std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
+  }
   window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
   window.show();
   window.raise();

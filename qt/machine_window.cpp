@@ -167,7 +167,10 @@ void MachineWindow::mouseMoveEvent(QMouseEvent* event) {
   if (machine_.Form_MouseMove(machineButtons(event->buttons()))) dragWithPointer();
 }
 
-void MachineWindow::mouseReleaseEvent(QMouseEvent*) {
+void MachineWindow::mouseReleaseEvent(QMouseEvent* event) {
+  // A left release that still reaches the window came before the manager took the move over
+  // (Qt calls such a move off itself only when the release comes in after it handed it over).
+  if (drag_ == Drag::HandedOver && event->button() == Qt::LeftButton) cancelPendingX11Move(*this);
   if (drag_ == Drag::ByHand) drag_ = Drag::None;
 }
 
