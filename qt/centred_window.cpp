@@ -3,7 +3,6 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
@@ -111,14 +110,6 @@ void CentredWindow::showCentred() {
 void CentredWindow::showEvent(QShowEvent* event) {
   describeSideWindowToX11(*this);  // the show event comes before the window is mapped
   QWidget::showEvent(event);
-}
-
-// The edge around a window that draws its own title bar, and the line under the strip.
-void CentredWindow::paintEvent(QPaintEvent*) {
-  if (!content_) return;
-  QPainter painter(this);
-  painter.setClipRegion(QRegion(rect()).subtracted(QRegion(content_->geometry())));
-  painter.fillRect(rect(), toColour(OwnTitleStrip.edge));
 }
 
 // A compositor may still maximise a window by a key of its own (GNOME's Super+Up); a fixed

@@ -22,7 +22,6 @@ class CentredWindow : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   // Shows these counters in the texts that name them.

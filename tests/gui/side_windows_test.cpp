@@ -110,6 +110,34 @@ TEST_F(SideWindows, WhereTheCompositorDrawsNoTitleBarsCloseIsTheOnlyOneOffered) 
   EXPECT_FALSE(machine.state().InfoLoaded);
 }
 
+// There a message box takes the side windows' own strip: its whole title and a close box only,
+// which answers as Escape does.
+TEST_F(SideWindows, WhereTheCompositorDrawsNoTitleBarsAMessageBoxShowsItsWholeTitleAndCloses) {
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) GTEST_SKIP() << "needs Wayland";
+  const std::pair<const char*, MessageStyle> boxes[] = {{"Не повезло...", MessageStyle::InformationYesNo},
+                                                         {"Поздравляем!", MessageStyle::InformationOk}};
+  for (const auto& [title, style] : boxes) {
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&look, title = QString::fromUtf8(title)] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (!box || !box->windowHandle() || !box->windowHandle()->isExposed()) return;
+      look.stop();
+      EXPECT_EQ(box->windowHandle()->frameMargins(), QMargins()) << "Qt drew a title bar of its own";
+      const auto strips = box->findChildren<QWidget*>(QStringLiteral("TitleStrip"));
+      ASSERT_EQ(strips.size(), 1);
+      const int beside = 2 * (OwnTitleStrip.closeRightInset + OwnTitleStrip.closeSide);
+      EXPECT_LE(strips.front()->fontMetrics().horizontalAdvance(title), strips.front()->width() - beside)
+          << title.toStdString() << " is cut";
+      const auto closeBoxes = box->findChildren<QAbstractButton*>(QStringLiteral("TitleClose"));
+      ASSERT_EQ(closeBoxes.size(), 1);
+      closeBoxes.front()->click();
+    });
+    look.start(20);
+    const Answer answer = view.messageBox("Вы проиграли все деньги.\r\nНачать сначала?", title, style);
+    EXPECT_EQ(answer, style == MessageStyle::InformationYesNo ? Answer::No : Answer::Ok) << title;
+  }
+}
+
 TEST_F(SideWindows, TheCountersCaptionSitsOnTheFramesBorderLine) {
   machine.Form_Load();
   machine.Label3_Click();
