@@ -103,6 +103,12 @@ void CentredWindow::showCentred() {
       frame.moveCenter(screen->availableGeometry().center());
       move(frame.topLeft());
     }
+  } else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    // Wayland tells no window it was minimised, and a compositor brings one back only for an
+    // activation token the player's action earned, which Qt 6.4 does not get right here (its
+    // token names the release, not the press, which mutter refuses, or the menu, which KWin
+    // refuses). A window shown anew is mapped anew, and is there whatever became of it.
+    hide();
   }
   bringToFront(*this);
 }

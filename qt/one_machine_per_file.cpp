@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "qt/centred_window.h"
+#include "qt/wayland_desktop.h"
 
 namespace vertuno::qt {
 
@@ -63,6 +64,7 @@ bool OneMachinePerFile::askRunningMachineForward() {
   QLocalSocket running;
   running.connectToServer(path);
   if (!running.waitForConnected(AnswerDeadlineMs)) return false;
+  running.write(activationTokenForAnotherWindow() + '\n');
   while (running.bytesAvailable() < qint64(sizeof FrontAnswer - 1)) {
     if (!running.waitForReadyRead(AnswerDeadlineMs)) return false;
   }
@@ -73,9 +75,20 @@ void OneMachinePerFile::bringForwardOnRequest(QWidget& window) {
   QObject::connect(&server_, &QLocalServer::newConnection, &window, [this, &window] {
     while (QLocalSocket* caller = server_.nextPendingConnection()) {
       QObject::connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
-      bringToFront(window);
-      caller->write(FrontAnswer);
-      caller->disconnectFromServer();
+      // The later start's activation token comes first: a Wayland compositor brings a window
+      // forward only for a token a user's action earned, and Qt 6.4 asks for one only while a
+      // window of its own has the focus. Qt uses up one handed over as a launcher hands it.
+      const auto answer = [caller, &window] {
+        if (!caller->canReadLine()) return;
+        if (const QByteArray token = caller->readLine().trimmed(); !token.isEmpty()) {
+          qputenv("XDG_ACTIVATION_TOKEN", token);
+        }
+        bringToFront(window);
+        caller->write(FrontAnswer);
+        caller->disconnectFromServer();
+      };
+      QObject::connect(caller, &QLocalSocket::readyRead, &window, answer);
+      answer();
     }
   });
 }
