@@ -1,5 +1,6 @@
 import os
 import re
+import select
 import shutil
 import signal
 import subprocess
@@ -171,17 +172,39 @@ RULES_PANEL = (70, 150)
 BARE_CABINET = (30, 200)
 
 
-def launcher_token(x_display, authority):
+def launcher_token(mutter):
     """A launcher's activation token as GNOME hands one to a program it starts: the id of a
-    startup it announces, with the time of the player's action, on the compositor's X server."""
-    connection = xlib_display.Display(x_display)
+    startup it announces, with the time of the player's action, on mutter's X server (XWayland)."""
+    for process in os.listdir("/proc"):
+        try:
+            with open(f"/proc/{process}/cmdline") as started:
+                arguments = started.read().split("\0")
+        except OSError:
+            continue
+        if (arguments[0].endswith("Xwayland") and "-auth" in arguments and
+                arguments[arguments.index("-auth") + 1].startswith(mutter.runtime)):
+            break
+    else:
+        raise AssertionError("mutter started no X server")
+    saved = os.environ.get("XAUTHORITY")
+    os.environ["XAUTHORITY"] = arguments[arguments.index("-auth") + 1]
+    try:
+        connection = xlib_display.Display(arguments[1])
+    finally:
+        os.environ.pop("XAUTHORITY")
+        if saved is not None:
+            os.environ["XAUTHORITY"] = saved
     try:
         root = connection.screen().root
         sender = root.create_window(-10, -10, 1, 1, 0, X.CopyFromParent, override_redirect=1,
                                     event_mask=X.PropertyChangeMask)
         sender.change_property(Xatom.WM_NAME, Xatom.STRING, 8, b"launcher")
-        while (said := connection.next_event()).type != X.PropertyNotify:
-            pass
+        deadline = time.time() + 5
+        while not connection.pending_events() and time.time() < deadline:
+            select.select([connection.fileno()], [], [], 0.1)
+        if not connection.pending_events():
+            raise AssertionError("mutter's X server told no time")
+        said = connection.next_event()  # the change's notice carries the server's time
         token = f"vertuno-test-{os.getpid()}_TIME{said.time}"
         message = f'new: ID="{token}" NAME="Vertuno" SCREEN=0'.encode() + b"\0"
         for start in range(0, len(message), 20):
@@ -210,19 +233,7 @@ class NestedDesktops(unittest.TestCase):
 
         mutter.click(*BARE_CABINET)
         mutter.minimise("super+h", mutter.cabinet_shown)
-        x_server = next(name for name in os.listdir("/tmp/.X11-unix")
-                        if subprocess.run(["pgrep", "-f", f"Xwayland :{name[1:]} .*{mutter.runtime}"],
-                                          capture_output=True).returncode == 0)
-        authority = next(os.path.join(mutter.runtime, name) for name in os.listdir(mutter.runtime)
-                         if name.startswith(".mutter-Xwaylandauth"))
-        os.environ["XAUTHORITY"], saved = authority, os.environ.get("XAUTHORITY")
-        try:
-            token = launcher_token(f":{x_server[1:]}", authority)
-        finally:
-            os.environ.pop("XAUTHORITY")
-            if saved is not None:
-                os.environ["XAUTHORITY"] = saved
-        mutter.second_start(XDG_ACTIVATION_TOKEN=token)
+        mutter.second_start(XDG_ACTIVATION_TOKEN=launcher_token(mutter))
         self.assertTrue(mutter.wait_until(mutter.cabinet_shown, 5), "a second start brings the cabinet back")
 
     def test_kwin(self):
