@@ -17,8 +17,8 @@ from virtual_pointer import VirtualPointer
 
 GRIP = (30, 200)
 BOARD = (60, 160)
-BARE_RIGHT = (115, 175)
-MOVE, MOVE_RESIZE_CANCEL = 8, 11  # the _NET_WM_MOVERESIZE actions  # right of the rules panel, clear of the counters window centred on the screen
+BARE_RIGHT = (115, 175)  # right of the rules panel, clear of the counters window centred on the screen
+MOVE, MOVE_RESIZE_CANCEL = 8, 11  # the _NET_WM_MOVERESIZE actions
 
 
 class XServerPointer:
@@ -80,20 +80,21 @@ def release_before_the_manager_moves(test, game, manager):
     game may even get press, motion and release at once. Woken, the manager must not move the
     cabinet on with no button held, nor take the next click to end such a move."""
     left, top = game.geometry()[:2]
-    xdotool("mousemove", left + GRIP[0], top + GRIP[1])
+    pointer = XServerPointer()
+    pointer.move_to(left + GRIP[0], top + GRIP[1])
     forget_mapped_windows()
-    xdotool("mousedown", 1)
+    pointer.press()
     os.killpg(manager.process.pid, signal.SIGSTOP)
     try:
-        xdotool("mousemove", left + GRIP[0] + 20, top + GRIP[1] + 15)
-        xdotool("mouseup", 1)
+        pointer.move_to(left + GRIP[0] + 20, top + GRIP[1] + 15)
+        pointer.release()
         called_off = wait_for_move_request(MOVE_RESIZE_CANCEL, 1)
     finally:
         os.killpg(manager.process.pid, signal.SIGCONT)
     if not called_off:  # the manager held the press back: the move comes, then its end
         wait_for_move_request(MOVE_RESIZE_CANCEL, 3)
     let_go = game.geometry()[:2]
-    xdotool("mousemove", left + 300, top + 100)
+    pointer.move_to(left + 300, top + 100)
     test.assertFalse(game.wait_until(lambda: game.geometry()[:2] != let_go, 1, step=0.05),
                      "the cabinet follows the pointer with no button held")
 
