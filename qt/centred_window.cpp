@@ -4,12 +4,12 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QSvgWidget>
 #include <QScreen>
+#include <algorithm>
 
 #include "machine/machine.h"
 #include "qt/layout.h"
@@ -106,6 +106,12 @@ void CentredWindow::showCentred() {
       frame.moveCenter(screen->availableGeometry().center());
       move(frame.topLeft());
     }
+  } else if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+    // Wayland tells no window it was minimised, and a compositor brings one back only for an
+    // activation token the player's action earned, which Qt 6.4 does not get right here (its
+    // token names the release, not the press, which mutter refuses, or the menu, which KWin
+    // refuses). A window shown anew is mapped anew, and is there whatever became of it.
+    hide();
   }
   bringToFront(*this);
 }
@@ -113,14 +119,6 @@ void CentredWindow::showCentred() {
 void CentredWindow::showEvent(QShowEvent* event) {
   describeSideWindowToX11(*this);  // the show event comes before the window is mapped
   QWidget::showEvent(event);
-}
-
-// The edge around a window that draws its own title bar, and the line under the strip.
-void CentredWindow::paintEvent(QPaintEvent*) {
-  if (!content_) return;
-  QPainter painter(this);
-  painter.setClipRegion(QRegion(rect()).subtracted(QRegion(content_->geometry())));
-  painter.fillRect(rect(), toColour(OwnTitleStrip.edge));
 }
 
 // A compositor may still maximise a window by a key of its own (GNOME's Super+Up); a fixed
@@ -147,6 +145,15 @@ void CentredWindow::closeEvent(QCloseEvent* event) {
 }
 
 void bringToFront(QWidget& window) {
+  // A window flung off every screen (or left on one since unplugged) comes back, whole, onto
+  // the main screen.
+  const QRect frame = window.frameGeometry();
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (screen && !QGuiApplication::screenAt(frame.center())) {
+    const QRect room = screen->availableGeometry();
+    window.move(std::max(room.left(), std::min(frame.left(), room.right() + 1 - frame.width())),
+                std::max(room.top(), std::min(frame.top(), room.bottom() + 1 - frame.height())));
+  }
   window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
   window.show();
   window.raise();

@@ -21,7 +21,6 @@ class CentredWindow : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
   void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

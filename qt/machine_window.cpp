@@ -182,7 +182,15 @@ void MachineWindow::mouseMoveEvent(QMouseEvent* event) { forward(InputKind::Move
 // on an X11 display the window follows the pointer by itself.
 bool MachineWindow::handDragToDesktop() {
   const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
-  return (!onX11 || x11ManagerRuns()) && windowHandle() && windowHandle()->startSystemMove();
+  handedOver_ = (!onX11 || x11ManagerRuns()) && windowHandle() && windowHandle()->startSystemMove();
+  return handedOver_;
+}
+
+// A release that still reaches the window came before the manager took the move over: Qt calls
+// such a move off itself only when the release comes after it handed the move over.
+void MachineWindow::dragEnded() {
+  if (handedOver_) cancelPendingX11Move(*this);
+  handedOver_ = false;
 }
 
 }  // namespace vertuno::qt

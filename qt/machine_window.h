@@ -24,6 +24,8 @@ class MachineWindow : public QWidget {
   // Where the desktop moves windows, it takes the drag over: the window manager on X11, the
   // compositor on Wayland. False where the window must follow the pointer itself.
   bool handDragToDesktop();
+  // The press whose drag was handed over has ended.
+  void dragEnded();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -49,6 +51,7 @@ class MachineWindow : public QWidget {
   QPixmap face_[2];
   qreal faceRatio_[2] = {0, 0};
   QRect paintedCoin_;
+  bool handedOver_ = false;  // the last drag went to the desktop
 };
 
 }  // namespace vertuno::qt

@@ -12,6 +12,7 @@
 #include <QWidget>
 
 #include "qt/centred_window.h"
+#include "qt/wayland_desktop.h"
 
 namespace vertuno::qt {
 
@@ -102,6 +103,7 @@ OneMachinePerFile::Answer OneMachinePerFile::askRunningMachineForward(const Clai
     refusal_.holdingUser = userName(holder);
     return Answer::AnotherUser;
   }
+  running.write(activationTokenForAnotherWindow() + '\n');
   while (running.bytesAvailable() < qint64(sizeof FrontAnswer - 1)) {
     if (!running.waitForReadyRead(AnswerDeadlineMs)) return Answer::NoAnswer;
   }
@@ -113,11 +115,24 @@ void OneMachinePerFile::bringForwardOnRequest(QWidget& window) {
     while (QLocalSocket* caller = server_.nextPendingConnection()) {
       QObject::connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);
       // Another user's program may knock; only this user's own start brings the window forward.
-      if (peerUser(*caller) == ::geteuid()) {
+      if (peerUser(*caller) != ::geteuid()) {
+        caller->disconnectFromServer();
+        continue;
+      }
+      // The later start's activation token comes first: a Wayland compositor brings a window
+      // forward only for a token a user's action earned, and Qt 6.4 asks for one only while a
+      // window of its own has the focus. Qt uses up one handed over as a launcher hands it.
+      const auto answer = [caller, &window] {
+        if (!caller->canReadLine()) return;
+        if (const QByteArray token = caller->readLine().trimmed(); !token.isEmpty()) {
+          qputenv("XDG_ACTIVATION_TOKEN", token);
+        }
         bringToFront(window);
         caller->write(FrontAnswer);
-      }
-      caller->disconnectFromServer();
+        caller->disconnectFromServer();
+      };
+      QObject::connect(caller, &QLocalSocket::readyRead, &window, answer);
+      answer();
     }
   });
 }

@@ -44,16 +44,36 @@ class CloseBox : public QAbstractButton {
 
 }  // namespace
 
-TitleStrip::TitleStrip(QWidget& window) : QWidget(&window) {
+TitleStrip::TitleStrip(QWidget& window) : QWidget(&window), close_(new CloseBox(this)) {
   setObjectName(QStringLiteral("TitleStrip"));
-  const int edge = Style.edgeWidth;
-  // The line under the strip is the window's edge colour showing between strip and content.
-  setGeometry(edge, edge, window.width() - 2 * edge, Style.height - 2 * edge);
   setFont(toFont(Style.font));
-  auto* close = new CloseBox(this);
-  close->setGeometry(width() - (Style.closeRightInset - edge) - Style.closeSide, (height() - Style.closeSide) / 2,
-                     Style.closeSide, Style.closeSide);
-  connect(close, &QAbstractButton::clicked, &window, &QWidget::close);
+  connect(close_, &QAbstractButton::clicked, &window, &QWidget::close);
+  window.installEventFilter(this);
+  fitToWindow();
+}
+
+void TitleStrip::fitToWindow() {
+  const int edge = Style.edgeWidth;
+  setGeometry(edge, edge, parentWidget()->width() - 2 * edge, Style.height - 2 * edge);
+  close_->setGeometry(width() - (Style.closeRightInset - edge) - Style.closeSide, (height() - Style.closeSide) / 2,
+                      Style.closeSide, Style.closeSide);
+}
+
+bool TitleStrip::eventFilter(QObject*, QEvent* event) {
+  if (event->type() == QEvent::Resize) fitToWindow();
+  if (event->type() == QEvent::Paint) paintEdge();  // under whatever the window paints itself
+  return false;
+}
+
+// The edge around the window, and the line under the strip, in the window's edge colour.
+void TitleStrip::paintEdge() {
+  QWidget& window = *parentWidget();
+  const int edge = Style.edgeWidth;
+  QPainter painter(&window);
+  painter.setClipRegion(QRegion(window.rect())
+                            .subtracted(geometry())
+                            .subtracted(window.rect().adjusted(edge, Style.height, -edge, -edge)));
+  painter.fillRect(window.rect(), toColour(Style.edge));
 }
 
 void TitleStrip::paintEvent(QPaintEvent*) {
@@ -71,6 +91,13 @@ void TitleStrip::paintEvent(QPaintEvent*) {
 
 void TitleStrip::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && window()->windowHandle()) window()->windowHandle()->startSystemMove();
+}
+
+void putUnderOwnTitleStrip(QWidget& window) {
+  window.setWindowFlags(window.windowFlags() | Qt::FramelessWindowHint);
+  const int edge = Style.edgeWidth;
+  window.setContentsMargins(edge, Style.height, edge, edge);
+  new TitleStrip(window);
 }
 
 }  // namespace vertuno::qt

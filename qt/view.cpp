@@ -8,6 +8,8 @@
 #include "qt/machine_window.h"
 #include "qt/info_window_view.h"
 #include "qt/layout.h"
+#include "qt/title_strip.h"
+#include "qt/wayland_desktop.h"
 
 namespace vertuno::qt {
 
@@ -25,6 +27,7 @@ Answer QtView::messageBox(const std::string& text, const std::string& title, Mes
   shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   QMessageBox box(style == MessageStyle::WarningOk ? QMessageBox::Warning : QMessageBox::Information,
                   QString::fromStdString(title), shown, QMessageBox::NoButton, window_);
+  if (windowsDrawTheirOwnTitleBars()) putUnderOwnTitleStrip(box);
   if (style == MessageStyle::InformationYesNo) {
     QPushButton* yes = box.addButton(toText(message_box::Yes), QMessageBox::YesRole);
     QPushButton* no = box.addButton(toText(message_box::No), QMessageBox::NoRole);
@@ -91,6 +94,8 @@ void QtView::hideAboutWindow() {
 }
 
 bool QtView::handDragToDesktop(Point) { return window_->handDragToDesktop(); }
+
+void QtView::dragEnded() { window_->dragEnded(); }
 
 void QtView::moveMachineWindowBy(Point offset) { window_->move(window_->pos() + QPoint(offset.x, offset.y)); }
 

@@ -33,6 +33,7 @@ class QtView : public View {
   void showAboutWindow() override;
   void hideAboutWindow() override;
   bool handDragToDesktop(Point moved) override;
+  void dragEnded() override;
   void moveMachineWindowBy(Point offset) override;
   void changed(Change what) override;
 

@@ -26,6 +26,10 @@ xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
   return atom;
 }
 
+xcb_window_t rootWindow(xcb_connection_t* connection) {
+  return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
 }  // namespace
 
 // An X11 manager offers minimise to every normal or dialog window it gives the focus, whatever
@@ -66,9 +70,29 @@ bool x11ManagerRuns() {
     std::free(reply);
     return found;
   };
-  const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
-  const xcb_window_t managers = markedWindow(root);
+  const xcb_window_t managers = markedWindow(rootWindow(connection));
   return managers != XCB_WINDOW_NONE && markedWindow(managers) == managers;
+}
+
+// The request that handed the move over, with the action that cancels one; a manager that is
+// not moving the window ignores it.
+void cancelPendingX11Move(QWidget& window) {
+  xcb_connection_t* connection = x11Connection();
+  if (!connection) return;
+  constexpr uint32_t MoveResizeCancel = 11;
+  constexpr uint32_t FromApplication = 1;
+  xcb_client_message_event_t request{};
+  request.response_type = XCB_CLIENT_MESSAGE;
+  request.format = 32;
+  request.window = static_cast<xcb_window_t>(window.winId());
+  request.type = atomNamed(connection, "_NET_WM_MOVERESIZE");
+  request.data.data32[2] = MoveResizeCancel;
+  request.data.data32[3] = XCB_BUTTON_INDEX_1;
+  request.data.data32[4] = FromApplication;
+  xcb_send_event(connection, 0, rootWindow(connection),
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&request));
+  xcb_flush(connection);
 }
 
 }  // namespace vertuno::qt

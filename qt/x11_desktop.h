@@ -11,4 +11,8 @@ void describeSideWindowToX11(QWidget& window);
 // manager supports, which one that has gone (crashed, or killed) leaves behind.
 bool x11ManagerRuns();
 
+// Calls off a move handed to the X11 window manager whose button is already up: a manager that
+// takes the pointer only after the release never sees it, and would move the window on.
+void cancelPendingX11Move(QWidget& window);
+
 }  // namespace vertuno::qt

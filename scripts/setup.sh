@@ -16,7 +16,7 @@ else
     cmake g++ make pkg-config
     libpulse-dev libsndfile1-dev libpulse0 libsndfile1
     qt6-base-dev qt6-multimedia-dev qt6-svg-dev qt6-translations-l10n qt6-qpa-plugins
-    fonts-liberation2 libxcb1-dev libwayland-dev
+    fonts-liberation2 libxcb1-dev libwayland-dev wayland-protocols
   )
 fi
 if [ "${1:-}" = "--test" ]; then
@@ -25,7 +25,7 @@ if [ "${1:-}" = "--test" ]; then
     xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
     clang libclang-rt-14-dev desktop-file-utils valgrind bc
     g++-mingw-w64-x86-64 librsvg2-bin nsis zip wine64 openbox xfwm4 xcompmgr picom weston qt6-wayland sway xwayland kwin-x11
-    mutter lintian appstream dpkg-dev
+    kwin-wayland mutter lintian appstream dpkg-dev
     emscripten chromium chromium-driver python3-selenium
   )
 fi

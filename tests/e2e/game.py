@@ -402,14 +402,19 @@ class Backdrop:
     def __enter__(self):
         self.path = tempfile.mktemp(suffix=".png")
         subprocess.run(["convert", "-size", "400x700", "xc:#4a6a5a", self.path], check=True)
+        # Learnt from its map event, not by asking another client to look: Xvfb may refuse a
+        # connection made at the same instant as another's, and then the backdrop's.
+        forget_mapped_windows()
         self.process = subprocess.Popen(["display", "-geometry", "+0+0", self.path])
-        deadline = time.time() + 10
-        while time.time() < deadline:
-            if subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "display"],
-                              capture_output=True).returncode == 0:
-                return self
-            time.sleep(0.1)
-        raise AssertionError("the backdrop never appeared")
+
+        def shown_image(window):
+            try:
+                return any(part.lower().startswith("display") for part in window.get_wm_class() or ())
+            except Exception:  # a window already gone again
+                return False
+        if wait_for_mapped_window(shown_image, 10) is None:
+            raise AssertionError("the backdrop never appeared")
+        return self
 
     def __exit__(self, *_):
         self.process.kill()

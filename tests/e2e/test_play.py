@@ -39,14 +39,20 @@ class Play(unittest.TestCase):
         # Landed, it waits a second with the prize on show before counting out.
         self.assertTrue(game.wait_until(lambda: game.shows((48, 250, 73, 47), Banner=1, Prize=200, Word="монет"),
                                         1, step=0.05))
+        # The count starts on the prize itself, shown as its first coin falls, and goes down a
+        # coin at a time: every look is a number no higher than the one before. A few coins at
+        # its own pace, each heard apart from the next.
         self.assertTrue(game.wait_until(lambda: game.board() != ["7", "7", "7"], 5, step=0.05))
-        counting = game.board()
-        self.assertEqual(counting[0], "1", f"counting down from 200: {counting}")
-        # A few coins at its own pace, each heard apart from the next.
+        counted = []
+
         def counted_down_to(coins):
             shown = "".join(game.board())
-            return shown.isdigit() and int(shown) <= coins
-        self.assertTrue(game.wait_until(lambda: counted_down_to(194), 5, step=0.05))
+            counted.append(int(shown) if shown.isdigit() else shown)
+            return isinstance(counted[-1], int) and counted[-1] <= coins
+        self.assertTrue(game.wait_until(lambda: counted_down_to(194), 5, step=0.05), counted)
+        self.assertTrue(all(isinstance(n, int) for n in counted), f"counting down from 200: {counted}")
+        self.assertEqual(counted, sorted(counted, reverse=True), "counting down from 200")
+        self.assertTrue(194 <= counted[0] <= 200, f"counting down from 200: {counted}")
 
         started = time.time()
         game.press(*FAST_BUTTON)

@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "gui/shell_fixture.h"
+#include "qt/title_strip_style.h"
 
 namespace vertuno::qt::testing {
 namespace {
@@ -108,6 +109,38 @@ TEST_F(SideWindows, WhereTheCompositorDrawsNoTitleBarsCloseIsTheOnlyOneOffered) 
     EXPECT_FALSE(side->isVisible());
   }
   EXPECT_FALSE(machine.state().InfoLoaded);
+}
+
+// There a message box takes the side windows' own strip: its whole title and a close box only,
+// which answers as Escape does.
+TEST_F(SideWindows, WhereTheCompositorDrawsNoTitleBarsAMessageBoxShowsItsWholeTitleAndCloses) {
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) GTEST_SKIP() << "needs Wayland";
+  const std::pair<const char*, MessageStyle> boxes[] = {{"Не повезло...", MessageStyle::InformationYesNo},
+                                                         {"Поздравляем!", MessageStyle::InformationOk}};
+  for (const auto& [title, style] : boxes) {
+    QTimer look;
+    QObject::connect(&look, &QTimer::timeout, [&look, title = QString::fromUtf8(title)] {
+      QWidget* box = QApplication::activeModalWidget();
+      if (!box || !box->windowHandle() || !box->windowHandle()->isExposed()) return;
+      look.stop();
+      EXPECT_EQ(box->windowHandle()->frameMargins(), QMargins()) << "Qt drew a title bar of its own";
+      const auto strips = box->findChildren<QWidget*>(QStringLiteral("TitleStrip"));
+      const auto closeBoxes = box->findChildren<QAbstractButton*>(QStringLiteral("TitleClose"));
+      EXPECT_EQ(strips.size(), 1);
+      EXPECT_EQ(closeBoxes.size(), 1);
+      if (strips.size() != 1 || closeBoxes.size() != 1) {
+        box->close();  // the modal box would otherwise hold the test for good
+        return;
+      }
+      const int beside = 2 * (OwnTitleStrip.closeRightInset + OwnTitleStrip.closeSide);
+      EXPECT_LE(strips.front()->fontMetrics().horizontalAdvance(title), strips.front()->width() - beside)
+          << title.toStdString() << " is cut";
+      closeBoxes.front()->click();
+    });
+    look.start(20);
+    const Answer answer = view.messageBox("Вы проиграли все деньги.\r\nНачать сначала?", title, style);
+    EXPECT_EQ(answer, style == MessageStyle::InformationYesNo ? Answer::No : Answer::Ok) << title;
+  }
 }
 
 TEST_F(SideWindows, TheCountersCaptionSitsOnTheFramesBorderLine) {
