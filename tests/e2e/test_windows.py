@@ -293,7 +293,7 @@ class WindowsFrontEnd(unittest.TestCase):
             with open(path, "wb") as f:
                 f.write(b"precious\n")
         folder = os.path.join(tempfile.mkdtemp(prefix="vertuno-e2e-"), "vertuno")
-        shutil.copytree(os.path.join(WINDOWS_BUILD, "vertuno"), folder)
+        shutil.copytree(released_program(), folder)
         os.symlink(precious["cleaned"], os.path.join(folder, "data1.ini.new-99999"))
         os.symlink(precious["claimed"], os.path.join(folder, "data1.ini"))
         game = WineGame(program_folder=folder)
@@ -338,7 +338,8 @@ class WindowsFrontEnd(unittest.TestCase):
                     said = subprocess.run(["xprop", "-root", "_NET_CLIENT_LIST_STACKING"], capture_output=True,
                                           text=True).stdout
                     return [int(w, 16) for w in re.findall(r"0x[0-9a-f]+", said)]
-                self.assertTrue(game.wait_until(lambda: int(game.window) in stacking(), 10))
+                # openbox takes up the windows already shown one by one.
+                self.assertTrue(game.wait_until(lambda: {int(game.window), info.id} <= set(stacking()), 10))
                 subprocess.run(["xdotool", "windowactivate", "--sync", str(info.id)], timeout=10, capture_output=True)
                 self.assertTrue(game.wait_until(
                     lambda: stacking().index(info.id) > stacking().index(int(game.window)), 5))
