@@ -41,6 +41,7 @@ void Machine::OpenStatic() {
 
 void Machine::SaveStatic() {
   const std::string money = info().MachineMoney;
+  if (platform_.totalsFilePath().empty()) return;
   if (const auto error = platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(money))) {
     unsaved_ = UnsavedMoney{money, error.message()};
   } else {
@@ -50,6 +51,7 @@ void Machine::SaveStatic() {
 
 // Every close of the info window saves, so an unloaded window has nothing new to keep.
 void Machine::saveWithoutViews() {
+  if (platform_.totalsFilePath().empty()) return;
   if (state_.InfoLoaded) {
     platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(state_.Info.MachineMoney));
   } else if (unsaved_) {
