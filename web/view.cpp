@@ -124,7 +124,7 @@ bool WebView::handDragToDesktop(Point) { return false; }
 
 void WebView::moveMachineWindowBy(Point offset) { pageMoveCabinetBy(offset.x, offset.y); }
 
-MenuChoice WebView::popupMainMenu() {
+MenuChoice WebView::popupMainMenu(std::optional<Point> at) {
   menuChoice_.reset();
   pageShowMenu();
   while (!menuChoice_) platform_.waitForEvents();

@@ -29,7 +29,7 @@ class WebView : public View {
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void showMachineWindow() override;
   void raiseMachineWindow() override;
-  MenuChoice popupMainMenu() override;
+  MenuChoice popupMainMenu(std::optional<Point> at) override;
   void closeMainMenu() override;
   void showInfoWindow() override;
   void hideInfoWindow() override;
