@@ -6,7 +6,9 @@
 #include <fstream>
 #include <memory>
 
+#include "assets/machine_sounds.h"
 #include "machine/layout.h"
+#include "machine/sounds.h"
 
 namespace vertuno::web {
 
@@ -28,11 +30,15 @@ EM_ASYNC_JS(void, sleepUntilPageEvent, (), { await Module.page.nextEvent(); });
 
 EM_ASYNC_JS(void, sleepForever, (), { await new Promise(() => {}); });
 
-EM_JS(void, startPageTimers, (int timer2Ms, int timer3Ms), { Module.page.startWindowTimers(timer2Ms, timer3Ms); });
+EM_JS(void, startPageTimer2, (int intervalMs), { Module.page.startTimer2(intervalMs); });
 EM_JS(void, armPageTimer1, (int intervalMs), { Module.page.armTimer1(intervalMs); });
 EM_JS(void, disarmPageTimer1, (), { Module.page.disarmTimer1(); });
 EM_JS(void, playPageSound, (const char* name), { Module.page.playSound(UTF8ToString(name)); });
 EM_JS(void, switchPageOff, (int status), { Module.page.switchOff(status); });
+EM_JS(void, keepPageSound, (const char* name, const std::int16_t* samples, int count, int rate), {
+  Module.page.keepSound(UTF8ToString(name), HEAP16.subarray(samples >> 1, (samples >> 1) + count), rate);
+});
+EM_JS(bool, pageKeepsMoney, (), { return Module.page.keepsMoney; });
 
 // The stored text, malloc'ed, or null when the browser keeps none.
 EM_JS(char*, readStoredTotals, (), {
@@ -55,9 +61,16 @@ void writeMirror(const std::string& bytes) {
 
 }  // namespace
 
-void WebPlatform::startWindowTimers() {
-  startPageTimers(machine_window::Timer2IntervalMs, machine_window::Timer3IntervalMs);
+// The page plays the sounds the machine makes itself: nothing to fetch, from a server or a file.
+WebPlatform::WebPlatform() {
+  for (const char* name : sounds::All) {
+    const auto samples = sounds::synthesise(name);
+    keepPageSound(name, samples.data(), static_cast<int>(samples.size()), sounds::SampleRate);
+  }
 }
+
+// Timer3 has nothing to do, so the page never wakes for it.
+void WebPlatform::startWindowTimers() { startPageTimer2(machine_window::Timer2IntervalMs); }
 
 void WebPlatform::loadStoredTotals() {
   const std::unique_ptr<char, decltype(&std::free)> stored(readStoredTotals(), &std::free);
@@ -88,7 +101,7 @@ void WebPlatform::reseedRandom() { random_.reseed(); }
 
 double WebPlatform::nextRandom() { return random_.next(); }
 
-std::string WebPlatform::totalsFilePath() { return TotalsFile; }
+std::string WebPlatform::totalsFilePath() { return pageKeepsMoney() ? TotalsFile : ""; }
 
 std::error_code WebPlatform::replaceFile(const std::string& path, const std::string& bytes) {
   if (path != TotalsFile) return std::make_error_code(std::errc::permission_denied);
