@@ -71,11 +71,13 @@ background="$background -$sanitize"
 
 stage "The machine in a browser: its page built, then played in headless Chromium alongside"
 nice -n 10 bash scripts/build_web.sh
-# The page's suite mostly waits on the page (the demo on ~26 idle seconds), so it runs beside the
-# builds that follow, its demo beside the rest.
+# The page's suite mostly waits on the page (the demo on ~26 idle seconds, a take-over held for
+# 10 s), so it runs beside the builds that follow, in three parts side by side.
 web_log=build-web/suite.log
-setsid bash -c '/usr/bin/python3 -m unittest tests.web.test_page.Idle & idle=$!
-  /usr/bin/python3 -m unittest tests.web.test_page.Page && wait $idle' > "$web_log" 2>&1 &
+setsid bash -c 'suite() { /usr/bin/python3 -m unittest "${@/#/tests.web.test_page.}"; }
+  suite Idle & idle=$!
+  suite PlainHttp OnAPhone WhereNothingIsKept Installed & others=$!
+  suite Page && wait $idle && wait $others' > "$web_log" 2>&1 &
 web=$!
 background="$background -$web"
 
