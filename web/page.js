@@ -508,20 +508,25 @@ const page = (() => {
     });
   }
 
+  // From the page's head: the module loads while the page is read and claims the machine.
   function start() {
-    byId('switch-on').addEventListener('click', () => location.reload());
-    byId('take-over').addEventListener('click', takeOver);
-    if (channel) channel.onmessage = hear;
     // A page with no origin of its own (opened from a file, or sandboxed) may fetch nothing and
     // install nothing: there the module comes written into a script.
     const ownOrigin = self.origin !== 'null';
     for (const src of ownOrigin ? ['vertuno.js'] : ['vertuno.wasm.js', 'vertuno.js']) {
-      document.body.appendChild(Object.assign(document.createElement('script'), { src, async: false }));
+      document.head.appendChild(Object.assign(document.createElement('script'), { src, async: false }));
     }
     if (ownOrigin) {
       document.head.appendChild(Object.assign(document.createElement('link'), { rel: 'manifest', href: 'vertuno.webmanifest' }));
-      navigator.serviceWorker?.register('service-worker.js').catch(() => {});
+      // Kept for offline play once the page has all it needs, so keeping it slows nothing.
+      window.addEventListener('load', () => navigator.serviceWorker?.register('service-worker.js').catch(() => {}));
     }
+    document.addEventListener('DOMContentLoaded', claimAtStart);
+  }
+  function claimAtStart() {
+    byId('switch-on').addEventListener('click', () => location.reload());
+    byId('take-over').addEventListener('click', takeOver);
+    if (channel) channel.onmessage = hear;
     if (!storage.kept) {
       byId('not-kept').showModal();
       byId('kept-nowhere').addEventListener('click', () => byId('not-kept').close());

@@ -62,7 +62,7 @@ void writeMirror(const std::string& bytes) {
 }  // namespace
 
 // The page plays the sounds the machine makes itself: nothing to fetch, from a server or a file.
-WebPlatform::WebPlatform() {
+void WebPlatform::makeSounds() {
   for (const char* name : sounds::All) {
     const auto samples = sounds::synthesise(name);
     keepPageSound(name, samples.data(), static_cast<int>(samples.size()), sounds::SampleRate);

@@ -14,9 +14,10 @@ namespace vertuno::web {
 class WebPlatform : public Platform {
  public:
   using Dispatch = std::function<void(const PageEvent&)>;
-  WebPlatform();
   void setDispatch(Dispatch dispatch) { dispatch_ = std::move(dispatch); }
 
+  // Hands the page the machine's sounds.
+  void makeSounds();
   // The idle timer ticks from now on.
   void startWindowTimers();
   // Copies the money the browser keeps into the file the machine reads.
