@@ -24,6 +24,5 @@ int main() {
   platform.setDispatch([&view](const web::PageEvent& event) { view.dispatch(event); });
   platform.startWindowTimers();
   machine.Form_Load();
-  platform.makeSounds();  // once the cabinet is drawn, which they would hold back
   for (;;) platform.waitForEvents();
 }

@@ -456,7 +456,6 @@ const page = (() => {
       sessionStorage.setItem(takeOverKey, 'yes');
       return location.reload();
     }
-    byId('take-over').disabled = true;
     if (channel) channel.postMessage('hand over');
     // A holder that does not answer (a frozen tab, or one with no channel) loses it by force.
     const waiting = new AbortController();
@@ -471,13 +470,14 @@ const page = (() => {
 
   // --- Switching on and off -------------------------------------------------------------------
   let moduleLoaded;
-  const loaded = new Promise((resolve) => (moduleLoaded = resolve));
+  const loaded = Promise.all([new Promise((resolve) => (moduleLoaded = resolve)),
+    new Promise((resolve) => document.addEventListener('DOMContentLoaded', resolve))]);
   function showOnly(panel) {
     for (const id of ['switched-off', 'elsewhere']) byId(id).hidden = id !== panel;
   }
   function startMachine(held) {
-    if (!held) return showOnly('elsewhere');
     return loaded.then(() => {
+      if (!held) return showOnly('elsewhere');
       running = ran = true;
       showOnly(null);
       Module.callMain();
@@ -508,7 +508,7 @@ const page = (() => {
     });
   }
 
-  // From the page's head: the module loads while the page is read and claims the machine.
+  // From the page's head: the module loads and the machine is claimed while the page is read.
   function start() {
     // A page with no origin of its own (opened from a file, or sandboxed) may fetch nothing and
     // install nothing: there the module comes written into a script.
@@ -521,22 +521,25 @@ const page = (() => {
       // Kept for offline play once the page has all it needs, so keeping it slows nothing.
       window.addEventListener('load', () => navigator.serviceWorker?.register('service-worker.js').catch(() => {}));
     }
-    document.addEventListener('DOMContentLoaded', claimAtStart);
-  }
-  function claimAtStart() {
-    byId('switch-on').addEventListener('click', () => location.reload());
-    byId('take-over').addEventListener('click', takeOver);
+    document.addEventListener('DOMContentLoaded', readPanels);
     if (channel) channel.onmessage = hear;
-    if (!storage.kept) {
-      byId('not-kept').showModal();
-      byId('kept-nowhere').addEventListener('click', () => byId('not-kept').close());
-    }
     if (storage.kept && sessionStorage.getItem(takeOverKey)) {
       sessionStorage.removeItem(takeOverKey);
       takeOver();
     } else {
       // A reloaded page's old self may hold the claim a moment longer while it saves and goes.
       claim({ signal: AbortSignal.timeout(2000) }).then(startMachine);
+    }
+  }
+  function readPanels() {
+    byId('switch-on').addEventListener('click', () => location.reload());
+    byId('take-over').addEventListener('click', (e) => {
+      e.target.disabled = true;
+      takeOver();
+    });
+    if (!storage.kept) {
+      byId('not-kept').showModal();
+      byId('kept-nowhere').addEventListener('click', () => byId('not-kept').close());
     }
   }
 
@@ -573,9 +576,7 @@ const page = (() => {
       return event || null;
     },
     nextEvent: () => (queue.length ? Promise.resolve() : new Promise((resolve) => (wake = resolve))),
-    startTimer2(intervalMs) {
-      timer2 = setInterval(() => post('timer2'), intervalMs);
-    },
+    startTimer2: (intervalMs) => (timer2 = setInterval(() => post('timer2'), intervalMs)),
     armTimer1(intervalMs) {
       clearTimeout(timer1);
       dropQueued('timer1');  // a restarted count forgets the tick it had not yet delivered
@@ -586,9 +587,8 @@ const page = (() => {
       dropQueued('timer1');
     },
     keepSound(name, samples, rate) {
-      const sound = new AudioBuffer({ length: samples.length, sampleRate: rate });
-      sound.copyToChannel(Float32Array.from(samples, (sample) => sample / 32768), 0);
-      element.sounds[name] = sound;
+      element.sounds[name] = new AudioBuffer({ length: samples.length, sampleRate: rate });
+      element.sounds[name].copyToChannel(samples, 0);
     },
     playSound,
     keepsMoney: storage.kept,
@@ -602,9 +602,7 @@ const page = (() => {
         fit(true);
       }
     },
-    raiseCabinet() {
-      byId('cabinet').style.zIndex = ++topZ;
-    },
+    raiseCabinet: () => (byId('cabinet').style.zIndex = ++topZ),
     moveCabinetBy(x, y) {
       const cabinet = byId('cabinet');
       moveCabinetTo(cabinet.offsetLeft + x * scale, cabinet.offsetTop + y * scale);
@@ -614,16 +612,12 @@ const page = (() => {
     closeMenu: () => closeMenu(),
     showMessage,
     showSideWindow,
-    hideSideWindow(index) {
-      element.sideWindows[index].hidden = true;
-    },
+    hideSideWindow: (index) => (element.sideWindows[index].hidden = true),
     setFace(face) {
       element.faces.forEach((node, index) => (node.hidden = index !== face));
       byId('cabinet').style.clipPath = clipPath(layout.faces[face].outline);
     },
-    moveCoin(left, top) {
-      Object.assign(element.coin.style, { left: px(left), top: px(top) });
-    },
+    moveCoin: (left, top) => Object.assign(element.coin.style, { left: px(left), top: px(top) }),
     setLabel(index, text, visible) {
       const node = element.labels[index];
       const { description } = layout.labels[index];
@@ -631,24 +625,14 @@ const page = (() => {
       node.hidden = !visible;
       node.setAttribute('aria-label', text === description ? text : `${description}: ${text}`);
     },
-    setBoardReading(text) {
-      element.board.setAttribute('aria-label', text);
-    },
-    setCounter(window, control, text) {
-      element.counters[window][control].textContent = text;
-    },
-    drawCell(cell, rgb, width, height, pixels) {
+    setBoardReading: (text) => element.board.setAttribute('aria-label', text),
+    setCounter: (window, control, text) => (element.counters[window][control].textContent = text),
+    drawCell(cell, rgba, width, height, pixels) {
       const canvas = element.cells[cell];
       cellsDrawnAt = pixels;
-      canvas.width = width;
-      canvas.height = height;
+      Object.assign(canvas, { width, height });
       Object.assign(canvas.style, { width: px(width / pixels), height: px(height / pixels) });
-      const image = new ImageData(width, height);
-      for (let i = 0, j = 0; i < rgb.length; i += 3, j += 4) {
-        image.data.set(rgb.subarray(i, i + 3), j);
-        image.data[j + 3] = 255;
-      }
-      canvas.getContext('2d').putImageData(image, 0, 0);
+      canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
     },
     start,
   };

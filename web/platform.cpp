@@ -8,7 +8,6 @@
 
 #include "assets/machine_sounds.h"
 #include "machine/layout.h"
-#include "machine/sounds.h"
 
 namespace vertuno::web {
 
@@ -35,8 +34,8 @@ EM_JS(void, armPageTimer1, (int intervalMs), { Module.page.armTimer1(intervalMs)
 EM_JS(void, disarmPageTimer1, (), { Module.page.disarmTimer1(); });
 EM_JS(void, playPageSound, (const char* name), { Module.page.playSound(UTF8ToString(name)); });
 EM_JS(void, switchPageOff, (int status), { Module.page.switchOff(status); });
-EM_JS(void, keepPageSound, (const char* name, const std::int16_t* samples, int count, int rate), {
-  Module.page.keepSound(UTF8ToString(name), HEAP16.subarray(samples >> 1, (samples >> 1) + count), rate);
+EM_JS(void, keepPageSound, (const char* name, const float* samples, int count, int rate), {
+  Module.page.keepSound(UTF8ToString(name), HEAPF32.subarray(samples >> 2, (samples >> 2) + count), rate);
 });
 EM_JS(bool, pageKeepsMoney, (), { return Module.page.keepsMoney; });
 
@@ -60,14 +59,6 @@ void writeMirror(const std::string& bytes) {
 }
 
 }  // namespace
-
-// The page plays the sounds the machine makes itself: nothing to fetch, from a server or a file.
-void WebPlatform::makeSounds() {
-  for (const char* name : sounds::All) {
-    const auto samples = sounds::synthesise(name);
-    keepPageSound(name, samples.data(), static_cast<int>(samples.size()), sounds::SampleRate);
-  }
-}
 
 // Timer3 has nothing to do, so the page never wakes for it.
 void WebPlatform::startWindowTimers() { startPageTimer2(machine_window::Timer2IntervalMs); }
@@ -95,7 +86,16 @@ void WebPlatform::armWaitTimer(int intervalMs) { armPageTimer1(intervalMs); }
 
 void WebPlatform::disarmWaitTimer() { disarmPageTimer1(); }
 
-void WebPlatform::playSound(const std::string& name) { playPageSound(name.c_str()); }
+// The page plays the sounds the machine makes itself, each the first time it is played: nothing
+// to fetch, from a server or a file, and nothing to hold back the cabinet's first paint.
+void WebPlatform::playSound(const std::string& name) {
+  if (soundsMade_.insert(name).second) {
+    std::vector<float> samples;
+    for (const std::int16_t sample : sounds::synthesise(name)) samples.push_back(static_cast<float>(sample) / 32768);
+    keepPageSound(name.c_str(), samples.data(), static_cast<int>(samples.size()), sounds::SampleRate);
+  }
+  playPageSound(name.c_str());
+}
 
 void WebPlatform::reseedRandom() { random_.reseed(); }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <set>
+#include <string>
 
 #include "platform/random_source.h"
 #include "machine/platform.h"
@@ -16,8 +18,6 @@ class WebPlatform : public Platform {
   using Dispatch = std::function<void(const PageEvent&)>;
   void setDispatch(Dispatch dispatch) { dispatch_ = std::move(dispatch); }
 
-  // Hands the page the machine's sounds.
-  void makeSounds();
   // The idle timer ticks from now on.
   void startWindowTimers();
   // Copies the money the browser keeps into the file the machine reads.
@@ -36,6 +36,7 @@ class WebPlatform : public Platform {
 
  private:
   Dispatch dispatch_;
+  std::set<std::string> soundsMade_;
   RandomSource random_;
 };
 

@@ -33,13 +33,11 @@ EM_JS(void, pageSetBoardReading, (const char* text), { Module.page.setBoardReadi
 EM_JS(void, pageSetCounter, (int window, int control, const char* text), {
   Module.page.setCounter(window, control, UTF8ToString(text));
 });
-EM_JS(void, pageDrawCell, (int cell, const void* pixels, int width, int height, int scale), {
-  Module.page.drawCell(cell, HEAPU8.subarray(pixels, pixels + width * height * 3), width, height, scale);
+EM_JS(void, pageDrawCell, (int cell, const std::uint8_t* rgba, int width, int height, int scale), {
+  Module.page.drawCell(cell, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height, scale);
 });
 // Device pixels to a pixel of the cabinet, as the page scales it.
 EM_JS(int, pageScale, (), { return Module.page.pixelScale(); });
-
-static_assert(sizeof(Rgb) == 3, "the page reads cell pixels as packed RGB");
 
 // The side windows in the order the page was handed them.
 int pageIndex(WindowId window) {
@@ -180,18 +178,24 @@ void WebView::showLabels() {
   }
 }
 
-const CellBitmap& WebView::picture(CellPicture shown) {
+// As a canvas takes its pixels: red, green, blue and an opaque alpha.
+const WebView::PagePicture& WebView::picture(CellPicture shown) {
   const std::pair key{static_cast<int>(shown), pageScale()};
   auto found = pictures_.find(key);
-  if (found == pictures_.end()) found = pictures_.emplace(key, drawBoardCell(shown, key.second)).first;
+  if (found == pictures_.end()) {
+    const CellBitmap cell = drawBoardCell(shown, key.second);
+    PagePicture drawn{cell.width, cell.height, {}};
+    for (const Rgb pixel : cell.pixels) drawn.rgba.insert(drawn.rgba.end(), {pixel.r, pixel.g, pixel.b, 255});
+    found = pictures_.emplace(key, std::move(drawn)).first;
+  }
   return found->second;
 }
 
 void WebView::showCells() {
   const MachineState& state = machine_->state();
   for (std::size_t i = 0; i < state.Tab.size(); ++i) {
-    const CellBitmap& bitmap = picture(state.Tab[i]);
-    pageDrawCell(static_cast<int>(i), bitmap.pixels.data(), bitmap.width, bitmap.height, pageScale());
+    const PagePicture& shown = picture(state.Tab[i]);
+    pageDrawCell(static_cast<int>(i), shown.rgba.data(), shown.width, shown.height, pageScale());
   }
   pageSetBoardReading(boardReading(state.Tab).c_str());
 }
