@@ -474,6 +474,7 @@ const page = (() => {
     new Promise((resolve) => document.addEventListener('DOMContentLoaded', resolve))]);
   function showOnly(panel) {
     for (const id of ['switched-off', 'elsewhere']) byId(id).hidden = id !== panel;
+    byId('take-over').disabled = false;  // a tab that took the machine and gave it up may take it again
   }
   function startMachine(held) {
     return loaded.then(() => {

@@ -386,6 +386,9 @@ def take_over_both_ways(test, b, url):
                          "the machine stays where it was taken")
         b.named("Command1", within='[data-name="Form2"]').click()
         test.assertTrue(wait_until(lambda: b.storage() == money + "\r\n", 5), "its plays are saved")
+    b.driver.switch_to.window(second)
+    b.driver.find_element(By.ID, "take-over").click()
+    test.assertTrue(b.wait_for_cabinet(), "and the first taker may take it again")
     test.assertEqual(b.errors(), [])
 
 
