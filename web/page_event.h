@@ -21,8 +21,8 @@ enum class PageEventKind : int {
   Answer,         // a: the message box's answer
   MenuChosen,     // a: the menu item's index, or -1 for none
   Rescale,        // the screen's pixel ratio changed
-  Hidden,         // the page went out of sight
-  Close,          // the page goes away, or another tab takes the machine over
+  Hidden,         // the page went out of sight, or is left
+  Close,          // another tab takes the machine over
 };
 
 struct PageEvent {
