@@ -72,12 +72,10 @@ background="$background -$sanitize"
 stage "The machine in a browser: its page built, then played in headless Chromium alongside"
 nice -n 10 bash scripts/build_web.sh
 # The page's suite mostly waits on the page (the demo on ~26 idle seconds, a take-over held for
-# 10 s), so it runs beside the builds that follow, in two parts side by side: the demo's wait
-# and the tests after it, and the page's own tests.
+# 10 s), so it runs beside the builds that follow; one browser at a time, so that the black-box
+# suites keep their pace.
 web_log=build-web/suite.log
-setsid bash -c 'suite() { /usr/bin/python3 -m unittest "${@/#/tests.web.test_page.}"; }
-  suite Idle PlainHttp OnAPhone WhereNothingIsKept Installed & others=$!
-  suite Page && wait $others' > "$web_log" 2>&1 &
+setsid /usr/bin/python3 -m unittest tests.web.test_page > "$web_log" 2>&1 &
 web=$!
 background="$background -$web"
 
