@@ -35,7 +35,7 @@ class VirtualClockHost final : public vertuno::Platform, public vertuno::View {
   std::string totalsFilePath() override { return "/nonexistent/data1.ini"; }
   void showMachineWindow() override {}
   void raiseMachineWindow() override {}
-  vertuno::MenuChoice popupMainMenu() override { return vertuno::MenuChoice::None; }
+  vertuno::MenuChoice popupMainMenu(std::optional<vertuno::Point>) override { return vertuno::MenuChoice::None; }
   void closeMainMenu() override {}
   void showInfoWindow() override {}
   void hideInfoWindow() override {}

@@ -4,3 +4,5 @@
 include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 find_program(VERTUNO_NODE node REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${VERTUNO_NODE})
+# What this emscripten's standard library lacks, filled in for every target (emscripten/).
+set(CMAKE_CXX_STANDARD_INCLUDE_DIRECTORIES ${CMAKE_CURRENT_LIST_DIR}/emscripten)

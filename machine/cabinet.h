@@ -12,6 +12,8 @@ namespace vertuno {
 namespace machine_window {
 inline constexpr Box BoardBox{CellPositions.front().x, CellPositions.front().y,
                               CellPositions.back().x + CellWidth - CellPositions.front().x, CellHeight};
+// The menu the keyboard opens drops from under the board, as from a focused control.
+inline constexpr Point MenuKeyPoint{BoardBox.left, BoardBox.top + BoardBox.height};
 }  // namespace machine_window
 
 // Inside the outline by the alternate rule, judged at the pixel's centre as a region is cut.

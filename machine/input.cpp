@@ -11,6 +11,8 @@ void Machine::input(const Input& input) {
     case InputKind::DoubleClick: buttonDown(input.button, input.held, input.at, true); break;
     case InputKind::Release: buttonUp(input.button, input.held, input.at); break;
     case InputKind::Move: pointerMoved(input.held, input.at); break;
+    case InputKind::LongPress: longPress(); break;
+    case InputKind::MenuKey: popUpMainMenu(machine_window::MenuKeyPoint); break;
     case InputKind::Escape: closeSideWindow(input.window); break;
     case InputKind::Activate: activate(input.hotSpot); break;
   }
@@ -65,7 +67,7 @@ void Machine::pointerMoved(MouseButton held, Point at) {
     endDrag();
     press_ = {};
   }
-  if (press_.area.kind != AreaKind::BareCabinet) return;
+  if (press_.area.kind != AreaKind::BareCabinet || press_.heldStill) return;
   const Point moved{at.x - press_.at.x, at.y - press_.at.y};
   switch (press_.drag) {
     case Press::Drag::HandedOver: return;
@@ -86,6 +88,16 @@ void Machine::pointerMoved(MouseButton held, Point at) {
 void Machine::endDrag() {
   press_.drag = Press::Drag::None;
   view_.dragEnded();
+}
+
+// A finger held still where it went down is the right button there, as a touch screen's press
+// and hold is: its press opens what a right press opens, and it makes no click and no drag. A
+// finger that has dragged is not held still.
+void Machine::longPress() {
+  if (press_.area.kind == AreaKind::Outside || press_.drag != Press::Drag::None || press_.heldStill) return;
+  press_.heldStill = true;
+  press_.leftOnSpot = false;
+  buttonDown(MouseButton::Right, MouseButton::Left | MouseButton::Right, press_.at, false);
 }
 
 // A screen reader's press is a click: pressed, let go and clicked at once.

@@ -22,6 +22,10 @@ struct Area {
 // Mouse buttons as the machine numbers them. A set of buttons held is a sum of these.
 enum class MouseButton : unsigned { None = 0, Left = 1, Right = 2, Middle = 4 };
 
+inline MouseButton operator|(MouseButton a, MouseButton b) {
+  return static_cast<MouseButton>(static_cast<unsigned>(a) | static_cast<unsigned>(b));
+}
+
 inline bool holds(MouseButton held, MouseButton button) {
   return (static_cast<unsigned>(held) & static_cast<unsigned>(button)) != 0;
 }
@@ -31,6 +35,8 @@ enum class InputKind : std::uint8_t {
   DoubleClick,  // the second press of a double-click, in its place
   Release,      // button let go at `at`, wherever that is
   Move,         // the pointer moved to `at`
+  LongPress,    // the finger of a touch press stayed where it went down, long enough to mean more
+  MenuKey,      // the keyboard's menu key, or Shift+F10, on the machine window
   Escape,       // the Escape key, in `window`
   Activate,     // a screen reader's or the keyboard's press of the hot spot `hotSpot`
 };

@@ -21,10 +21,13 @@ void Machine::Form_Load() {
 bool Machine::Form_MouseMove(MouseButton held) { return held == MouseButton::Left; }
 
 void Machine::Form_MouseDown(MouseButton button) {
-  if (button != MouseButton::Right) return;
+  if (button == MouseButton::Right) popUpMainMenu(std::nullopt);
+}
+
+void Machine::popUpMainMenu(std::optional<Point> at) {
   info();  // the menu belongs to the info window, so reaching it loads that window
   menuOpen_ = true;
-  const MenuChoice choice = view_.popupMainMenu();
+  const MenuChoice choice = view_.popupMainMenu(at);
   menuOpen_ = false;
   switch (choice) {
     case MenuChoice::Statistics: Info_Click(); break;

@@ -83,13 +83,16 @@ class Machine {
     Point at{};
     bool leftOnSpot = false;     // the left button went down on the hot spot: a click may follow
     bool inDoubleClick = false;  // that press is a double-click's second, which makes no click
+    bool heldStill = false;      // a touch held long: the right button's press now, not a drag
     enum class Drag : std::uint8_t { None, ByHand, HandedOver } drag = Drag::None;
   };
   void buttonDown(MouseButton button, MouseButton held, Point at, bool doubleClick);
   void buttonUp(MouseButton button, MouseButton held, Point at);
   void pointerMoved(MouseButton held, Point at);
   void endDrag();
+  void longPress();
   void activate(std::string_view hotSpot);
+  void popUpMainMenu(std::optional<Point> at);
   void call(void (Machine::*handler)()) {
     if (handler) (this->*handler)();
   }

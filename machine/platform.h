@@ -29,7 +29,9 @@ class Platform {
   virtual void reseedRandom() = 0;
   virtual double nextRandom() = 0;
 
-  // Where the totals file is kept.
+  // Where the totals file is kept; empty where nothing can be kept (a browser that keeps no
+  // data for the page, which has told the player so): the machine then starts fresh and saves
+  // nothing.
   virtual std::string totalsFilePath() = 0;
 
   // A file's whole content; nothing when it is no regular file, cannot be read or holds more

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "machine/geometry.h"
@@ -30,9 +31,9 @@ class View {
   virtual void showMachineWindow() = 0;
   // In front of the side windows.
   virtual void raiseMachineWindow() = 0;
-  // Pops the machine menu up at the pointer and returns what was chosen, once the menu's own
-  // loop has ended.
-  virtual MenuChoice popupMainMenu() = 0;
+  // Pops the machine menu up at this point of the machine window, or at the pointer when none
+  // is given, and returns what was chosen once the menu's own loop has ended.
+  virtual MenuChoice popupMainMenu(std::optional<Point> at) = 0;
   // Closes the open menu: popupMainMenu then returns no choice.
   virtual void closeMainMenu() = 0;
   virtual void showInfoWindow() = 0;

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWindow>
@@ -176,6 +177,13 @@ void MachineWindow::mouseDoubleClickEvent(QMouseEvent* event) { forward(InputKin
 void MachineWindow::mouseReleaseEvent(QMouseEvent* event) { forward(InputKind::Release, *event); }
 
 void MachineWindow::mouseMoveEvent(QMouseEvent* event) { forward(InputKind::Move, *event); }
+
+void MachineWindow::keyPressEvent(QKeyEvent* event) {
+  const bool menuKey = event->key() == Qt::Key_Menu ||
+                       (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+  if (!menuKey) return QWidget::keyPressEvent(event);
+  machine_.input({.kind = InputKind::MenuKey});
+}
 
 // The window manager or the compositor moves the window where it offers to (and a Wayland
 // compositor ignores a window moving itself, as sway does with an X11 window); with no manager

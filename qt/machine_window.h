@@ -35,6 +35,7 @@ class MachineWindow : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void forward(InputKind kind, const QMouseEvent& event);

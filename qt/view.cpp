@@ -47,7 +47,7 @@ void QtView::showMachineWindow() { window_->show(); }
 
 void QtView::raiseMachineWindow() { window_->raise(); }
 
-MenuChoice QtView::popupMainMenu() {
+MenuChoice QtView::popupMainMenu(std::optional<Point> at) {
   QMenu menu(window_);
   menu_ = &menu;
   menu.setObjectName(toText(machine_window::MenuName));
@@ -58,7 +58,7 @@ MenuChoice QtView::popupMainMenu() {
       menu.addAction(toText(item.text))->setData(static_cast<int>(item.choice));
     }
   }
-  const QAction* chosen = menu.exec(QCursor::pos());
+  const QAction* chosen = menu.exec(at ? window_->mapToGlobal(QPoint(at->x, at->y)) : QCursor::pos());
   return chosen ? static_cast<MenuChoice>(chosen->data().toInt()) : MenuChoice::None;
 }
 

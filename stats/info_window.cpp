@@ -44,6 +44,7 @@ std::string Machine::moneyToKeep() { return refillPending_ ? RefillLevel : info(
 
 void Machine::SaveStatic() {
   const std::string money = moneyToKeep();
+  if (platform_.totalsFilePath().empty()) return;
   if (const auto error = platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(money))) {
     unsaved_ = UnsavedMoney{money, error.message()};
   } else {
@@ -53,6 +54,7 @@ void Machine::SaveStatic() {
 
 // Every close of the info window saves, so an unloaded window has nothing new to keep.
 void Machine::saveWithoutViews() {
+  if (platform_.totalsFilePath().empty()) return;
   if (state_.InfoLoaded) {
     platform_.replaceFile(platform_.totalsFilePath(), totalsFileBytes(moneyToKeep()));
   } else if (unsaved_) {

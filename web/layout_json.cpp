@@ -116,9 +116,10 @@ std::string sideWindow(const SideWindowLayout* w) {
 std::string events() {
   using K = PageEventKind;
   const auto n = [](K kind) { return static_cast<int>(kind); };
-  return numbers({{"timer1", n(K::Timer1)}, {"timer2", n(K::Timer2)}, {"timer3", n(K::Timer3)},
-                  {"press", n(K::Press)}, {"doubleClick", n(K::DoubleClick)}, {"release", n(K::Release)},
-                  {"move", n(K::Move)}, {"activate", n(K::Activate)}, {"escape", n(K::Escape)},
+  return numbers({{"timer1", n(K::Timer1)}, {"timer2", n(K::Timer2)}, {"press", n(K::Press)},
+                  {"doubleClick", n(K::DoubleClick)}, {"release", n(K::Release)}, {"move", n(K::Move)},
+                  {"longPress", n(K::LongPress)}, {"menuKey", n(K::MenuKey)}, {"activate", n(K::Activate)},
+                  {"escape", n(K::Escape)},
                   {"closeWindow", n(K::CloseWindow)}, {"sideButton", n(K::SideButton)}, {"answer", n(K::Answer)},
                   {"menuChosen", n(K::MenuChosen)}, {"rescale", n(K::Rescale)}, {"hidden", n(K::Hidden)},
                   {"close", n(K::Close)}});

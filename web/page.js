@@ -6,20 +6,26 @@
 
 const page = (() => {
   const storageKey = 'vertuno.data1.ini';
-  const lockName = 'vertuno.machine';
-  const channel = 'BroadcastChannel' in window ? new BroadcastChannel(lockName) : null;
+  const claimName = 'vertuno.machine';
+  const takeOverKey = 'vertuno.take-over';  // this tab's reload is to take the machine over
+  const channel = 'BroadcastChannel' in window ? new BroadcastChannel(claimName) : null;
+  // A finger's gestures as a touch screen's own: held this long within the slop (px) it is a long
+  // press, and a tap this soon after another is a double tap.
+  const touch = { longPressMs: 500, doubleTapMs: 400, slop: 10, timer: 0, still: false, from: [0, 0], lastTap: -1e9 };
 
   let layout = null;
   const queue = [];
   let wake = null;
   let running = false;
+  let ran = false;  // the machine has run in this page, which cannot start it twice
   let ownsStorage = true;
-  let releaseClaim = null;
   let handedOver = false;
   let timer1 = 0;
-  const windowTimers = [];
-  const pointer = { x: 0, y: 0, pressed: false };  // pressed: the cabinet has a button of it down
-  const element = { faces: [], labels: [], cells: [], counters: [], sideWindows: [] };
+  let timer2 = 0;
+  let scale = 1;  // page pixels to a pixel of the cabinet
+  let cellsDrawnAt = 0;  // device pixels to a pixel of the cabinet, as the board was last drawn
+  const pointer = { x: 0, y: 0, pressed: false };  // pressed: the cabinet has a button or finger down
+  const element = { faces: [], labels: [], cells: [], counters: [], sideWindows: [], sounds: {} };
   let topZ = 10;
 
   const px = (value) => `${value}px`;
@@ -38,6 +44,40 @@ const page = (() => {
     node.style.fontWeight = font.bold ? 'bold' : 'normal';
   }
 
+  // --- The browser's storage: the machine's money, where the browser keeps any ------------
+  // Blocked site data or a sandboxed frame refuse it; the machine then plays on money of its own.
+  const storage = {
+    kept: (() => {
+      try {
+        localStorage.setItem(claimName, '');
+        localStorage.removeItem(claimName);
+        return true;
+      } catch {
+        return false;
+      }
+    })(),
+    last: null,  // the text this page last read or wrote
+    read() {
+      try {
+        return (this.last = localStorage.getItem(storageKey));
+      } catch {
+        return null;
+      }
+    },
+    write(text) {
+      try {
+        localStorage.setItem(storageKey, text);
+        this.last = text;
+        return true;
+      } catch {
+        return false;
+      }
+    },
+    changedElsewhere() {
+      return this.kept && localStorage.getItem(storageKey) !== this.last;
+    },
+  };
+
   // --- The queue the machine drains -----------------------------------------------------
   // client: a point of the page, made a point of the cabinet when the machine takes the event,
   // wherever the cabinet has moved by then.
@@ -54,33 +94,48 @@ const page = (() => {
     for (let i = queue.length - 1; i >= 0; --i) if (queue[i].kind === layout.events[kind]) queue.splice(i, 1);
   }
 
-  // --- Sounds: Web Audio, from the page's first click on --------------------------------
+  // --- Sounds: the machine's own samples, through Web Audio ------------------------------
+  // A browser lets sound start only inside a press, so each press opens or wakes the context.
   let audio = null;
-  const sounds = {};
   let playing = null;
-  let starts = 0;
   function openAudio() {
-    if (audio || !window.AudioContext) return;
-    audio = new AudioContext();
+    if (!audio && window.AudioContext) audio = new AudioContext();
+    if (audio && audio.state === 'suspended') audio.resume();
   }
   function playSound(name) {
-    if (!audio) return;
-    const start = ++starts;
-    sounds[name] = sounds[name] || fetch(name).then((r) => r.arrayBuffer()).then((b) => audio.decodeAudioData(b));
-    sounds[name].then((buffer) => {
-      if (start !== starts) return;  // a newer start came while this one was decoding
-      if (playing) playing.stop();
-      playing = audio.createBufferSource();
-      playing.buffer = buffer;
-      playing.connect(audio.destination);
-      playing.start();
-    }).catch(() => {});
+    if (!audio || !element.sounds[name]) return;
+    if (playing) playing.stop();
+    playing = new AudioBufferSourceNode(audio, { buffer: element.sounds[name] });
+    playing.connect(audio.destination);
+    playing.start();
   }
 
-  // --- The cabinet -----------------------------------------------------------------------
+  // --- The cabinet, scaled as a whole to the viewport ------------------------------------
   function clipPath(outline) {
     return `polygon(evenodd, ${outline.map(([x, y]) => `${x}px ${y}px`).join(', ')})`;
   }
+  const pixelScale = () => Math.max(1, Math.ceil(devicePixelRatio * scale));
+  // A desktop's cabinet keeps its own size where it fits; a touch screen's fills the viewport.
+  function fit(centred) {
+    const cabinet = byId('cabinet');
+    const most = Math.min(innerWidth / layout.width, innerHeight / layout.height);
+    scale = matchMedia('(pointer: coarse)').matches ? most : Math.min(1, most);
+    cabinet.style.transform = `scale(${scale})`;
+    if (centred) moveCabinetTo((innerWidth - layout.width * scale) / 2, (innerHeight - layout.height * scale) / 2);
+    else moveCabinetTo(cabinet.offsetLeft, cabinet.offsetTop);
+    if (pixelScale() !== cellsDrawnAt) post('rescale');
+  }
+  // Wherever it is put, the cabinet stays whole inside the viewport.
+  function moveCabinetTo(left, top) {
+    const cabinet = byId('cabinet');
+    cabinet.style.left = px(Math.round(Math.max(0, Math.min(left, innerWidth - layout.width * scale))));
+    cabinet.style.top = px(Math.round(Math.max(0, Math.min(top, innerHeight - layout.height * scale))));
+  }
+  const inCabinet = ([x, y]) => {
+    const cabinet = byId('cabinet');
+    return [Math.floor((x - cabinet.offsetLeft) / scale), Math.floor((y - cabinet.offsetTop) / scale)];
+  };
+
   function buildCabinet(cabinet) {
     Object.assign(cabinet.style, { width: px(layout.width), height: px(layout.height) });
     cabinet.setAttribute('aria-label', layout.title);
@@ -90,9 +145,7 @@ const page = (() => {
       faceNode.style.background = layout.cabinetBlue;
       for (const [name, box] of face.pictures) {
         const picture = make('img', 'picture', faceNode, box);
-        picture.src = `${name}.svg`;
-        picture.alt = '';
-        picture.draggable = false;
+        Object.assign(picture, { src: `${name}.svg`, alt: '', draggable: false });
         picture.setAttribute('elementtiming', name);  // names its first paint to the browser's timing
       }
       element.faces.push(faceNode);
@@ -103,6 +156,7 @@ const page = (() => {
     for (const [x, y] of layout.cells) {
       const canvas = make('canvas', 'cell', cabinet);
       Object.assign(canvas.style, { left: px(x), top: px(y) });
+      canvas.setAttribute('aria-hidden', 'true');  // the board reads them out
       element.cells.push(canvas);
     }
     for (const label of layout.labels) {
@@ -110,9 +164,8 @@ const page = (() => {
       applyFont(node, label.font);
       node.style.color = label.colour;
       node.style.justifyContent = justify[label.align];
-      node.textContent = label.caption;
       node.dataset.name = label.name;
-      node.setAttribute('aria-description', label.description);
+      node.setAttribute('role', 'img');  // read out as what it is and what it says
       element.labels.push(node);
     }
     const coin = layout.coin;
@@ -120,12 +173,20 @@ const page = (() => {
     element.coin.style.background = `radial-gradient(circle at 35% 30%, #fff, ${coin.fill} 45%, ${coin.fill})`;
     element.coin.style.borderColor = coin.border;
     layout.hotSpots.forEach((spot, index) => buildHotSpot(cabinet, spot, index));
-    cabinet.addEventListener('mousedown', (e) => {
-      e.preventDefault();
-      Object.assign(pointer, { x: e.clientX, y: e.clientY, pressed: true });
-      forwardPointer(e.detail > 1 && e.detail % 2 === 0 ? 'doubleClick' : 'press', e);
+    cabinet.addEventListener('mousedown', (e) => press(e, e.detail > 1 && e.detail % 2 === 0));
+    cabinet.addEventListener('pointerdown', (e) => {
+      if (e.pointerType === 'mouse' || !e.isPrimary) return;
+      const second = e.timeStamp - touch.lastTap < touch.doubleTapMs;
+      touch.lastTap = second ? -1e9 : e.timeStamp;
+      Object.assign(touch, { still: true, from: [e.clientX, e.clientY] });
+      touch.timer = setTimeout(() => post('longPress'), touch.longPressMs);
+      press(e, second);  // its default kept back, no mouse events follow the finger
     });
-    cabinet.addEventListener('contextmenu', (e) => e.preventDefault());
+  }
+  function press(e, double) {
+    e.preventDefault();
+    Object.assign(pointer, { x: e.clientX, y: e.clientY, pressed: true });
+    forwardPointer(double ? 'doubleClick' : 'press', e);
   }
 
   // The mouse passes through a hot spot to the cabinet; a keyboard or a screen reader presses it.
@@ -144,7 +205,7 @@ const page = (() => {
     });
   }
 
-  // The DOM's buttons under the names the machine's tables number them by.
+  // The DOM's buttons under the names the machine's tables number them by; a finger is the left.
   function forwardPointer(kind, e) {
     const numbers = layout.mouseButtons;
     const button = numbers[['left', 'middle', 'right'][e.button]] || 0;
@@ -159,15 +220,42 @@ const page = (() => {
   }
 
   function trackPointer() {
-    window.addEventListener('mousemove', (e) => {
-      pointer.x = e.clientX;
-      pointer.y = e.clientY;
-      if (pointer.pressed) forwardPointer('move', e);
-    });
-    window.addEventListener('mouseup', (e) => {
+    const moved = (e) => {
+      Object.assign(pointer, { x: e.clientX, y: e.clientY });
       if (!pointer.pressed) return;
-      pointer.pressed = e.buttons !== 0;
+      if (e.pointerType && touch.still) {  // a finger moves only once it leaves the slop
+        if (Math.hypot(e.clientX - touch.from[0], e.clientY - touch.from[1]) < touch.slop) return;
+        touch.still = false;
+        clearTimeout(touch.timer);
+      }
+      forwardPointer('move', e);
+    };
+    const released = (e) => {
+      if (!pointer.pressed) return;
+      pointer.pressed = e.buttons > 0;
+      clearTimeout(touch.timer);
       forwardPointer('release', e);
+    };
+    const byFinger = (handle) => (e) => e.pointerType !== 'mouse' && e.isPrimary && handle(e);
+    window.addEventListener('mousemove', moved);
+    window.addEventListener('mouseup', released);
+    window.addEventListener('pointermove', byFinger(moved));
+    for (const kind of ['pointerup', 'pointercancel']) window.addEventListener(kind, byFinger(released));
+  }
+
+  // The keyboard's menu key and Shift+F10 are the machine's where nothing else has the focus.
+  function trackKeys() {
+    const onMachine = (target) => target === document.body || byId('cabinet').contains(target);
+    let menuKey = false;
+    document.addEventListener('keydown', (e) => {
+      menuKey = onMachine(e.target) && (e.key === 'ContextMenu' || (e.key === 'F10' && e.shiftKey));
+      if (!menuKey) return;
+      e.preventDefault();
+      post('menuKey');
+    });
+    document.addEventListener('contextmenu', (e) => {
+      if (byId('cabinet').contains(e.target) || menuKey) e.preventDefault();
+      menuKey = false;
     });
   }
 
@@ -175,6 +263,7 @@ const page = (() => {
   function buildSideWindow(windowLayout, index) {
     const frame = make('section', 'side-window', document.body);
     frame.hidden = true;
+    frame.tabIndex = -1;
     frame.dataset.name = windowLayout.name;
     frame.setAttribute('role', 'dialog');
     frame.setAttribute('aria-label', windowLayout.title);
@@ -197,28 +286,20 @@ const page = (() => {
       let node;
       if (control.kind === 'picture') {
         node = make('img', 'control', parent, control.box);
-        node.src = `${control.text}.svg`;
-        node.alt = '';
-        node.draggable = false;
+        Object.assign(node, { src: `${control.text}.svg`, alt: '', draggable: false });
       } else if (control.kind === 'frame') {
         // The caption sits on the frame's border line; what lies in the frame is placed from
         // the frame's own corner.
         node = make('div', 'control frame', parent, control.box);
         make('div', 'frame-line', node);
-        const caption = make('span', 'frame-caption', node);
-        caption.textContent = control.text;
+        make('span', 'frame-caption', node).textContent = control.text;
         frameNode = node;
-      } else if (control.kind === 'button') {
-        node = make('button', 'control', parent, control.box);
-        node.textContent = control.text;
-        node.addEventListener('click', () => post('sideButton', index, controlIndex));
       } else {
-        node = make('div', `control ${control.kind}`, parent, control.box);
+        node = make(control.kind === 'button' ? 'button' : 'div', `control ${control.kind}`, parent, control.box);
         node.textContent = control.text;
-        if (control.kind === 'text') {
-          node.style.justifyContent = justify[control.align];
-          node.classList.toggle('wraps', control.wraps);
-        }
+        if (control.kind === 'button') node.addEventListener('click', () => post('sideButton', index, controlIndex));
+        node.style.justifyContent = justify[control.align];
+        node.classList.toggle('wraps', control.wraps);
       }
       node.dataset.name = control.name;
       applyFont(node, control.font);
@@ -236,23 +317,18 @@ const page = (() => {
     frame.addEventListener('pointerdown', () => (frame.style.zIndex = ++topZ));
     element.sideWindows.push(frame);
   }
-  function centre(node) {
-    node.style.left = px(Math.max(0, Math.round((window.innerWidth - node.offsetWidth) / 2)));
-    node.style.top = px(Math.max(0, Math.round((window.innerHeight - node.offsetHeight) / 2)));
-  }
   function showSideWindow(index) {
     const frame = element.sideWindows[index];
     if (frame.hidden) {
       frame.hidden = false;
       if (!frame.dataset.placed) {
-        centre(frame);
+        frame.style.left = px(Math.max(0, Math.round((innerWidth - frame.offsetWidth) / 2)));
+        frame.style.top = px(Math.max(0, Math.round((innerHeight - frame.offsetHeight) / 2)));
         frame.dataset.placed = 'yes';
       }
+      frame.focus();  // the keyboard's, as a window shown on a desktop is
     }
     frame.style.zIndex = ++topZ;
-  }
-  function hideSideWindow(index) {
-    element.sideWindows[index].hidden = true;
   }
 
   // --- Message boxes and the menu ---------------------------------------------------------
@@ -282,26 +358,22 @@ const page = (() => {
     buttons.firstChild.focus();
   }
   let closeMenu = () => {};
-  function showMenu() {
+  // at: a point of the cabinet, for a menu the keyboard opened; else the menu is at the pointer.
+  function showMenu(at) {
     const shade = byId('menu-shade');
     const menu = byId('menu');
+    const hadFocus = document.activeElement;
     menu.replaceChildren();
-    const escape = (e) => {
-      if (e.key === 'Escape') choose(-1);
-    };
     closeMenu = () => {
       shade.hidden = true;
-      document.removeEventListener('keydown', escape, true);
+      hadFocus.focus();
     };
     const choose = (index) => {
       closeMenu();
       post('menuChosen', index);
     };
     layout.menu.forEach((text, index) => {
-      if (!text) {
-        make('hr', '', menu);
-        return;
-      }
+      if (!text) return make('hr', '', menu);
       const item = make('button', 'menu-item', menu);
       item.setAttribute('role', 'menuitem');
       item.textContent = text;
@@ -309,28 +381,114 @@ const page = (() => {
         e.stopPropagation();
         choose(index);
       });
+      item.addEventListener('click', (e) => e.detail === 0 && choose(index));  // Enter or Space
     });
-    shade.onmousedown = (e) => {
-      if (e.target === shade) choose(-1);
+    menu.onkeydown = (e) => {
+      const items = [...menu.querySelectorAll('button')];
+      const step = { ArrowDown: 1, ArrowUp: -1 }[e.key];
+      if (e.key === 'Escape' || e.key === 'Tab') choose(-1);
+      if (!step) return;
+      e.preventDefault();
+      items[(items.indexOf(document.activeElement) + step + items.length) % items.length].focus();
     };
+    shade.onmousedown = (e) => e.target === shade && choose(-1);
     shade.oncontextmenu = (e) => e.preventDefault();
-    document.addEventListener('keydown', escape, true);
     shade.style.zIndex = ++topZ;
     shade.hidden = false;
-    menu.style.left = px(Math.min(pointer.x, window.innerWidth - menu.offsetWidth));
-    menu.style.top = px(Math.min(pointer.y, window.innerHeight - menu.offsetHeight));
+    const cabinet = byId('cabinet');
+    const [x, y] = at ? [cabinet.offsetLeft + at[0] * scale, cabinet.offsetTop + at[1] * scale] : [pointer.x, pointer.y];
+    menu.style.left = px(Math.max(0, Math.min(x, innerWidth - menu.offsetWidth)));
+    menu.style.top = px(Math.max(0, Math.min(y, innerHeight - menu.offsetHeight)));
     menu.firstChild.focus();
   }
 
-  // --- Switching on and off; one machine per storage --------------------------------------
+  // --- One machine per browser: the claim on its money --------------------------------------
+  // Web Locks where the browser has them (HTTPS, this computer); elsewhere a claim over the
+  // channel that the tab holding the machine answers. Settles true once this tab holds it.
+  let holding = false;
+  let release = () => {};
+  let asking = null;
+  const me = Math.random();  // of two tabs asking at once over the channel, the lower has it
+  function claim(options = {}) {
+    if (!storage.kept) return Promise.resolve(true);  // no money here for two tabs to overwrite
+    if (navigator.locks) {
+      return new Promise((settle) => {
+        navigator.locks.request(claimName, options, (lock) => {
+          settle((holding = !!lock));
+          return lock && new Promise((resolve) => (release = resolve));
+        }).catch(() => (holding ? takenByForce() : settle(false)));
+      });
+    }
+    if (!channel) return Promise.resolve(true);
+    return new Promise((settle) => {
+      asking = (held) => {
+        asking = null;
+        settle((holding = held));
+      };
+      channel.postMessage({ claim: me });
+      setTimeout(() => asking && asking(true), 300);  // nobody answered: nobody holds it
+    });
+  }
+  function letGo() {
+    holding = false;
+    release();
+  }
+  function hear({ data }) {
+    if (data === 'hand over' && running && holding) {
+      handedOver = true;
+      post('close');  // saves, switches the machine off and lets the claim go
+    } else if (data.claim !== undefined && holding) {
+      channel.postMessage('held');
+    } else if (asking && (data === 'held' || data.claim < me)) {
+      asking(false);
+    }
+  }
+  // Taken over by a tab whose holder did not answer: this tab writes no more, as the new one
+  // owns the money now.
+  function takenByForce() {
+    ownsStorage = holding = false;
+    handedOver = true;
+    stop();
+    showOnly('elsewhere');
+  }
+  function takeOver() {
+    if (ran) {  // a fresh page takes the machine over
+      sessionStorage.setItem(takeOverKey, 'yes');
+      return location.reload();
+    }
+    if (channel) channel.postMessage('hand over');
+    // A holder that does not answer (a frozen tab, or one with no channel) loses it by force.
+    const waiting = new AbortController();
+    const forced = setTimeout(() => waiting.abort(), 3000);
+    return claim({ signal: waiting.signal })
+      .then((won) => {
+        clearTimeout(forced);
+        return won || claim({ steal: true });
+      })
+      .then(startMachine);
+  }
+
+  // --- Switching on and off -------------------------------------------------------------------
+  let moduleLoaded;
+  const loaded = Promise.all([new Promise((resolve) => (moduleLoaded = resolve)),
+    new Promise((resolve) => document.addEventListener('DOMContentLoaded', resolve))]);
   function showOnly(panel) {
     for (const id of ['switched-off', 'elsewhere']) byId(id).hidden = id !== panel;
+    byId('take-over').disabled = false;  // a tab that took the machine and gave it up may take it again
+  }
+  function startMachine(held) {
+    return loaded.then(() => {
+      if (!held) return showOnly('elsewhere');
+      running = ran = true;
+      showOnly(null);
+      Module.callMain();
+    });
   }
   function stop() {
     running = false;
     queue.length = 0;
     clearTimeout(timer1);
-    windowTimers.forEach(clearInterval);
+    clearInterval(timer2);
     byId('cabinet').hidden = true;
     element.sideWindows.forEach((frame) => (frame.hidden = true));
     byId('menu-shade').hidden = true;
@@ -339,58 +497,51 @@ const page = (() => {
   function switchOff() {
     stop();
     showOnly(handedOver ? 'elsewhere' : 'switched-off');
-    if (releaseClaim) releaseClaim();
+    letGo();
   }
-  function boot() {
-    running = true;
-    showOnly(null);
-    const script = document.createElement('script');
-    script.src = 'vertuno.js';
-    document.body.appendChild(script);
-  }
-  // Holds the claim for as long as this tab runs the machine. refused: what to show when the
-  // claim is not had.
-  function claimAndBoot(options, refused = () => showOnly('elsewhere')) {
-    let granted = false;
-    return navigator.locks.request(lockName, options, (lock) => {
-      if (!lock) return refused();
-      granted = true;
-      boot();
-      return new Promise((resolve) => (releaseClaim = resolve));
-    }).catch(() => {
-      if (!granted) return refused();
-      // Taken over by force: this tab writes no more, as the new one owns the money now.
-      ownsStorage = false;
-      handedOver = true;
-      stop();
-      showOnly('elsewhere');
-      return undefined;
+  // A page shown again from the browser's cache takes its claim again and plays on, unless
+  // another tab has played on the money meanwhile: then it starts afresh from that money.
+  function shownAgain(e) {
+    if (!e.persisted || !running) return;
+    claim().then((held) => {
+      if (!held) takenByForce();
+      else if (storage.changedElsewhere()) location.reload();
     });
   }
-  function takeOver() {
-    byId('take-over').disabled = true;
-    if (channel) channel.postMessage('hand over');
-    const waiting = new AbortController();
-    const forced = setTimeout(() => {
-      waiting.abort();
-      claimAndBoot({ steal: true });
-    }, 3000);
-    claimAndBoot({ signal: waiting.signal }, () => {}).then(() => clearTimeout(forced));
-  }
 
+  // From the page's head: the module loads and the machine is claimed while the page is read.
   function start() {
-    byId('switch-on').addEventListener('click', () => location.reload());
-    byId('take-over').addEventListener('click', takeOver);
-    if (channel) {
-      channel.onmessage = (e) => {
-        if (e.data !== 'hand over' || !running) return;
-        handedOver = true;
-        post('close');
-      };
+    // A page with no origin of its own (opened from a file, or sandboxed) may fetch nothing and
+    // install nothing: there the module comes written into a script.
+    const ownOrigin = self.origin !== 'null';
+    for (const src of ownOrigin ? ['vertuno.js'] : ['vertuno.wasm.js', 'vertuno.js']) {
+      document.head.appendChild(Object.assign(document.createElement('script'), { src, async: false }));
     }
-    // A reloaded page's old self may hold the claim a moment longer while it saves and goes.
-    if (navigator.locks) claimAndBoot({ signal: AbortSignal.timeout(2000) });
-    else boot();
+    if (ownOrigin) {
+      document.head.appendChild(Object.assign(document.createElement('link'), { rel: 'manifest', href: 'vertuno.webmanifest' }));
+      // Kept for offline play once the page has all it needs, so keeping it slows nothing.
+      window.addEventListener('load', () => navigator.serviceWorker?.register('service-worker.js').catch(() => {}));
+    }
+    document.addEventListener('DOMContentLoaded', readPanels);
+    if (channel) channel.onmessage = hear;
+    if (storage.kept && sessionStorage.getItem(takeOverKey)) {
+      sessionStorage.removeItem(takeOverKey);
+      takeOver();
+    } else {
+      // A reloaded page's old self may hold the claim a moment longer while it saves and goes.
+      claim({ signal: AbortSignal.timeout(2000) }).then(startMachine);
+    }
+  }
+  function readPanels() {
+    byId('switch-on').addEventListener('click', () => location.reload());
+    byId('take-over').addEventListener('click', (e) => {
+      e.target.disabled = true;
+      takeOver();
+    });
+    if (!storage.kept) {
+      byId('not-kept').showModal();
+      byId('kept-nowhere').addEventListener('click', () => byId('not-kept').close());
+    }
   }
 
   return {
@@ -401,34 +552,32 @@ const page = (() => {
       buildCabinet(byId('cabinet'));
       layout.sideWindows.forEach(buildSideWindow);
       trackPointer();
-      window.addEventListener('pointerdown', openAudio, { capture: true, once: true });
-      window.addEventListener('keydown', openAudio, { capture: true, once: true });
-      document.addEventListener('visibilitychange', () => {
-        if (document.visibilityState === 'hidden') post('hidden');
+      trackKeys();
+      for (const kind of ['pointerdown', 'pointerup', 'keydown']) window.addEventListener(kind, openAudio, true);
+      document.addEventListener('visibilitychange', () => document.hidden && post('hidden'));
+      // Leaving saves and lets the claim go, so another tab may have the money meanwhile.
+      window.addEventListener('pagehide', () => {
+        post('hidden');
+        letGo();
       });
-      window.addEventListener('pagehide', () => post('close'));
+      window.addEventListener('pageshow', shownAgain);
+      window.addEventListener('resize', () => fit(true));
       const watchScale = () => {
-        matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
-          post('rescale');
+        matchMedia(`(resolution: ${devicePixelRatio}dppx)`).addEventListener('change', () => {
+          fit(false);
           watchScale();
         }, { once: true });
       };
       watchScale();
     },
+    moduleLoaded,
     takeEvent() {
       const event = queue.shift();
-      if (!event) return null;
-      if (event.client) {
-        const cabinet = byId('cabinet');
-        [event.x, event.y] = [event.client[0] - cabinet.offsetLeft, event.client[1] - cabinet.offsetTop];
-      }
-      return event;
+      if (event && event.client) [event.x, event.y] = inCabinet(event.client);
+      return event || null;
     },
     nextEvent: () => (queue.length ? Promise.resolve() : new Promise((resolve) => (wake = resolve))),
-    startWindowTimers(timer2Ms, timer3Ms) {
-      windowTimers.push(setInterval(() => post('timer2'), timer2Ms));
-      windowTimers.push(setInterval(() => post('timer3'), timer3Ms));
-    },
+    startTimer2: (intervalMs) => (timer2 = setInterval(() => post('timer2'), intervalMs)),
     armTimer1(intervalMs) {
       clearTimeout(timer1);
       dropQueued('timer1');  // a restarted count forgets the tick it had not yet delivered
@@ -438,78 +587,57 @@ const page = (() => {
       clearTimeout(timer1);
       dropQueued('timer1');
     },
+    keepSound(name, samples, rate) {
+      element.sounds[name] = new AudioBuffer({ length: samples.length, sampleRate: rate });
+      element.sounds[name].copyToChannel(samples, 0);
+    },
     playSound,
-    readStoredTotals() {
-      try {
-        return localStorage.getItem(storageKey);
-      } catch {
-        return null;
-      }
-    },
-    writeStoredTotals(text) {
-      if (!ownsStorage) return false;
-      try {
-        localStorage.setItem(storageKey, text);
-        return true;
-      } catch {
-        return false;
-      }
-    },
+    keepsMoney: storage.kept,
+    readStoredTotals: () => storage.read(),
+    writeStoredTotals: (text) => ownsStorage && storage.write(text),
     switchOff,
     showCabinet() {
       const cabinet = byId('cabinet');
       if (cabinet.hidden) {
         cabinet.hidden = false;
-        centre(cabinet);
+        fit(true);
       }
     },
-    raiseCabinet() {
-      byId('cabinet').style.zIndex = ++topZ;
-    },
+    raiseCabinet: () => (byId('cabinet').style.zIndex = ++topZ),
     moveCabinetBy(x, y) {
       const cabinet = byId('cabinet');
-      cabinet.style.left = px(cabinet.offsetLeft + x);
-      cabinet.style.top = px(cabinet.offsetTop + y);
+      moveCabinetTo(cabinet.offsetLeft + x * scale, cabinet.offsetTop + y * scale);
     },
+    pixelScale,
     showMenu,
     closeMenu: () => closeMenu(),
     showMessage,
     showSideWindow,
-    hideSideWindow,
+    hideSideWindow: (index) => (element.sideWindows[index].hidden = true),
     setFace(face) {
       element.faces.forEach((node, index) => (node.hidden = index !== face));
       byId('cabinet').style.clipPath = clipPath(layout.faces[face].outline);
     },
-    moveCoin(left, top) {
-      Object.assign(element.coin.style, { left: px(left), top: px(top) });
-    },
+    moveCoin: (left, top) => Object.assign(element.coin.style, { left: px(left), top: px(top) }),
     setLabel(index, text, visible) {
-      element.labels[index].textContent = text;
-      element.labels[index].hidden = !visible;
+      const node = element.labels[index];
+      const { description } = layout.labels[index];
+      node.textContent = text;
+      node.hidden = !visible;
+      node.setAttribute('aria-label', text === description ? text : `${description}: ${text}`);
     },
-    setBoardReading(text) {
-      element.board.setAttribute('aria-label', text);
-    },
-    setCounter(window, control, text) {
-      element.counters[window][control].textContent = text;
-    },
-    drawCell(cell, rgb, width, height, scale) {
+    setBoardReading: (text) => element.board.setAttribute('aria-label', text),
+    setCounter: (window, control, text) => (element.counters[window][control].textContent = text),
+    drawCell(cell, rgba, width, height, pixels) {
       const canvas = element.cells[cell];
-      canvas.width = width;
-      canvas.height = height;
-      Object.assign(canvas.style, { width: px(width / scale), height: px(height / scale) });
-      const image = new ImageData(width, height);
-      for (let i = 0, j = 0; i < rgb.length; i += 3, j += 4) {
-        image.data[j] = rgb[i];
-        image.data[j + 1] = rgb[i + 1];
-        image.data[j + 2] = rgb[i + 2];
-        image.data[j + 3] = 255;
-      }
-      canvas.getContext('2d').putImageData(image, 0, 0);
+      cellsDrawnAt = pixels;
+      Object.assign(canvas, { width, height });
+      Object.assign(canvas.style, { width: px(width / pixels), height: px(height / pixels) });
+      canvas.getContext('2d').putImageData(new ImageData(new Uint8ClampedArray(rgba), width, height), 0, 0);
     },
     start,
   };
 })();
 
-var Module = { page };
-window.addEventListener('DOMContentLoaded', page.start);
+var Module = { page, onRuntimeInitialized: page.moduleLoaded };
+page.start();

@@ -8,11 +8,12 @@ enum class PageEventKind : int {
   None = 0,
   Timer1,
   Timer2,
-  Timer3,
   Press,          // a: the button, b: every button held, x, y: in the cabinet
   DoubleClick,    // as a press
   Release,        // as a press
   Move,           // b: every button held, x, y: in the cabinet
+  LongPress,      // the finger of the touch going on has stayed put
+  MenuKey,        // the menu key or Shift+F10 on the cabinet
   Activate,       // a: the hot spot's index in the layout
   Escape,         // a: the side window's index in the layout
   CloseWindow,    // a: the side window whose close button was pressed
@@ -20,8 +21,8 @@ enum class PageEventKind : int {
   Answer,         // a: the message box's answer
   MenuChosen,     // a: the menu item's index, or -1 for none
   Rescale,        // the screen's pixel ratio changed
-  Hidden,         // the page went out of sight
-  Close,          // the page goes away, or another tab takes the machine over
+  Hidden,         // the page went out of sight, or is left
+  Close,          // another tab takes the machine over
 };
 
 struct PageEvent {

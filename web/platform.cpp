@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "assets/machine_sounds.h"
 #include "machine/layout.h"
 
 namespace vertuno::web {
@@ -27,11 +28,15 @@ EM_ASYNC_JS(void, sleepUntilPageEvent, (), { await Module.page.nextEvent(); });
 
 EM_ASYNC_JS(void, sleepForever, (), { await new Promise(() => {}); });
 
-EM_JS(void, startPageTimers, (int timer2Ms, int timer3Ms), { Module.page.startWindowTimers(timer2Ms, timer3Ms); });
+EM_JS(void, startPageTimer2, (int intervalMs), { Module.page.startTimer2(intervalMs); });
 EM_JS(void, armPageTimer1, (int intervalMs), { Module.page.armTimer1(intervalMs); });
 EM_JS(void, disarmPageTimer1, (), { Module.page.disarmTimer1(); });
 EM_JS(void, playPageSound, (const char* name), { Module.page.playSound(UTF8ToString(name)); });
 EM_JS(void, switchPageOff, (int status), { Module.page.switchOff(status); });
+EM_JS(void, keepPageSound, (const char* name, const float* samples, int count, int rate), {
+  Module.page.keepSound(UTF8ToString(name), HEAPF32.subarray(samples >> 2, (samples >> 2) + count), rate);
+});
+EM_JS(bool, pageKeepsMoney, (), { return Module.page.keepsMoney; });
 
 // The stored text, malloc'ed, or null when the browser keeps none.
 EM_JS(char*, readStoredTotals, (), {
@@ -48,9 +53,8 @@ EM_JS(bool, writeStoredTotals, (const char* bytes), { return Module.page.writeSt
 
 }  // namespace
 
-void WebPlatform::startWindowTimers() {
-  startPageTimers(machine_window::Timer2IntervalMs, machine_window::Timer3IntervalMs);
-}
+// Timer3 has nothing to do, so the page never wakes for it.
+void WebPlatform::startWindowTimers() { startPageTimer2(machine_window::Timer2IntervalMs); }
 
 void WebPlatform::pumpEvents() {
   for (;;) {
@@ -70,13 +74,22 @@ void WebPlatform::armWaitTimer(int intervalMs) { armPageTimer1(intervalMs); }
 
 void WebPlatform::disarmWaitTimer() { disarmPageTimer1(); }
 
-void WebPlatform::playSound(const std::string& name) { playPageSound(name.c_str()); }
+// The page plays the sounds the machine makes itself, each the first time it is played: nothing
+// to fetch, from a server or a file, and nothing to hold back the cabinet's first paint.
+void WebPlatform::playSound(const std::string& name) {
+  if (soundsMade_.insert(name).second) {
+    std::vector<float> samples;
+    for (const std::int16_t sample : sounds::synthesise(name)) samples.push_back(static_cast<float>(sample) / 32768);
+    keepPageSound(name.c_str(), samples.data(), static_cast<int>(samples.size()), sounds::SampleRate);
+  }
+  playPageSound(name.c_str());
+}
 
 void WebPlatform::reseedRandom() { random_.reseed(); }
 
 double WebPlatform::nextRandom() { return random_.next(); }
 
-std::string WebPlatform::totalsFilePath() { return TotalsFile; }
+std::string WebPlatform::totalsFilePath() { return pageKeepsMoney() ? TotalsFile : ""; }
 
 std::optional<std::string> WebPlatform::readFile(const std::string& path, std::size_t largest) {
   if (path != TotalsFile) return std::nullopt;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <functional>
+#include <set>
+#include <string>
 
 #include "platform/random_source.h"
 #include "machine/platform.h"
@@ -16,7 +18,7 @@ class WebPlatform : public Platform {
   using Dispatch = std::function<void(const PageEvent&)>;
   void setDispatch(Dispatch dispatch) { dispatch_ = std::move(dispatch); }
 
-  // Timer2 and Timer3 tick from now on.
+  // The idle timer ticks from now on.
   void startWindowTimers();
 
   void pumpEvents() override;
@@ -34,6 +36,7 @@ class WebPlatform : public Platform {
 
  private:
   Dispatch dispatch_;
+  std::set<std::string> soundsMade_;
   RandomSource random_;
 };
 

@@ -19,7 +19,8 @@ EM_JS(void, pageShowMessage, (const char* text, const char* title, int style), {
 EM_JS(void, pageShowCabinet, (), { Module.page.showCabinet(); });
 EM_JS(void, pageRaiseCabinet, (), { Module.page.raiseCabinet(); });
 EM_JS(void, pageMoveCabinetBy, (int x, int y), { Module.page.moveCabinetBy(x, y); });
-EM_JS(void, pageShowMenu, (), { Module.page.showMenu(); });
+// at: whether x and y are a point of the cabinet to show it at, rather than the pointer.
+EM_JS(void, pageShowMenu, (bool at, int x, int y), { Module.page.showMenu(at && [x, y]); });
 EM_JS(void, pageCloseMenu, (), { Module.page.closeMenu(); });
 EM_JS(void, pageShowSideWindow, (int index), { Module.page.showSideWindow(index); });
 EM_JS(void, pageHideSideWindow, (int index), { Module.page.hideSideWindow(index); });
@@ -32,12 +33,11 @@ EM_JS(void, pageSetBoardReading, (const char* text), { Module.page.setBoardReadi
 EM_JS(void, pageSetCounter, (int window, int control, const char* text), {
   Module.page.setCounter(window, control, UTF8ToString(text));
 });
-EM_JS(void, pageDrawCell, (int cell, const void* pixels, int width, int height, int scale), {
-  Module.page.drawCell(cell, HEAPU8.subarray(pixels, pixels + width * height * 3), width, height, scale);
+EM_JS(void, pageDrawCell, (int cell, const std::uint8_t* rgba, int width, int height, int scale), {
+  Module.page.drawCell(cell, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height, scale);
 });
-EM_JS(int, pageScale, (), { return Math.max(1, Math.ceil(window.devicePixelRatio || 1)); });
-
-static_assert(sizeof(Rgb) == 3, "the page reads cell pixels as packed RGB");
+// Device pixels to a pixel of the cabinet, as the page scales it.
+EM_JS(int, pageScale, (), { return Module.page.pixelScale(); });
 
 // The side windows in the order the page was handed them.
 int pageIndex(WindowId window) {
@@ -66,11 +66,12 @@ void WebView::dispatch(const PageEvent& event) {
     case PageEventKind::None: break;
     case PageEventKind::Timer1: machine_->Timer1_Timer(); break;
     case PageEventKind::Timer2: machine_->Timer2_Timer(); break;
-    case PageEventKind::Timer3: break;  // its ticks do nothing
     case PageEventKind::Press: pointer(InputKind::Press); break;
     case PageEventKind::DoubleClick: pointer(InputKind::DoubleClick); break;
     case PageEventKind::Release: pointer(InputKind::Release); break;
     case PageEventKind::Move: pointer(InputKind::Move); break;
+    case PageEventKind::LongPress: machine_->input({.kind = InputKind::LongPress}); break;
+    case PageEventKind::MenuKey: machine_->input({.kind = InputKind::MenuKey}); break;
     case PageEventKind::Activate:
       if (const auto* spot = row(machine_window::HotSpots, event.a)) {
         machine_->input({.kind = InputKind::Activate, .hotSpot = spot->name});
@@ -124,9 +125,9 @@ bool WebView::handDragToDesktop(Point) { return false; }
 
 void WebView::moveMachineWindowBy(Point offset) { pageMoveCabinetBy(offset.x, offset.y); }
 
-MenuChoice WebView::popupMainMenu() {
+MenuChoice WebView::popupMainMenu(std::optional<Point> at) {
   menuChoice_.reset();
-  pageShowMenu();
+  pageShowMenu(at.has_value(), at.value_or(Point{}).x, at.value_or(Point{}).y);
   while (!menuChoice_) platform_.waitForEvents();
   return *std::exchange(menuChoice_, std::nullopt);
 }
@@ -177,18 +178,24 @@ void WebView::showLabels() {
   }
 }
 
-const CellBitmap& WebView::picture(CellPicture shown) {
+// As a canvas takes its pixels: red, green, blue and an opaque alpha.
+const WebView::PagePicture& WebView::picture(CellPicture shown) {
   const std::pair key{static_cast<int>(shown), pageScale()};
   auto found = pictures_.find(key);
-  if (found == pictures_.end()) found = pictures_.emplace(key, drawBoardCell(shown, key.second)).first;
+  if (found == pictures_.end()) {
+    const CellBitmap cell = drawBoardCell(shown, key.second);
+    PagePicture drawn{cell.width, cell.height, {}};
+    for (const Rgb pixel : cell.pixels) drawn.rgba.insert(drawn.rgba.end(), {pixel.r, pixel.g, pixel.b, 255});
+    found = pictures_.emplace(key, std::move(drawn)).first;
+  }
   return found->second;
 }
 
 void WebView::showCells() {
   const MachineState& state = machine_->state();
   for (std::size_t i = 0; i < state.Tab.size(); ++i) {
-    const CellBitmap& bitmap = picture(state.Tab[i]);
-    pageDrawCell(static_cast<int>(i), bitmap.pixels.data(), bitmap.width, bitmap.height, pageScale());
+    const PagePicture& shown = picture(state.Tab[i]);
+    pageDrawCell(static_cast<int>(i), shown.rgba.data(), shown.width, shown.height, pageScale());
   }
   pageSetBoardReading(boardReading(state.Tab).c_str());
 }

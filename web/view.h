@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <utility>
@@ -29,7 +30,7 @@ class WebView : public View {
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void showMachineWindow() override;
   void raiseMachineWindow() override;
-  MenuChoice popupMainMenu() override;
+  MenuChoice popupMainMenu(std::optional<Point> at) override;
   void closeMainMenu() override;
   void showInfoWindow() override;
   void hideInfoWindow() override;
@@ -42,15 +43,20 @@ class WebView : public View {
  private:
   void showCells();
   void showLabels();
+  struct PagePicture {
+    int width;
+    int height;
+    std::vector<std::uint8_t> rgba;
+  };
   // A board cell at the screen's current scale, drawn once.
-  const CellBitmap& picture(CellPicture shown);
+  const PagePicture& picture(CellPicture shown);
 
   Machine* machine_ = nullptr;
   WebPlatform& platform_;
   std::optional<Answer> answer_;
   std::optional<MenuChoice> menuChoice_;
   // Keyed by picture and scale.
-  std::map<std::pair<int, int>, CellBitmap> pictures_;
+  std::map<std::pair<int, int>, PagePicture> pictures_;
 };
 
 }  // namespace vertuno::web

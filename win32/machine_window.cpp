@@ -307,6 +307,9 @@ LRESULT MachineWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_RBUTTONUP: forward(InputKind::Release, MouseButton::Right, wParam, lParam); return 0;
     case WM_MBUTTONUP: forward(InputKind::Release, MouseButton::Middle, wParam, lParam); return 0;
     case WM_MOUSEMOVE: forward(InputKind::Move, MouseButton::None, wParam, lParam); return 0;
+    case WM_CONTEXTMENU:  // from the keyboard alone: the right button's press is the machine's already
+      if (lParam == -1) machine_.input({.kind = InputKind::MenuKey});
+      return 0;
     case WM_DRAWITEM: {
       const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
       copyPicture(item->hDC, scale_.rect(machine_window::BoardBox), {0, 0});

@@ -63,7 +63,7 @@ void Win32View::showMachineWindow() {
   UpdateWindow(window_->handle());
 }
 
-MenuChoice Win32View::popupMainMenu() {
+MenuChoice Win32View::popupMainMenu(std::optional<Point> at) {
   HMENU menu = CreatePopupMenu();
   for (const MenuItem& item : machine_window::Menu) {
     if (item.text.empty()) {
@@ -73,7 +73,12 @@ MenuChoice Win32View::popupMainMenu() {
     }
   }
   POINT pointer;
-  GetCursorPos(&pointer);
+  if (at) {
+    pointer = scaleOf(window_->handle()).point(*at);
+    ClientToScreen(window_->handle(), &pointer);
+  } else {
+    GetCursorPos(&pointer);
+  }
   SetForegroundWindow(window_->handle());  // so a click elsewhere closes the menu
   const auto chosen = static_cast<UINT>(TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                          pointer.x, pointer.y, window_->handle(), nullptr));

@@ -25,7 +25,7 @@ class Win32View : public View {
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void showMachineWindow() override;
   void raiseMachineWindow() override;
-  MenuChoice popupMainMenu() override;
+  MenuChoice popupMainMenu(std::optional<Point> at) override;
   void closeMainMenu() override;
   void showInfoWindow() override;
   void hideInfoWindow() override;

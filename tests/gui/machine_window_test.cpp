@@ -166,6 +166,23 @@ TEST_F(MachineWindowTest, AWaitLastsItsIntervalAndSleepsMeanwhile) {
   EXPECT_LT(processorSeconds() - before, 0.1) << "a wait blocks instead of spinning";
 }
 
+TEST_F(MachineWindowTest, TheMenuKeyAndShiftF10OpenTheMachineMenuUnderTheBoard) {
+  machine.Form_Load();
+  for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+    QPoint shownAt;
+    QTimer::singleShot(0, [&shownAt] {  // inside the menu's own loop
+      if (QWidget* menu = QApplication::activePopupWidget()) {
+        shownAt = menu->pos();
+        menu->close();
+      }
+    });
+    QTest::keyClick(&window, key, modifiers);
+    EXPECT_EQ(shownAt, window.mapToGlobal(QPoint(machine_window::MenuKeyPoint.x, machine_window::MenuKeyPoint.y)));
+  }
+  QTest::keyClick(&window, Qt::Key_F10);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "F10 alone opens nothing";
+}
+
 TEST_F(MachineWindowTest, ScreenReadersFindTheButtonsAndTheTextsButNotTheHiddenSpots) {
   machine.Form_Load();
   for (const char* name : {"Label1", "Label3", "Label8"}) {

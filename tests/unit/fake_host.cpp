@@ -142,8 +142,9 @@ void FakeHost::release(MouseButton button, Point at, MouseButton stillHeld) {
   machine_.input({.kind = InputKind::Release, .button = button, .held = stillHeld, .at = at});
 }
 
-MenuChoice FakeHost::popupMainMenu() {
+MenuChoice FakeHost::popupMainMenu(std::optional<Point> at) {
   ++menuPopups;
+  menuAt = at;
   menuShown = true;
   if (menuOpenSeconds > 0) {
     const auto until = now_ + static_cast<Micros>(menuOpenSeconds * 1e6);

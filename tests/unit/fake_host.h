@@ -77,6 +77,7 @@ class FakeHost : public Platform, public View {
   // How long the player leaves the menu open before choosing; its loop dispatches meanwhile.
   double menuOpenSeconds = 0;
   bool menuShown = false;
+  std::optional<Point> menuAt;  // where the last menu was asked for; none: at the pointer
   // Whether the desktop takes a drag over; the window's moves when it does not, and the drag's ends.
   bool desktopMoves = true;
   std::vector<Point> handedOver;
@@ -109,7 +110,7 @@ class FakeHost : public Platform, public View {
   std::string totalsFilePath() override { return totalsPath; }
   void showMachineWindow() override {}
   void raiseMachineWindow() override { ++raises; }
-  MenuChoice popupMainMenu() override;
+  MenuChoice popupMainMenu(std::optional<Point> at) override;
   void closeMainMenu() override { menuShown = false; }
   void showInfoWindow() override {
     ++infoShows;

@@ -88,6 +88,23 @@ TEST_F(InfoWindow, AnExitWhoseSaveFailsTellsThePlayerAndEndsWithAFailure) {
   EXPECT_EQ(host.messages.size(), 1u);
 }
 
+// A browser that keeps no data for the page: the page says so at the start, and the machine
+// names no file it cannot write.
+TEST_F(InfoWindow, WhereNothingCanBeKeptTheMachineStartsFreshAndEndsWithoutAWord) {
+  host.totalsPath.clear();
+  host.drawPlay(1, 2, 3, 4);
+  host.machine().Label1_Click();
+  EXPECT_EQ(host.state().Info.MachineMoney, "1001");
+  host.machine().saveWithoutViews();
+  try {
+    host.machine().mnuExit_Click();
+    FAIL() << "the program did not end";
+  } catch (const ProgramEnded& ended) {
+    EXPECT_EQ(ended.status, 0);
+  }
+  EXPECT_TRUE(host.messages.empty());
+}
+
 TEST_F(InfoWindow, TheMenuLoadsTheWindowAndEachItemDoesItsPart) {
   host.menuChoices = {MenuChoice::None, MenuChoice::About, MenuChoice::Statistics};
   host.machine().Form_MouseDown(MouseButton::Left);

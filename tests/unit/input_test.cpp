@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "machine/cabinet.h"
 #include "machine/outlines.h"
 #include "unit/fake_host.h"
 #include "unit/temp_folder.h"
@@ -150,6 +151,49 @@ TEST_F(Input, APressOnTheCabinetBringsItInFrontAndEscapeClosesASideWindow) {
   EXPECT_FALSE(host.infoVisible);
   EXPECT_FALSE(host.state().InfoLoaded);
   EXPECT_EQ(folder.read("data1.ini"), "1000\r\n") << "closing the info window saves";
+}
+
+// A touch screen's press and hold is the right button where the finger went down.
+TEST_F(Input, AFingerHeldStillIsTheRightButtonWhereItWentDown) {
+  host.desktopMoves = false;
+  host.menuOpenSeconds = 1;
+  host.at(0.5, [this](Machine&) {  // the finger moves and lifts while the menu is open
+    host.move(Left, {BareCabinet.x + 20, BareCabinet.y});
+    host.release(Left, {BareCabinet.x + 20, BareCabinet.y});
+  });
+  host.press(Left, BareCabinet);
+  host.input({.kind = InputKind::LongPress});
+  EXPECT_EQ(host.menuPopups, 1);
+  EXPECT_EQ(host.menuAt, std::nullopt) << "at the finger";
+  EXPECT_TRUE(host.windowMoves.empty()) << "a finger held still drags nothing";
+  host.menuOpenSeconds = 0;
+
+  host.press(Left, Slot);
+  host.input({.kind = InputKind::LongPress});
+  host.release(Left, Slot);
+  EXPECT_TRUE(host.sounds.empty()) << "a held slot makes no click";
+  host.press(Left, Tray);
+  host.input({.kind = InputKind::LongPress});
+  EXPECT_EQ(host.state().FastHold, "on");
+  host.release(Left, Tray);
+  EXPECT_EQ(host.state().FastHold, "off");
+
+  host.press(Left, BareCabinet);
+  host.move(Left, {BareCabinet.x + 3, BareCabinet.y});
+  host.input({.kind = InputKind::LongPress});
+  host.release(Left, {BareCabinet.x + 3, BareCabinet.y});
+  host.input({.kind = InputKind::LongPress});
+  EXPECT_EQ(host.menuPopups, 1) << "a finger that dragged, or none at all, is no press and hold";
+}
+
+TEST_F(Input, TheMenuKeyOpensTheMachineMenuUnderTheBoard) {
+  host.menuChoices = {MenuChoice::About};
+  host.input({.kind = InputKind::MenuKey});
+  EXPECT_EQ(host.menuAt, machine_window::MenuKeyPoint);
+  EXPECT_TRUE(host.aboutVisible);
+  EXPECT_TRUE(host.state().InfoLoaded) << "reaching the menu loads the info window";
+  host.press(Right, BareCabinet);
+  EXPECT_EQ(host.menuAt, std::nullopt) << "the right button's menu is at the pointer";
 }
 
 // A demo played inside the menu's loop would leave the menu deaf to the player until its end.
