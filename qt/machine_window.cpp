@@ -166,6 +166,7 @@ void MachineWindow::closeEvent(QCloseEvent* event) {
 void MachineWindow::forward(InputKind kind, const QMouseEvent& event) {
   // From the pointer's place on the screen: a window that has just moved may not have heard yet.
   const QPoint at = mapFromGlobal(event.globalPosition().toPoint());
+  pointer_ = at;
   machine_.input({.kind = kind, .button = machineButtons(event.button()), .held = machineButtons(event.buttons()),
                   .at = {at.x(), at.y()}});
 }
@@ -188,14 +189,17 @@ void MachineWindow::keyPressEvent(QKeyEvent* event) {
 // The window manager or the compositor moves the window where it offers to (and a Wayland
 // compositor ignores a window moving itself, as sway does with an X11 window); with no manager
 // on an X11 display the window follows the pointer by itself.
-bool MachineWindow::handDragToDesktop() {
-  const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
-  handedOver_ = (!onX11 || x11ManagerRuns()) && windowHandle() && windowHandle()->startSystemMove();
+bool MachineWindow::handDragToDesktop(QPoint moved) {
+  if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+    handedOver_ = handMoveToX11Manager(*this, pointer_, moved);
+  } else {
+    handedOver_ = windowHandle() && windowHandle()->startSystemMove();
+  }
   return handedOver_;
 }
 
-// A release that still reaches the window came before the manager took the move over: Qt calls
-// such a move off itself only when the release comes after it handed the move over.
+// The release, or a later motion or press, reached the window: a manager that took the pointer
+// only after the release never saw it, and one that has seen it ignores the call.
 void MachineWindow::dragEnded() {
   if (handedOver_) cancelPendingX11Move(*this);
   handedOver_ = false;

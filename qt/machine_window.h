@@ -21,9 +21,10 @@ class MachineWindow : public QWidget {
   explicit MachineWindow(Machine& machine);
 
   void refresh(Change what);
-  // Where the desktop moves windows, it takes the drag over: the window manager on X11, the
-  // compositor on Wayland. False where the window must follow the pointer itself.
-  bool handDragToDesktop();
+  // Where the desktop moves windows, it takes the drag over, the pointer having come this far
+  // from where the button went down: the window manager on X11, the compositor on Wayland. False
+  // where the window must follow the pointer itself.
+  bool handDragToDesktop(QPoint moved);
   // The press whose drag was handed over has ended.
   void dragEnded();
 
@@ -52,6 +53,7 @@ class MachineWindow : public QWidget {
   QPixmap face_[2];
   qreal faceRatio_[2] = {0, 0};
   QRect paintedCoin_;
+  QPoint pointer_;  // where the pointer was at the event the machine hears
   bool handedOver_ = false;  // the last drag went to the desktop
 };
 

@@ -93,7 +93,7 @@ void QtView::hideAboutWindow() {
   if (about_) about_->hide();
 }
 
-bool QtView::handDragToDesktop(Point) { return window_->handDragToDesktop(); }
+bool QtView::handDragToDesktop(Point moved) { return window_->handDragToDesktop({moved.x, moved.y}); }
 
 void QtView::dragEnded() { window_->dragEnded(); }
 

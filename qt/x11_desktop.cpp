@@ -3,7 +3,9 @@
 #include <xcb/xcb.h>
 
 #include <QGuiApplication>
+#include <QPoint>
 #include <QWidget>
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <cstring>
@@ -28,6 +30,60 @@ xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
 
 xcb_window_t rootWindow(xcb_connection_t* connection) {
   return xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+}
+
+// Whether the running manager lists this among what it supports.
+bool managerOffers(xcb_connection_t* connection, const char* name) {
+  const xcb_atom_t wanted = atomNamed(connection, name);
+  constexpr uint32_t MostAtoms = 1024;
+  const auto cookie = xcb_get_property(connection, 0, rootWindow(connection),
+                                       atomNamed(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, MostAtoms);
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+  bool offered = false;
+  if (reply && reply->format == 32) {
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply));
+    const int count = xcb_get_property_value_length(reply) / static_cast<int>(sizeof(xcb_atom_t));
+    offered = std::find(atoms, atoms + count, wanted) != atoms + count;
+  }
+  std::free(reply);
+  return offered;
+}
+
+// The request by which a client asks the manager to move it with the left button, from a point
+// of the screen, or calls such a move off.
+void sendMoveResize(xcb_connection_t* connection, QWidget& window, std::array<uint32_t, 3> pointAndAction) {
+  constexpr uint32_t FromApplication = 1;
+  xcb_client_message_event_t request{};
+  request.response_type = XCB_CLIENT_MESSAGE;
+  request.format = 32;
+  request.window = static_cast<xcb_window_t>(window.winId());
+  request.type = atomNamed(connection, "_NET_WM_MOVERESIZE");
+  std::copy(pointAndAction.begin(), pointAndAction.end(), request.data.data32);
+  request.data.data32[3] = XCB_BUTTON_INDEX_1;
+  request.data.data32[4] = FromApplication;
+  xcb_send_event(connection, 0, rootWindow(connection),
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&request));
+  xcb_flush(connection);
+}
+
+// A running manager marks the root window with a window of its own that carries the same mark.
+// Qt trusts the root window's list of what a manager supports, which one that has gone (crashed,
+// or killed) leaves behind.
+bool managerRuns(xcb_connection_t* connection) {
+  const xcb_atom_t mark = atomNamed(connection, "_NET_SUPPORTING_WM_CHECK");
+  const auto markedWindow = [&](xcb_window_t window) {
+    const auto cookie = xcb_get_property(connection, 0, window, mark, XCB_ATOM_WINDOW, 0, 1);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    xcb_window_t found = XCB_WINDOW_NONE;
+    if (reply && xcb_get_property_value_length(reply) == sizeof found) {
+      std::memcpy(&found, xcb_get_property_value(reply), sizeof found);
+    }
+    std::free(reply);
+    return found;
+  };
+  const xcb_window_t managers = markedWindow(rootWindow(connection));
+  return managers != XCB_WINDOW_NONE && markedWindow(managers) == managers;
 }
 
 }  // namespace
@@ -55,44 +111,32 @@ void describeSideWindowToX11(QWidget& window) {
                       XCB_ATOM_ATOM, 32, states.size(), states.data());
 }
 
-// A running manager marks the root window with a window of its own that carries the same mark.
-bool x11ManagerRuns() {
+bool handMoveToX11Manager(QWidget& window, QPoint pointer, QPoint moved) {
   xcb_connection_t* connection = x11Connection();
-  if (!connection) return false;
-  const xcb_atom_t mark = atomNamed(connection, "_NET_SUPPORTING_WM_CHECK");
-  const auto markedWindow = [&](xcb_window_t window) {
-    const auto cookie = xcb_get_property(connection, 0, window, mark, XCB_ATOM_WINDOW, 0, 1);
-    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
-    xcb_window_t found = XCB_WINDOW_NONE;
-    if (reply && xcb_get_property_value_length(reply) == sizeof found) {
-      std::memcpy(&found, xcb_get_property_value(reply), sizeof found);
-    }
-    std::free(reply);
-    return found;
-  };
-  const xcb_window_t managers = markedWindow(rootWindow(connection));
-  return managers != XCB_WINDOW_NONE && markedWindow(managers) == managers;
+  if (!connection || !managerRuns(connection) || !managerOffers(connection, "_NET_WM_MOVERESIZE")) return false;
+  const xcb_window_t root = rootWindow(connection);
+  // Read before the window moves: the manager may carry the move out at any time after it.
+  const QPoint inWindow = pointer * window.devicePixelRatioF();
+  const auto cookie = xcb_translate_coordinates(connection, static_cast<xcb_window_t>(window.winId()), root,
+                                                static_cast<int16_t>(inWindow.x()),
+                                                static_cast<int16_t>(inWindow.y()));
+  xcb_translate_coordinates_reply_t* onScreen = xcb_translate_coordinates_reply(connection, cookie, nullptr);
+  if (!onScreen) return false;
+  window.move(window.pos() + moved);
+  // The manager cannot take the pointer while the press still holds it for this window.
+  xcb_ungrab_pointer(connection, XCB_CURRENT_TIME);
+  constexpr uint32_t Move = 8;
+  sendMoveResize(connection, window,
+                 {static_cast<uint32_t>(onScreen->dst_x), static_cast<uint32_t>(onScreen->dst_y), Move});
+  std::free(onScreen);
+  return true;
 }
 
-// The request that handed the move over, with the action that cancels one; a manager that is
-// not moving the window ignores it.
 void cancelPendingX11Move(QWidget& window) {
   xcb_connection_t* connection = x11Connection();
   if (!connection) return;
-  constexpr uint32_t MoveResizeCancel = 11;
-  constexpr uint32_t FromApplication = 1;
-  xcb_client_message_event_t request{};
-  request.response_type = XCB_CLIENT_MESSAGE;
-  request.format = 32;
-  request.window = static_cast<xcb_window_t>(window.winId());
-  request.type = atomNamed(connection, "_NET_WM_MOVERESIZE");
-  request.data.data32[2] = MoveResizeCancel;
-  request.data.data32[3] = XCB_BUTTON_INDEX_1;
-  request.data.data32[4] = FromApplication;
-  xcb_send_event(connection, 0, rootWindow(connection),
-                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                 reinterpret_cast<const char*>(&request));
-  xcb_flush(connection);
+  constexpr uint32_t Cancel = 11;
+  sendMoveResize(connection, window, {0, 0, Cancel});
 }
 
 }  // namespace vertuno::qt

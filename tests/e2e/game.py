@@ -10,6 +10,7 @@ import time
 from PIL import Image, ImageChops
 from Xlib import X
 from Xlib import display as xlib_display
+from Xlib.error import XError
 from Xlib import ext as xlib_extensions
 
 BUILD = os.environ.get("VERTUNO_BUILD", os.path.join(os.path.dirname(__file__), "../../build"))
@@ -58,6 +59,7 @@ def prize_for(combination):
 
 
 _connections = {}
+_image_connections = {}
 # No test reads the screens' layout, and python-xlib's RANDR set-up fails on a second display
 # when that is XWayland.
 xlib_extensions.__extensions__ = [pair for pair in xlib_extensions.__extensions__ if pair[0] != "RANDR"]
@@ -73,6 +75,15 @@ def x_connection():
         connection.sync()
         _connections[name] = connection
     return _connections[name]
+
+
+def image_connection():
+    """A connection of its own for reading the screen, so pictures never wait behind the events
+    the other one hears."""
+    name = os.environ["DISPLAY"]
+    if name not in _image_connections:
+        _image_connections[name] = xlib_display.Display(name)
+    return _image_connections[name]
 
 
 def forget_mapped_windows():
@@ -153,8 +164,14 @@ class Recorder:
         self.path = tempfile.mktemp(suffix=".wav")
         self.process = subprocess.Popen(
             ["parec", "-d", os.environ.get("VERTUNO_SPEAKER_MONITOR", "@DEFAULT_MONITOR@"),
-             "--format=s16le", "--rate=44100", "--channels=1", "--file-format=wav", self.path])
-        time.sleep(0.3)
+             "--format=s16le", "--rate=44100", "--channels=1", "--file-format=wav",
+             "--latency-msec=20",  # written as it comes, or a recording stopped early loses its end
+             self.path])
+        # Recording once the monitor's samples arrive, a tenth of a second of them past the header:
+        # a loaded machine may take a while to start the recorder.
+        deadline = time.time() + 10
+        while time.time() < deadline and not (os.path.exists(self.path) and os.path.getsize(self.path) > 44 + 8820):
+            time.sleep(0.02)
 
     def stop(self):
         time.sleep(0.3)
@@ -195,6 +212,8 @@ class Game:
             self.process = subprocess.Popen(command, cwd="/", env=environment,
                                             stdout=subprocess.DEVNULL, stderr=log)
         self.window = self._find_window()
+        # Mapped comes before painted: what a test reads or clicks before the first frame is lost.
+        self.wait_for_first_paint()
 
     @property
     def totals_path(self):
@@ -219,11 +238,12 @@ class Game:
         return int(result.stdout) if result.returncode == 0 else None
 
     def geometry(self):
-        values = {}
-        for line in xdotool("getwindowgeometry", "--shell", self.window).splitlines():
-            key, _, value = line.partition("=")
-            values[key] = int(value)
-        return values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]
+        """Where the window lies on the screen, and its size."""
+        root = image_connection().screen().root
+        window = image_connection().create_resource_object("window", int(self.window))
+        size = window.get_geometry()
+        origin = root.translate_coords(window, 0, 0)
+        return origin.x, origin.y, size.width, size.height
 
     def screen_point(self, x, y):
         left, top, _, _ = self.geometry()
@@ -260,12 +280,35 @@ class Game:
         return self.window_under(x, y) == self.window
 
     def screenshot(self):
-        path = tempfile.mktemp(suffix=".png")
-        subprocess.run(["import", "-window", "root", path], check=True)
+        """The window's place on the screen as the player sees it, whatever lies over it; what
+        lies off the screen is black. Read straight from the X server: a loaded machine that took
+        a second for each picture would miss what a play shows for a moment."""
         left, top, width, height = self.geometry()
-        image = Image.open(path).convert("RGB").crop((left, top, left + width, top + height))
-        os.remove(path)
+        root = image_connection().screen().root
+        screen = root.get_geometry()
+        image = Image.new("RGB", (width, height))
+        visible = (max(left, 0), max(top, 0), min(left + width, screen.width), min(top + height, screen.height))
+        if visible[0] < visible[2] and visible[1] < visible[3]:
+            shown_width, shown_height = visible[2] - visible[0], visible[3] - visible[1]
+            try:
+                raw = root.get_image(visible[0], visible[1], shown_width, shown_height, X.ZPixmap, 0xFFFFFFFF)
+                at = (visible[0] - left, visible[1] - top)
+            except XError:  # a rootless X server (XWayland) keeps no picture of its screen: the window's own
+                window = image_connection().create_resource_object("window", int(self.window))
+                shown_width, shown_height = width, height
+                raw = window.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF)
+                at = (0, 0)
+            image.paste(Image.frombytes("RGB", (shown_width, shown_height), raw.data, "raw", "BGRX"), at)
         return image
+
+    def wait_for_sound_stream(self, timeout=10):
+        """The game makes its sound stream as it starts; a sound asked for before the sound server
+        has set it up is heard late."""
+        def streams():
+            listed = subprocess.run(["pactl", "list", "short", "sink-inputs"], capture_output=True, text=True)
+            return listed.stdout.strip()
+        if not self.wait_until(lambda: streams() != "", timeout):
+            raise AssertionError("the game never opened its sound stream")
 
     def wait_for_first_paint(self, timeout=10):
         """The window is mapped before it is painted; under load the first frame comes later."""

@@ -14,6 +14,7 @@ class Play(unittest.TestCase):
 
     def test_a_play_takes_a_coin_is_heard_and_pays_what_the_board_shows(self):
         self.game = game = Game()
+        game.wait_for_sound_stream()
         recorder = Recorder()
         game.click(*SLOT)
         landing = game.landed()
@@ -30,6 +31,7 @@ class Play(unittest.TestCase):
 
     def test_a_forced_777_is_counted_out_and_the_fast_button_speeds_it_up(self):
         self.game = game = Game()
+        game.wait_for_sound_stream()
         game.click(*FORCE_SPOT, repeat=2)
         time.sleep(0.3)
         recorder = Recorder()

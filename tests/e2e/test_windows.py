@@ -311,7 +311,6 @@ class WindowsFrontEnd(unittest.TestCase):
     def test_texts_keep_their_presses_a_demo_closes_the_menu_and_a_click_raises_the_cabinet(self):
         game = WineGame()
         try:
-            game.wait_for_first_paint()
             before = game.geometry()
             for x, y in (PURSE_TEXT, PRIZE_LINE, BOARD_CELL):
                 game.click(x, y, button=3)
