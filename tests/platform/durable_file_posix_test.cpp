@@ -85,9 +85,9 @@ TEST_F(DurableFile, ASaveKilledAtAnyMomentLeavesOneCompleteValue) {
   }
   // The next start clears what the killed savers left, one under its own number too (a killed
   // namesake's), but not a live saver's file, nor anything a link names.
-  const std::string live = desktop::temporaryName("data1.ini", ::getppid());
+  const std::string live = platform::temporaryName("data1.ini", ::getppid());
   folder.write(live, "1");
-  folder.write(desktop::temporaryName("data1.ini", ::getpid()), "1");
+  folder.write(platform::temporaryName("data1.ini", ::getpid()), "1");
   folder.write("data1.ini.new-notapid", "1");
   folder.write("precious", "precious\n");
   const std::string link = "data1.ini.new-" + std::to_string(::getpid());
@@ -107,7 +107,7 @@ TEST_F(DurableFile, ASaveWritesNothingThroughALinkAndReplacesOnlyARegularFileTha
   EXPECT_EQ(folder.read("elsewhere"), "precious\n");
   EXPECT_EQ(fs::status(folder.path() / "elsewhere").permissions(), fs::perms(0600));
   EXPECT_EQ(folder.read("data1.ini"), "513\r\n");
-  EXPECT_NE(desktop::temporaryName("data1.ini", 7), desktop::temporaryName("data1.ini", 7)) << "unguessable";
+  EXPECT_NE(platform::temporaryName("data1.ini", 7), platform::temporaryName("data1.ini", 7)) << "unguessable";
 
   const std::string device = folder.file("device.ini");
   fs::create_symlink("/dev/null", device);
