@@ -237,7 +237,9 @@ Figures judge(const std::vector<Call>& calls, const std::vector<std::int16_t>& h
 class NotingPlatform final : public vertuno::qt::QtPlatform {
  public:
   NotingPlatform(QString folder, bool qtEffect)
-      : QtPlatform(folder, QStringLiteral("/tmp/vertuno-sound-bench.ini")), folder_(folder), qtEffect_(qtEffect) {}
+      : QtPlatform(QFile::encodeName(folder).toStdString(), "/tmp/vertuno-sound-bench.ini"),
+        folder_(folder),
+        qtEffect_(qtEffect) {}
   std::vector<Call> calls;
 
   void playSound(const std::string& name) override {

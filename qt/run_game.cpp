@@ -1,6 +1,7 @@
 #include "qt/run_game.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <cstdlib>
 
@@ -66,7 +67,7 @@ int runGame(int argc, char** argv) {
   auto& played = oneMachine.played();
   posix::removeStaleTemporaries(played.held);
   if (!totals.carryFrom.isEmpty()) carryMoney(totals, oneMachine.carried().held, played.held, played.claim);
-  QtPlatform platform(programFolder, totals.file);
+  QtPlatform platform(QFile::encodeName(programFolder).toStdString(), QFile::encodeName(totals.file).toStdString());
   platform.keepTotalsFile(played.held, played.claim);
   platform.beforeEnding([&oneMachine] { oneMachine.release(); });
   Machine machine(platform, view);

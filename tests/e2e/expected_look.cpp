@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vertuno::qt::installMachineFonts();
   if (argc < 2) return 2;
-  vertuno::qt::QtPlatform platform(QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent/data1.ini"));
+  vertuno::qt::QtPlatform platform("/nonexistent", "/nonexistent/data1.ini");
   vertuno::qt::QtView view;
   vertuno::Machine machine(platform, view);
   vertuno::qt::MachineWindow window(machine);

@@ -37,8 +37,7 @@ class TestPlatform : public QtPlatform {
 class Shell : public ::testing::Test {
  protected:
   Shell()
-      : host(QString::fromStdString(folder.path().string()),
-             QString::fromStdString(folder.file("data1.ini"))),
+      : host(folder.path().string(), folder.file("data1.ini")),
         machine(host, view),
         window(machine) {
     view.attach(machine, window);

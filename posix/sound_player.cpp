@@ -1,4 +1,4 @@
-#include "qt/sound_player.h"
+#include "posix/sound_player.h"
 
 #include <pulse/context.h>
 #include <pulse/proplist.h>
@@ -6,11 +6,9 @@
 #include <pulse/thread-mainloop.h>
 #include <sndfile.h>
 
-#include <QCoreApplication>
-#include <QFile>
 #include <algorithm>
 
-namespace vertuno::qt {
+namespace vertuno::posix {
 
 namespace {
 
@@ -39,16 +37,9 @@ void forget(pa_operation* operation) {
   if (operation) pa_operation_unref(operation);
 }
 
-// Named as the game, so the server keeps one volume for all of its sounds.
-pa_proplist* gameProperties() {
-  pa_proplist* properties = pa_proplist_new();
-  pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, QCoreApplication::applicationName().toUtf8().constData());
-  return properties;
-}
-
 }  // namespace
 
-SoundPlayer::SoundPlayer() {
+SoundPlayer::SoundPlayer(std::string applicationName) : applicationName_(std::move(applicationName)) {
   loop_ = pa_threaded_mainloop_new();
   if (loop_ && pa_threaded_mainloop_start(loop_) < 0) {
     pa_threaded_mainloop_free(loop_);
@@ -70,7 +61,14 @@ SoundPlayer::~SoundPlayer() {
   pa_threaded_mainloop_free(loop_);
 }
 
-void SoundPlayer::prepare(const QString& path) {
+// Named as the game, so the server keeps one volume for all of its sounds.
+pa_proplist* SoundPlayer::gameProperties() const {
+  pa_proplist* properties = pa_proplist_new();
+  pa_proplist_sets(properties, PA_PROP_APPLICATION_NAME, applicationName_.c_str());
+  return properties;
+}
+
+void SoundPlayer::prepare(const std::string& path) {
   if (!loop_) return;
   LoopLock lock(loop_);
   const Sample* sample = sampleFor(path);
@@ -79,7 +77,7 @@ void SoundPlayer::prepare(const QString& path) {
   if (context_ && pa_context_get_state(context_) == PA_CONTEXT_READY) openStreamFor(*sample);
 }
 
-void SoundPlayer::play(const QString& path) {
+void SoundPlayer::play(const std::string& path) {
   if (!loop_) return;
   LoopLock lock(loop_);
   const Sample* sample = sampleFor(path);
@@ -92,13 +90,13 @@ void SoundPlayer::play(const QString& path) {
 }
 
 // Any WAV file the sound library reads, as 16-bit samples; null when it cannot be read.
-const SoundPlayer::Sample* SoundPlayer::sampleFor(const QString& path) {
+const SoundPlayer::Sample* SoundPlayer::sampleFor(const std::string& path) {
   if (auto known = samples_.find(path); known != samples_.end()) {
     return known->second.samples.empty() ? nullptr : &known->second;
   }
   Sample& sample = samples_[path];
   SF_INFO info{};
-  SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
   if (!file) return nullptr;
   if (info.channels >= 1 && info.channels <= 8 && info.samplerate > 0 && info.frames > 0 &&
       info.frames <= MostFrames) {
@@ -208,4 +206,4 @@ void SoundPlayer::onStreamDry(pa_stream* stream, void* player) {
   self->paused_ = true;
 }
 
-}  // namespace vertuno::qt
+}  // namespace vertuno::posix
