@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "windows/file_claim.h"
-#include "windows/held_file.h"
-#include "win32/totals_location.h"
 #include "unit/temp_folder.h"
+#include "win32/one_machine_per_file.h"
+#include "win32/totals_location.h"
+#include "windows/text.h"
 
 namespace vertuno::testing {
 namespace {
@@ -17,15 +17,15 @@ namespace fs = std::filesystem;
 
 TEST(TotalsLocation, APortableCopyKeepsItsMoneyBesideItselfAnInstalledGameInTheUsersFolder) {
   TempFolder temp;
-  const win32::TotalsLocation own = win32::chooseTotalsFile(temp.path().wstring());
-  EXPECT_EQ(fs::path(own.file), temp.path() / L"data1.ini");
-  EXPECT_EQ(own.carryFrom, L"");
+  const TotalsLocation own = win32::chooseTotalsFile(temp.path().wstring());
+  EXPECT_EQ(fs::path(windows::widen(own.file)), temp.path() / L"data1.ini");
+  EXPECT_EQ(own.carryFrom, "");
 
   std::ofstream(temp.path() / L"installed") << "";
-  const win32::TotalsLocation installed = win32::chooseTotalsFile(temp.path().wstring());
-  EXPECT_EQ(fs::path(installed.file).filename(), L"data1.ini");
-  EXPECT_EQ(fs::path(installed.file).parent_path().filename(), L"Vertuno");
-  EXPECT_EQ(installed.carryFrom, L"");
+  const TotalsLocation installed = win32::chooseTotalsFile(temp.path().wstring());
+  EXPECT_EQ(fs::path(windows::widen(installed.file)).filename(), L"data1.ini");
+  EXPECT_EQ(fs::path(windows::widen(installed.file)).parent_path().filename(), L"Vertuno");
+  EXPECT_EQ(installed.carryFrom, "");
 }
 
 TEST(TotalsLocation, TheStandInsMoneyComesHomeUnderTheClaimAndTheStandInGoes) {
@@ -33,16 +33,16 @@ TEST(TotalsLocation, TheStandInsMoneyComesHomeUnderTheClaimAndTheStandInGoes) {
   const fs::path home = temp.path() / L"data1.ini";
   const fs::path standIn = temp.path() / L"data1-0123456789abcdef.ini";
   std::ofstream(standIn, std::ios::binary) << "600\r\n";
-  const win32::TotalsLocation location{home.wstring(), standIn.wstring(), true};
-  const windows::HeldFile played(location.file);
-  windows::FileClaim claim;
-  ASSERT_EQ(claim.take(played), windows::FileClaim::Outcome::Taken);  // made empty, as at a start
-  win32::carryMoney(location, windows::HeldFile(location.carryFrom), played, claim);
-  std::ifstream in(home, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "600\r\n");
-  EXPECT_FALSE(fs::exists(standIn));
-  EXPECT_EQ(windows::FileClaim().take(windows::HeldFile(location.file)), windows::FileClaim::Outcome::HeldElsewhere)
-      << "the claim goes along";
+  const TotalsLocation location{windows::narrow(home.wstring()), windows::narrow(standIn.wstring()), true};
+  {
+    win32::OneMachinePerFile files(location);
+    ASSERT_EQ(claimMoney(files, location).outcome, Start::Outcome::Play);
+    std::ifstream in(home, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "600\r\n");
+    EXPECT_EQ(windows::FileClaim().take(windows::HeldFile(home.wstring())), windows::FileClaim::Outcome::HeldElsewhere)
+        << "the claim goes along";
+  }
+  EXPECT_FALSE(fs::exists(standIn)) << "gone once the start lets its claim on it go";
 }
 
 }  // namespace

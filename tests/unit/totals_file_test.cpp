@@ -98,6 +98,18 @@ TEST(MoneyPlace, NoFileTimeDecidesAndAStandInLivesOnlyWhileItsFolderCannotBeWrit
   }
 }
 
+TEST(MoneyPlace, ThePlanNamesTheDesktopsFilesAndWithoutAUserFolderTheMoneyStaysBeside) {
+  const MoneyPaths paths{"/g/data1.ini", "/u/data1.ini", "/u/data1-1.ini"};
+  const TotalsLocation back = locateMoney({false, true, true}, paths);
+  EXPECT_EQ(back.file, "/g/data1.ini");
+  EXPECT_EQ(back.carryFrom, "/u/data1-1.ini");
+  EXPECT_TRUE(back.removeCarried);
+  EXPECT_EQ(locateMoney({true, true, false}, paths).file, "/u/data1.ini");
+  const TotalsLocation nowhere = locateMoney({true, false, false}, MoneyPaths{"/g/data1.ini", {}, {}});
+  EXPECT_EQ(nowhere.file, "/g/data1.ini");
+  EXPECT_EQ(nowhere.carryFrom, "");
+}
+
 TEST(MoneyPlace, EachFolderHasAStandInOfItsOwnApartFromTheInstalledGamesFile) {
   const std::string mine = standInName("/home/player/Игры/vertuno");
   EXPECT_EQ(mine, standInName("/home/player/Игры/vertuno")) << "found again at the next start";
