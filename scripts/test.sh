@@ -28,7 +28,7 @@ stage "The real game, and the Win32 front end cross-built beside it"
 # it for players, which the Windows suite plays and installs.
 mkdir -p build-windows
 setsid nice -n 10 bash -c 'bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "$@" \
-  -DVERTUNO_QT=OFF -- unit_tests platform_tests probe && bash scripts/build_windows.sh' build "${prove[@]}" \
+  -DVERTUNO_QT=OFF -- unit_tests windows_tests win32_tests probe && bash scripts/build_windows.sh' build "${prove[@]}" \
   > build-windows/build.log 2>&1 &
 windows_build=$!
 # On any failure what runs in the background goes too.
@@ -46,7 +46,7 @@ stage "Fuzzing the totals-file load and the numeric reader for a minute, alongsi
 CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF \
   -DVERTUNO_FUZZ=ON -DVERTUNO_SANITIZE=ON
 corpus=$(mktemp -d)
-cp tests/fuzz/corpus/* "$corpus"
+cp tests/core/fuzz/corpus/* "$corpus"
 nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}" -print_final_stats=1 \
   "$corpus" > build-fuzz/fuzz.log 2>&1 &
 fuzz=$!
@@ -63,7 +63,7 @@ stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitiz
 # No optimisation and line tables only: the sanitizers need no more. The input storm among the
 # widget tests lasts its 50 s however busy the machine is, so the tests run beside what follows.
 nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF -DCMAKE_UNITY_BUILD=ON \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g1" -- unit_tests gui_tests platform_tests
+  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g1" -- unit_tests gui_tests posix_tests
 sanitize_log=build-sanitize/suite.log
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 setsid nice -n 10 \
@@ -90,7 +90,7 @@ NODE_PATH=/usr/share/nodejs nice -n 10 bash scripts/build.sh build-web-tests \
 nice -n 10 ctest --no-tests=error --test-dir build-web-tests --output-on-failure --timeout 300 -R unit_tests
 
 stage "A million plays of the core"
-nice -n 10 build/tests/soak 1000000
+nice -n 10 build/tests/core/soak 1000000
 
 stage "Fuzzing ends"
 wait $fuzz || { tail -40 build-fuzz/fuzz.log; exit 1; }

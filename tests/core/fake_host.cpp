@@ -1,4 +1,4 @@
-#include "unit/fake_host.h"
+#include "tests/core/fake_host.h"
 
 #include "machine/outlines.h"
 

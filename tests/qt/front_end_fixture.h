@@ -16,7 +16,7 @@
 #include "qt/view.h"
 #include "qt/centred_window.h"
 #include "qt/info_window_view.h"
-#include "unit/temp_folder.h"
+#include "tests/core/temp_folder.h"
 
 namespace vertuno::qt::testing {
 

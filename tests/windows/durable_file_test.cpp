@@ -11,7 +11,7 @@
 #include "windows/file_claim.h"
 #include "windows/held_file.h"
 #include "windows/text.h"
-#include "unit/temp_folder.h"
+#include "tests/core/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {

@@ -13,7 +13,7 @@
 #include "posix/durable_file.h"
 #include "posix/held_file.h"
 #include "stats/totals_file.h"
-#include "unit/temp_folder.h"
+#include "tests/core/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 
-#include "unit/fake_host.h"
+#include "tests/core/fake_host.h"
 
 namespace vertuno::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "machine/outlines.h"
-#include "unit/fake_host.h"
+#include "tests/core/fake_host.h"
 
 namespace vertuno::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "unit/temp_folder.h"
+#include "tests/core/temp_folder.h"
 #include "win32/one_machine_per_file.h"
 #include "win32/totals_location.h"
 #include "windows/text.h"

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 
-#include "unit/fake_host.h"
-#include "unit/temp_folder.h"
+#include "tests/core/fake_host.h"
+#include "tests/core/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {

@@ -10,7 +10,7 @@
 #include "posix/durable_file.h"
 #include "posix/file_claim.h"
 #include "posix/held_file.h"
-#include "unit/temp_folder.h"
+#include "tests/core/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "unit/fake_host.h"
-#include "unit/temp_folder.h"
+#include "tests/core/fake_host.h"
+#include "tests/core/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {

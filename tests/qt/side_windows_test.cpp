@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QWindow>
 
-#include "gui/shell_fixture.h"
+#include "tests/qt/front_end_fixture.h"
 #include "qt/title_strip_style.h"
 
 namespace vertuno::qt::testing {

@@ -5,7 +5,7 @@
 #include <random>
 
 #include "game/numeric_text.h"
-#include "gui/shell_fixture.h"
+#include "tests/qt/front_end_fixture.h"
 
 namespace vertuno::qt::testing {
 namespace {

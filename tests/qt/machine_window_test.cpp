@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-#include "gui/shell_fixture.h"
+#include "tests/qt/front_end_fixture.h"
 #include "qt/cabinet_faces.h"
 #include "machine/outlines.h"
 

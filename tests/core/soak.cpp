@@ -7,7 +7,7 @@
 
 #include "game/judging.h"
 #include "game/numeric_text.h"
-#include "unit/fake_host.h"
+#include "tests/core/fake_host.h"
 
 namespace {
 

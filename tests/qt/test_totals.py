@@ -218,7 +218,7 @@ class TotalsFile(unittest.TestCase):
         shutil.rmtree(folder, ignore_errors=True)
 
     def test_where_the_file_cannot_be_locked_one_machine_still_plays_on_it(self):
-        no_locks = {"LD_PRELOAD": os.path.join(BUILD, "tests", "libno_locks.so")}
+        no_locks = {"LD_PRELOAD": os.path.join(BUILD, "tests", "qt", "libno_locks.so")}
         self.game = game = Game(totals=b"512\r\n", env=no_locks)
         with open("/proc/locks") as held:
             self.assertNotIn(f":{os.stat(game.totals_path).st_ino} ", held.read(), "no lock is taken")

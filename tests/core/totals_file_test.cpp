@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "stats/money_place.h"
-#include "unit/fake_host.h"
-#include "unit/temp_folder.h"
+#include "tests/core/fake_host.h"
+#include "tests/core/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {
