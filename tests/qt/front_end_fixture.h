@@ -33,10 +33,10 @@ class TestPlatform : public QtPlatform {
   [[noreturn]] void endProgram(int status) override { throw ProgramEnded{status}; }
 };
 
-// The whole shell of one machine, with its totals file in a folder of its own.
-class Shell : public ::testing::Test {
+// The whole Qt front end of one machine, with its totals file in a folder of its own.
+class FrontEnd : public ::testing::Test {
  protected:
-  Shell()
+  FrontEnd()
       : host(folder.path().string(), folder.file("data1.ini")),
         machine(host, view),
         window(machine) {

@@ -25,7 +25,7 @@ void sendMouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButto
   QApplication::sendEvent(target, &event);
 }
 
-using MachineWindowTest = Shell;
+using MachineWindowTest = FrontEnd;
 
 TEST_F(MachineWindowTest, StartUpShowsTheNormalFaceCutToItsOutline) {
   machine.Form_Load();

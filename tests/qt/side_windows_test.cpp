@@ -13,7 +13,7 @@
 namespace vertuno::qt::testing {
 namespace {
 
-using SideWindows = Shell;
+using SideWindows = FrontEnd;
 
 QString labelText(QWidget& window, const char* name) {
   return window.findChild<QLabel*>(QString::fromLatin1(name))->text();

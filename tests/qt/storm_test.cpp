@@ -10,7 +10,7 @@
 namespace vertuno::qt::testing {
 namespace {
 
-using Storm = Shell;
+using Storm = FrontEnd;
 
 long number(const std::string& text) { return static_cast<long>(readNumber(text).value_or(-1e9)); }
 
