@@ -50,9 +50,6 @@ class FrontEnd : public ::testing::Test {
     return {box.left + box.width / 2, box.top + box.height / 2};
   }
   QLabel& text(const QString& name) const { return *window.findChild<QLabel*>(name, Qt::FindDirectChildrenOnly); }
-  QWidget& cell(int index) const {
-    return *window.findChild<QWidget*>(QStringLiteral("Tab%1").arg(index + 1), Qt::FindDirectChildrenOnly);
-  }
   static QWidget& topLevel(const char* name) {
     for (QWidget* shown : QApplication::topLevelWidgets()) {
       if (shown->objectName() == QLatin1String(name)) return *shown;
@@ -77,18 +74,6 @@ class FrontEnd : public ::testing::Test {
     timer->start(20);
   }
 
-  // Until stopped, counts and closes every pop-up menu.
-  void countAndClosePopups() {
-    auto* timer = new QTimer(&window);
-    QObject::connect(timer, &QTimer::timeout, [this] {
-      if (QWidget* popup = QApplication::activePopupWidget()) {
-        ++popups;
-        popup->close();
-      }
-    });
-    timer->start(10);
-  }
-
   TempFolder folder;
   TestPlatform host;
   QtView view;
@@ -97,11 +82,8 @@ class FrontEnd : public ::testing::Test {
   // The side windows as the player finds them on the desktop.
   QWidget& info() const { return topLevel("Form2"); }
   QWidget& about() const { return topLevel("Form3"); }
-  // What a screen reader reads of the board: "Табло: " and each cell.
-  QString board() const { return window.findChild<QWidget*>(QStringLiteral("Board"))->accessibleName(); }
   QStringList messageTexts;
   QStringList buttonTexts;
-  int popups = 0;
 };
 
 }  // namespace vertuno::qt::testing
