@@ -75,9 +75,9 @@ background="$background -$sanitize"
 stage "The machine in a browser: its page built, then played in headless Chromium alongside"
 nice -n 10 bash scripts/build_web.sh
 # The page's suite mostly waits on the page (the demo on ~26 idle seconds), so it runs beside the
-# builds that follow, its demo beside the rest.
+# builds that follow, its demo and the shared scenario beside the rest.
 web_log=build-web/suite.log
-setsid bash -c '/usr/bin/python3 -m unittest tests.web.test_page.Idle & idle=$!
+setsid bash -c '/usr/bin/python3 -m unittest tests.web.test_page.Idle tests.web.test_scenario_page & idle=$!
   /usr/bin/python3 -m unittest tests.web.test_page.Page && wait $idle' > "$web_log" 2>&1 &
 web=$!
 background="$background -$web"
