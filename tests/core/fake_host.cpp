@@ -1,12 +1,12 @@
 #include "tests/core/fake_host.h"
 
-#include "machine/outlines.h"
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
+
+#include "machine/outlines.h"
 
 namespace vertuno::testing {
 
@@ -131,7 +131,6 @@ double FakeHost::nextRandom() {
   }
   return std::uniform_real_distribution<double>(0, 1)(generator_);
 }
-
 
 void FakeHost::press(MouseButton button, Point at, MouseButton alsoHeld) {
   const auto held = static_cast<MouseButton>(static_cast<unsigned>(button) | static_cast<unsigned>(alsoHeld));

@@ -39,7 +39,6 @@ class CommandLine(unittest.TestCase):
         self.assertEqual((unreachable.returncode, unreachable.stderr),
                          (1, "vertuno: cannot open the display :987: could not connect to display :987\n"))
 
-
     def test_help_names_the_program_as_started_and_qt_options_reach_qt(self):
         with tempfile.TemporaryDirectory() as folder:
             named = os.path.join(folder, "slot-machine")

@@ -11,7 +11,6 @@ class Play(unittest.TestCase):
     def tearDown(self):
         self.game.close()
 
-
     def test_a_play_takes_a_coin_is_heard_and_pays_what_the_board_shows(self):
         self.game = game = Game()
         recorder = Recorder()

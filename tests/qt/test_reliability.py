@@ -28,7 +28,6 @@ class Reliability(unittest.TestCase):
         if self.game:
             self.game.close()
 
-
     def test_bad_totals_files(self):
         """Each row: the game starts, plays, shows a sane number and leaves a valid file."""
         rows = {

@@ -39,7 +39,6 @@ class TotalsFile(unittest.TestCase):
     def tearDown(self):
         self.game.close()
 
-
     def test_exit_keeps_the_file_byte_for_byte_and_a_play_adds_its_coin(self):
         self.game = game = Game(totals=b"512\r\n", folder_name="Вертуно с пробелами")
         game.choose_from_menu(EXIT)
