@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "qt/fonts.h"
 #include "machine/machine.h"
+#include "qt/fonts.h"
 #include "qt/machine_window.h"
 #include "qt/platform.h"
 #include "qt/view.h"

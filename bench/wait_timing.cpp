@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
-#include "qt/fonts.h"
 #include "machine/machine.h"
+#include "qt/fonts.h"
 #include "qt/machine_window.h"
 #include "qt/platform.h"
 #include "qt/view.h"

@@ -4,8 +4,8 @@
 #include <QTimer>
 #include <functional>
 
-#include "platform/random_source.h"
 #include "machine/platform.h"
+#include "platform/random_source.h"
 #include "posix/sound_player.h"
 
 namespace vertuno {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "tests/core/fake_host.h"
 #include "tests/core/temp_folder.h"
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-
 #include "tests/core/fake_host.h"
 
 namespace vertuno::testing {

@@ -2,10 +2,10 @@
 
 #include <QImage>
 
-#include "qt/cell_view.h"
 #include "machine/layout.h"
-#include "qt/cabinet_faces.h"
 #include "machine/outlines.h"
+#include "qt/cabinet_faces.h"
+#include "qt/cell_view.h"
 
 namespace vertuno::qt {
 namespace {

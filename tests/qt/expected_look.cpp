@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QImage>
 
-#include "qt/fonts.h"
 #include "machine/machine.h"
+#include "qt/fonts.h"
+#include "qt/info_window_view.h"
 #include "qt/machine_window.h"
 #include "qt/platform.h"
 #include "qt/view.h"
-#include "qt/info_window_view.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -11,11 +11,11 @@
 
 #include "machine/cabinet.h"
 #include "machine/machine.h"
+#include "qt/centred_window.h"
+#include "qt/info_window_view.h"
 #include "qt/machine_window.h"
 #include "qt/platform.h"
 #include "qt/view.h"
-#include "qt/centred_window.h"
-#include "qt/info_window_view.h"
 #include "tests/core/temp_folder.h"
 
 namespace vertuno::qt::testing {

@@ -1,9 +1,8 @@
-#include <ctime>
-
 #include <QAccessible>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QTest>
+#include <ctime>
 
 #include "machine/outlines.h"
 #include "qt/cabinet_faces.h"

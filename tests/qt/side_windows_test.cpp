@@ -1,14 +1,14 @@
 #include <QGroupBox>
 #include <QImage>
-#include <QPainter>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QWindow>
 
-#include "tests/qt/front_end_fixture.h"
 #include "qt/title_strip_style.h"
+#include "tests/qt/front_end_fixture.h"
 
 namespace vertuno::qt::testing {
 namespace {

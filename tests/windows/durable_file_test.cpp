@@ -7,11 +7,11 @@
 #include <set>
 
 #include "platform/temporary_file.h"
+#include "tests/core/temp_folder.h"
 #include "windows/durable_file.h"
 #include "windows/file_claim.h"
 #include "windows/held_file.h"
 #include "windows/text.h"
-#include "tests/core/temp_folder.h"
 
 namespace vertuno::testing {
 namespace {
