@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "qt/fonts.h"
 #include "machine/machine.h"
+#include "qt/fonts.h"
 #include "qt/machine_window.h"
 #include "qt/platform.h"
 #include "qt/view.h"
@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vertuno::qt::installMachineFonts();
   const int plays = argc > 1 ? std::atoi(argv[1]) : 20;
-  SummingPlatform platform(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
+  SummingPlatform platform("/nonexistent", "/tmp/vertuno-bench.ini");
   vertuno::qt::QtView view;
   vertuno::Machine machine(platform, view);
   vertuno::qt::MachineWindow window(machine);

@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 quick=0
 [ "${1:-}" = "--quick" ] && quick=1
 build=$root/build-bench
-bash "$root/scripts/build.sh" "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DVERTUNO_BENCH=ON > /dev/null
+bash "$root/scripts/build.sh" build-bench > /dev/null
 source "$root/tests/e2e/desktop.sh"
 start_desktop
 trap stop_desktop EXIT

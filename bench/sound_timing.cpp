@@ -3,6 +3,9 @@
 // QSoundEffect, and `pacat` with a 100 ms latency given the same sounds at the same moments.
 //   sound_timing PROGRAM_FOLDER
 // Run it where the default sink is a null sink (bench/run.sh starts one).
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
@@ -14,17 +17,15 @@
 #include <chrono>
 #include <cmath>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <deque>
 #include <future>
 #include <map>
-#include <cstdio>
-#include <cstring>
 #include <memory>
 #include <string>
-#include <sys/wait.h>
 #include <thread>
 #include <unordered_map>
-#include <unistd.h>
 #include <vector>
 
 #include "machine/machine.h"
@@ -237,7 +238,9 @@ Figures judge(const std::vector<Call>& calls, const std::vector<std::int16_t>& h
 class NotingPlatform final : public vertuno::qt::QtPlatform {
  public:
   NotingPlatform(QString folder, bool qtEffect)
-      : QtPlatform(folder, QStringLiteral("/tmp/vertuno-sound-bench.ini")), folder_(folder), qtEffect_(qtEffect) {}
+      : QtPlatform(QFile::encodeName(folder).toStdString(), "/tmp/vertuno-sound-bench.ini"),
+        folder_(folder),
+        qtEffect_(qtEffect) {}
   std::vector<Call> calls;
 
   void playSound(const std::string& name) override {

@@ -2,7 +2,7 @@
 // interval, again, keeping a processor busy for the whole wait. For comparison only: the
 // machine and its window on that platform, without the real start's claim and signals.
 #include <QApplication>
-#include <QDir>
+#include <QFile>
 
 #include "machine/machine.h"
 #include "qt/fonts.h"
@@ -23,8 +23,8 @@ class SpinningPlatform final : public vertuno::qt::QtPlatform {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vertuno::qt::installMachineFonts();
-  const QString folder = QCoreApplication::applicationDirPath();
-  SpinningPlatform platform(folder, QDir(folder).filePath(QStringLiteral("data1.ini")));
+  const std::string folder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+  SpinningPlatform platform(folder, folder + "/data1.ini");
   vertuno::qt::QtView view;
   vertuno::Machine machine(platform, view);
   vertuno::qt::MachineWindow window(machine);

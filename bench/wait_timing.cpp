@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
-#include "qt/fonts.h"
 #include "machine/machine.h"
+#include "qt/fonts.h"
 #include "qt/machine_window.h"
 #include "qt/platform.h"
 #include "qt/view.h"
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
   vertuno::qt::installMachineFonts();
   const int shortWaits = argc > 1 ? std::atoi(argv[1]) : 1000;
   const int longWaits = argc > 2 ? std::atoi(argv[2]) : 200;
-  vertuno::qt::QtPlatform platform(QStringLiteral("/nonexistent"), QStringLiteral("/tmp/vertuno-bench.ini"));
+  vertuno::qt::QtPlatform platform("/nonexistent", "/tmp/vertuno-bench.ini");
   vertuno::qt::QtView view;
   vertuno::Machine machine(platform, view);
   vertuno::qt::MachineWindow window(machine);

@@ -75,6 +75,7 @@ inline constexpr FontStyle Font{ArialFamily, 9};
 inline constexpr Rgb Yellow{255, 255, 0};
 inline constexpr Rgb Red{255, 0, 0};
 
+// clang-format off
 inline constexpr std::array<CabinetLabel, 4> Texts{{
     {.name = "Label2", .box = {56, 304, 57, 17}, .font = {ArialFamily, 8.25}, .colour = Yellow,
      .text = &MachineState::PlayerCoins, .visible = &MachineState::PlayerCoinsVisible, .change = Change::PlayerCoins,
@@ -87,7 +88,9 @@ inline constexpr std::array<CabinetLabel, 4> Texts{{
     {.name = "Label6", .box = {48, 280, 73, 17}, .font = {ArialFamily, 9, true}, .colour = Yellow,
      .align = Align::Centre, .text = &MachineState::CoinWordText, .description = "Монеты выигрыша"},
 }};
+// clang-format on
 
+// clang-format off
 inline constexpr std::array<HotSpotLayout, 5> HotSpots{{
     {.name = "Label1", .box = {96, 128, 22, 25}, .accessibleName = "Щель для монет",
      .description = "Опустить монету и сыграть", .onClick = &Machine::Label1_Click},
@@ -99,6 +102,7 @@ inline constexpr std::array<HotSpotLayout, 5> HotSpots{{
      .onRelease = &Machine::Label8_MouseUp},
     {.name = "Label11", .box = {120, 336, 9, 9}, .onDoubleClick = &Machine::Label11_DblClick},
 }};
+// clang-format on
 
 // Where the board's cells lie, Tab1 to Tab3; each is a cell picture's size.
 inline constexpr std::array<Point, 3> CellPositions{{{68, 89}, {80, 89}, {92, 89}}};

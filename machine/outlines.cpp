@@ -2,11 +2,14 @@
 
 namespace vertuno {
 
+// clang-format off
 const std::array<Point, 16> NormalOutline{{
     {128, 344}, {121, 344}, {116, 339}, {116, 333}, {49, 333}, {49, 344}, {41, 344}, {37, 340},
     {37, 329}, {32, 324}, {25, 324}, {21, 320}, {21, 4}, {110, 5}, {128, 23}, {128, 344},
 }};
+// clang-format on
 
+// clang-format off
 const std::array<Point, 58> DemoOutline{{
     {128, 344}, {120, 344}, {116, 340}, {116, 333}, {78, 333}, {77, 348}, {69, 349}, {65, 351},
     {66, 352},  {74, 353},  {77, 354},  {77, 354},  {79, 355}, {80, 356}, {81, 364}, {79, 365},
@@ -17,6 +20,7 @@ const std::array<Point, 58> DemoOutline{{
     {4, 165},   {5, 163},   {10, 157},  {18, 151},  {19, 150}, {21, 148}, {21, 5},   {110, 5},
     {128, 23},  {128, 344},
 }};
+// clang-format on
 
 std::span<const Point> outlineFor(Face face) {
   if (face == Face::DemoFace) return DemoOutline;

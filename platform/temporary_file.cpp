@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <random>
 
-namespace vertuno::desktop {
+namespace vertuno::platform {
 
 namespace {
 
@@ -33,4 +33,4 @@ std::optional<long> temporaryWriter(const std::string& name, const std::string& 
   return processId;
 }
 
-}  // namespace vertuno::desktop
+}  // namespace vertuno::platform

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-namespace vertuno::desktop {
+namespace vertuno::platform {
 
 // A replace writes its temporary file beside the target as "<target>.new-<process>-<random>".
 // The process's number tells what a writer killed in the middle of a replace left from a live
@@ -17,4 +17,4 @@ std::optional<long> temporaryWriter(const std::string& name, const std::string& 
 // How many fresh names a replace tries when the one it drew is taken.
 inline constexpr int TemporaryNameAttempts = 16;
 
-}  // namespace vertuno::desktop
+}  // namespace vertuno::platform

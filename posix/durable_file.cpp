@@ -50,8 +50,8 @@ std::error_code refusedTarget(const HeldFile& file, const struct stat& folder, s
 
 // New and exclusive: whatever already lies under the name, a link above all, is never written.
 int createTemporary(const HeldFile& file, std::string& name) {
-  for (int attempt = 0; attempt < desktop::TemporaryNameAttempts; ++attempt) {
-    name = desktop::temporaryName(file.name(), ::getpid());
+  for (int attempt = 0; attempt < platform::TemporaryNameAttempts; ++attempt) {
+    name = platform::temporaryName(file.name(), ::getpid());
     const int fd = ::openat(file.folder(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -131,7 +131,7 @@ void removeStaleTemporaries(const HeldFile& file) {
     return;
   }
   while (const dirent* entry = ::readdir(folder)) {
-    const auto writer = desktop::temporaryWriter(entry->d_name, file.name());
+    const auto writer = platform::temporaryWriter(entry->d_name, file.name());
     if (!writer) continue;
     const bool gone = *writer == ::getpid() || (::kill(static_cast<pid_t>(*writer), 0) != 0 && errno == ESRCH);
     struct stat left {};

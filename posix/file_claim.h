@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "stats/one_machine_per_file.h"
+
 namespace vertuno::posix {
 
 class HeldFile;
@@ -16,9 +18,7 @@ constexpr long long ClaimedByteOffset = 0x4000000000000000LL;
 // carries none.
 class FileClaim {
  public:
-  // LocksUnavailable: the file is open, but its file system keeps no locks (NFS without its lock
-  // daemon): the claim must be taken another way. Impossible: the file cannot be opened at all.
-  enum class Outcome { Taken, HeldElsewhere, LocksUnavailable, Impossible };
+  using Outcome = MoneyFiles::Claim;
 
   FileClaim() = default;
   ~FileClaim();

@@ -6,9 +6,9 @@
 #include <QTransform>
 #include <cmath>
 
+#include "machine/outlines.h"
 #include "qt/cell_view.h"
 #include "qt/layout.h"
-#include "machine/outlines.h"
 
 namespace vertuno::qt {
 

@@ -5,10 +5,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QSvgWidget>
-#include <QScreen>
 #include <algorithm>
 
 #include "machine/machine.h"

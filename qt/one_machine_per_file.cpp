@@ -5,22 +5,20 @@
 #include <unistd.h>
 
 #include <QCryptographicHash>
-#include <QDeadlineTimer>
-#include <QFile>
 #include <QLocalSocket>
-#include <QThread>
 #include <QWidget>
 
+#include "posix/durable_file.h"
 #include "qt/centred_window.h"
 #include "qt/wayland_desktop.h"
+#include "stats/totals_file.h"
 
 namespace vertuno::qt {
 
 namespace {
 
 constexpr char FrontAnswer[] = "shown\n";
-constexpr int AnswerDeadlineMs = 5000;
-constexpr int ConnectRetryMs = 100;
+constexpr int AnswerDeadlineMs = static_cast<int>(HolderAnswerDeadline.count());
 
 // In the abstract namespace, which every session of this computer sees whatever its runtime
 // folder (ssh, su, cron): a start finds the running machine wherever it was started. Named after
@@ -48,59 +46,23 @@ std::string userName(uid_t user) {
 
 }  // namespace
 
-OneMachinePerFile::OneMachinePerFile(const QString& totalsFile, const QString& carriedFile) {
-  played_.path = totalsFile;
-  played_.held = posix::HeldFile(QFile::encodeName(totalsFile).toStdString());
-  carried_.path = carriedFile;
-  if (!carriedFile.isEmpty()) carried_.held = posix::HeldFile(QFile::encodeName(carriedFile).toStdString());
-  refusal_.totalsFile = totalsFile.toStdString();
+OneMachinePerFile::OneMachinePerFile(const TotalsLocation& location) {
+  played_.held = posix::HeldFile(location.file);
+  if (!location.carryFrom.empty()) carried_.held = posix::HeldFile(location.carryFrom);
   server_.setSocketOptions(QLocalServer::AbstractNamespaceOption);
 }
 
-OneMachinePerFile::Start OneMachinePerFile::claim() {
-  if (const auto start = claimOne(played_, true)) return *start;
-  if (!carried_.path.isEmpty()) {
-    if (const auto start = claimOne(carried_, false)) return *start;
-  }
-  if (!server_.isListening() && played_.claim.descriptor() >= 0) server_.listen(socketNameFor(played_.held));
-  return Start::Play;
-}
+// The system gives a name to one process at a time, and takes it back when that process ends.
+bool OneMachinePerFile::claimByName(File file) { return server_.listen(socketNameFor(of(file).held)); }
 
-// Nothing when this start may go on.
-std::optional<OneMachinePerFile::Start> OneMachinePerFile::claimOne(ClaimedFile& file, bool played) {
-  const QDeadlineTimer deadline(AnswerDeadlineMs);
-  while (true) {
-    const auto outcome = file.claim.take(file.held);
-    // Where the file cannot be locked, the socket's name is the claim: the system gives it to
-    // one process at a time, and takes it back when that process ends.
-    const bool unlocked = outcome == posix::FileClaim::Outcome::LocksUnavailable;
-    if (unlocked && (!played || server_.listen(socketNameFor(file.held)))) return std::nullopt;
-    if (!unlocked && outcome != posix::FileClaim::Outcome::HeldElsewhere) return std::nullopt;
-    switch (askRunningMachineForward(file)) {
-      case Answer::Shown: return Start::HandedOver;
-      case Answer::AnotherUser: return Start::Refused;
-      case Answer::NoAnswer: break;
-    }
-    // The holder may have claimed the file a moment ago and not yet be listening.
-    if (deadline.hasExpired()) {
-      refusal_.holder = unlocked                     ? StartRefusal::Holder::UnlockedFolder
-                        : file.held.hasOtherNames() ? StartRefusal::Holder::AnotherName
-                                                    : StartRefusal::Holder::Silent;
-      return Start::Refused;
-    }
-    QThread::msleep(ConnectRetryMs);
-  }
-}
-
-OneMachinePerFile::Answer OneMachinePerFile::askRunningMachineForward(const ClaimedFile& file) {
+MoneyFiles::Answer OneMachinePerFile::askHolderForward(File file, std::string& holdingUser) {
   // The answer says a machine really runs there, not merely that a name was taken.
   QLocalSocket running;
   running.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-  running.connectToServer(socketNameFor(file.held));
+  running.connectToServer(socketNameFor(of(file).held));
   if (!running.waitForConnected(AnswerDeadlineMs)) return Answer::NoAnswer;
   if (const uid_t holder = peerUser(running); holder != ::geteuid()) {
-    refusal_.holder = StartRefusal::Holder::AnotherUser;
-    refusal_.holdingUser = userName(holder);
+    holdingUser = userName(holder);
     return Answer::AnotherUser;
   }
   running.write(activationTokenForAnotherWindow() + '\n');
@@ -110,7 +72,21 @@ OneMachinePerFile::Answer OneMachinePerFile::askRunningMachineForward(const Clai
   return running.readAll() == FrontAnswer ? Answer::Shown : Answer::NoAnswer;
 }
 
+std::optional<std::string> OneMachinePerFile::read(File file) {
+  return posix::readFile(of(file).held, LargestTotalsFile);
+}
+
+bool OneMachinePerFile::replace(File file, const std::string& bytes) {
+  return !posix::replaceFileDurably(of(file).held, bytes, &of(file).claim);
+}
+
+void OneMachinePerFile::remove(File file) { posix::removeFile(of(file).held); }
+
+void OneMachinePerFile::removeStaleTemporaries() { posix::removeStaleTemporaries(played_.held); }
+
 void OneMachinePerFile::bringForwardOnRequest(QWidget& window) {
+  // Only a machine that holds its file listens; where the name is the claim, it listens already.
+  if (!server_.isListening() && played_.claim.descriptor() >= 0) server_.listen(socketNameFor(played_.held));
   QObject::connect(&server_, &QLocalServer::newConnection, &window, [this, &window] {
     while (QLocalSocket* caller = server_.nextPendingConnection()) {
       QObject::connect(caller, &QLocalSocket::disconnected, caller, &QObject::deleteLater);

@@ -1,53 +1,47 @@
 #pragma once
 
 #include <QLocalServer>
-#include <QString>
-#include <optional>
 
 #include "posix/file_claim.h"
 #include "posix/held_file.h"
-#include "stats/start_refusal.h"
+#include "stats/one_machine_per_file.h"
 
 class QWidget;
 
 namespace vertuno::qt {
 
-// One machine per totals file: two copies playing on one file would each save over the other's
-// coins. The first claims the file; a later start of the same user, in whatever session, asks it
-// to come to the front and ends, and any other start says who holds the money.
-class OneMachinePerFile {
+// The totals files claimed with a lock on the file itself, or, where the file system keeps no
+// locks, by a socket's name. A later start of the same user, in whatever session, finds the
+// running machine through that socket and asks it to come to the front.
+class OneMachinePerFile : public MoneyFiles {
  public:
-  enum class Start { Play, HandedOver, Refused };
+  explicit OneMachinePerFile(const TotalsLocation& location);
 
-  // The file this start plays on, and one it carries money from (or none).
-  OneMachinePerFile(const QString& totalsFile, const QString& carriedFile);
-
-  // Claims the files, or, when a machine has one, asks that machine to come to the front. A
-  // file that cannot be claimed at all (a folder that cannot be written) is played: there is
-  // nothing to hand over to.
-  Start claim();
-  const StartRefusal& refusal() const { return refusal_; }
   // From now on a later start brings this window to the front.
   void bringForwardOnRequest(QWidget& window);
   // Takes the hand-over socket away; the claim itself goes with the process.
   void release();
 
   struct ClaimedFile {
-    QString path;
     posix::HeldFile held;
     posix::FileClaim claim;
   };
   ClaimedFile& played() { return played_; }
-  ClaimedFile& carried() { return carried_; }
+
+  Claim claim(File file) override { return of(file).claim.take(of(file).held); }
+  bool claimByName(File file) override;
+  Answer askHolderForward(File file, std::string& holdingUser) override;
+  bool hasOtherNames(File file) override { return of(file).held.hasOtherNames(); }
+  std::optional<std::string> read(File file) override;
+  bool replace(File file, const std::string& bytes) override;
+  void remove(File file) override;
+  void removeStaleTemporaries() override;
 
  private:
-  enum class Answer { Shown, NoAnswer, AnotherUser };
-  std::optional<Start> claimOne(ClaimedFile& file, bool played);
-  Answer askRunningMachineForward(const ClaimedFile& file);
+  ClaimedFile& of(File file) { return file == File::Played ? played_ : carried_; }
 
   ClaimedFile played_;
   ClaimedFile carried_;
-  StartRefusal refusal_;
   QLocalServer server_;
 };
 

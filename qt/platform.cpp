@@ -1,7 +1,6 @@
 #include "qt/platform.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,14 +12,16 @@
 
 namespace vertuno::qt {
 
-QtPlatform::QtPlatform(QString programFolder, QString totalsFile)
-    : programFolder_(std::move(programFolder)), totalsFile_(std::move(totalsFile)) {
+QtPlatform::QtPlatform(std::string programFolder, std::string totalsFile)
+    : programFolder_(std::move(programFolder)),
+      totalsFile_(std::move(totalsFile)),
+      sounds_(QCoreApplication::applicationName().toStdString()) {
   // A coarse timer may fire early; a wait lasts at least its interval.
   timer1_.setTimerType(Qt::PreciseTimer);
   timer2_.setTimerType(Qt::PreciseTimer);  // a coarse tick may drift toward a whole second
   timer2_.setInterval(machine_window::Timer2IntervalMs);
   timer3_.setInterval(machine_window::Timer3IntervalMs);
-  for (const char* sound : sounds::All) sounds_.prepare(QDir(programFolder_).filePath(QString::fromUtf8(sound)));
+  for (const char* sound : sounds::All) sounds_.prepare(programFolder_ + '/' + sound);
 }
 
 void QtPlatform::attach(Machine& machine) {
@@ -43,7 +44,7 @@ void QtPlatform::armWaitTimer(int intervalMs) { timer1_.start(intervalMs); }
 void QtPlatform::disarmWaitTimer() { timer1_.stop(); }
 
 void QtPlatform::playSound(const std::string& name) {
-  sounds_.play(QDir(programFolder_).filePath(QString::fromStdString(name)));
+  sounds_.play(programFolder_ + '/' + name);
 }
 
 void QtPlatform::reseedRandom() { random_.reseed(); }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 #include <QTimer>
 #include <functional>
 
-#include "platform/random_source.h"
 #include "machine/platform.h"
-#include "qt/sound_player.h"
+#include "platform/random_source.h"
+#include "posix/sound_player.h"
 
 namespace vertuno {
 class Machine;
@@ -24,7 +23,8 @@ namespace vertuno::qt {
 // and on POSIX the durable file replace.
 class QtPlatform : public QObject, public Platform {
  public:
-  QtPlatform(QString programFolder, QString totalsFile);
+  // Paths in the file system's own encoding.
+  QtPlatform(std::string programFolder, std::string totalsFile);
 
   // Timer ticks go to this machine.
   void attach(Machine& machine);
@@ -46,18 +46,18 @@ class QtPlatform : public QObject, public Platform {
   void playSound(const std::string& name) override;
   void reseedRandom() override;
   double nextRandom() override;
-  std::string totalsFilePath() override { return totalsFile_.toStdString(); }
+  std::string totalsFilePath() override { return totalsFile_; }
   std::optional<std::string> readFile(const std::string& path, std::size_t largest) override;
   std::error_code replaceFile(const std::string& path, const std::string& bytes) override;
   [[noreturn]] void endProgram(int status) override;
 
  private:
-  QString programFolder_;
-  QString totalsFile_;
+  std::string programFolder_;
+  std::string totalsFile_;
   QTimer timer1_;
   QTimer timer2_;
   QTimer timer3_;
-  SoundPlayer sounds_;
+  posix::SoundPlayer sounds_;
   RandomSource random_;
   posix::HeldFile* totalsHeld_ = nullptr;
   posix::FileClaim* claim_ = nullptr;

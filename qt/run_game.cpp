@@ -1,11 +1,11 @@
 #include "qt/run_game.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QIcon>
 #include <cstdlib>
 
 #include "machine/machine.h"
-#include "posix/durable_file.h"
 #include "posix/termination_signals.h"
 #include "qt/command_line.h"
 #include "qt/destroyed_window.h"
@@ -47,27 +47,24 @@ int runGame(int argc, char** argv) {
 
   const QString programFolder = QCoreApplication::applicationDirPath();
   const TotalsLocation totals = chooseTotalsFile(programFolder);
-  OneMachinePerFile oneMachine(totals.file, totals.carryFrom);
+  OneMachinePerFile oneMachine(totals);
   QtView view;
-  switch (oneMachine.claim()) {
-    case OneMachinePerFile::Start::Play:
+  switch (const Start start = claimMoney(oneMachine, totals); start.outcome) {
+    case Start::Outcome::Play:
       break;
-    case OneMachinePerFile::Start::HandedOver:
+    case Start::Outcome::HandedOver:
       complain(inLocaleLanguage("этот автомат уже запущен; его окно выведено вперёд",
                                 "this machine is already running; its window is brought to the front"));
       return 0;
-    case OneMachinePerFile::Start::Refused: {
-      const RefusalBox box = refusalBox(oneMachine.refusal());
+    case Start::Outcome::Refused: {
+      const RefusalBox box = refusalBox(start.refusal);
       complain(QString::fromStdString(box.text));
       view.messageBox(box.text, box.title, MessageStyle::WarningOk);
       return 1;
     }
   }
-  auto& played = oneMachine.played();
-  posix::removeStaleTemporaries(played.held);
-  if (!totals.carryFrom.isEmpty()) carryMoney(totals, oneMachine.carried().held, played.held, played.claim);
-  QtPlatform platform(programFolder, totals.file);
-  platform.keepTotalsFile(played.held, played.claim);
+  QtPlatform platform(QFile::encodeName(programFolder).toStdString(), totals.file);
+  platform.keepTotalsFile(oneMachine.played().held, oneMachine.played().claim);
   platform.beforeEnding([&oneMachine] { oneMachine.release(); });
   Machine machine(platform, view);
   MachineWindow window(machine);

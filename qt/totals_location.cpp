@@ -5,10 +5,6 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include "posix/durable_file.h"
-#include "stats/money_place.h"
-#include "stats/totals_file.h"
-
 namespace vertuno::qt {
 
 namespace {
@@ -23,36 +19,23 @@ bool canWriteIn(const QString& folder) {
   return probe.open();
 }
 
+std::string encoded(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
 }  // namespace
 
 TotalsLocation chooseTotalsFile(const QString& programFolder) {
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  const QString standIn =
-      QDir(userFolder).filePath(QString::fromStdString(standInName(QFile::encodeName(programFolder).toStdString())));
+  const QString standIn = QDir(userFolder).filePath(QString::fromStdString(standInName(encoded(programFolder))));
   const QFileInfo standInFile(standIn);
   MoneyFacts facts;
   facts.installed = QFileInfo::exists(QDir(programFolder).filePath(InstalledMarker));
   facts.folderWritable = canWriteIn(programFolder);
   facts.standInPresent = standInFile.exists() || standInFile.isSymLink();
-  const MoneyPlan plan = planMoneyPlace(facts);
-  const auto path = [&](MoneyFile file) {
-    switch (file) {
-      case MoneyFile::BesideProgram: return QDir(programFolder).filePath(TotalsFileName);
-      case MoneyFile::UserFile: return QDir(userFolder).filePath(TotalsFileName);
-      case MoneyFile::StandIn: return standIn;
-    }
-    return QString();
-  };
-  if (plan.playOn != MoneyFile::BesideProgram) QDir().mkpath(userFolder);
-  return {path(plan.playOn), plan.carry ? path(plan.carry->from) : QString(), plan.carry && plan.carry->removeSource};
-}
-
-void carryMoney(const TotalsLocation& location, const posix::HeldFile& from, const posix::HeldFile& to,
-                posix::FileClaim& toClaim) {
-  if (const auto money = carriedMoney(posix::readFile(from, LargestTotalsFile))) {
-    if (posix::replaceFileDurably(to, *money, &toClaim)) return;
-  }
-  if (location.removeCarried) posix::removeFile(from);
+  const MoneyPaths paths{encoded(QDir(programFolder).filePath(TotalsFileName)),
+                         encoded(QDir(userFolder).filePath(TotalsFileName)), encoded(standIn)};
+  const TotalsLocation location = locateMoney(facts, paths);
+  if (location.file != paths.besideProgram) QDir().mkpath(userFolder);
+  return location;
 }
 
 }  // namespace vertuno::qt

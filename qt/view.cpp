@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "machine/machine.h"
-#include "qt/machine_window.h"
 #include "qt/info_window_view.h"
 #include "qt/layout.h"
+#include "qt/machine_window.h"
 #include "qt/title_strip.h"
 #include "qt/wayland_desktop.h"
 

@@ -11,6 +11,5 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/setup.sh --release
-bash scripts/build.sh build-windows-release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF "$@" -- vertuno_exe windows_release
+bash scripts/build.sh build-windows-release "$@" -- vertuno_exe windows_release
 ls -l build-windows-release/release/*.zip build-windows-release/release/*-setup.exe

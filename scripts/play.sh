@@ -4,5 +4,5 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/setup.sh"
-bash "$root/scripts/build.sh" "$root/build-play" -DBUILD_TESTING=OFF -- vertuno
+bash "$root/scripts/build.sh" build-play -- vertuno
 exec "$root/build-play/vertuno/vertuno"

@@ -7,8 +7,10 @@
 # with silent sound cards.
 #
 # The black-box suites mostly wait on the game, so they run side by side, each on a desktop of
-# its own, while the other variants build; those builds run at a lower priority, so the game
-# under test keeps its timing.
+# its own, while the other variants (the presets of CMakePresets.json, each named after its
+# folder) build; those builds run at a lower priority, so the game under test keeps its timing.
+# The variants that only prove build as unity builds without optimisation, which halves their
+# processor time; the real game stays one file at a time.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,18 +20,13 @@ stage() { echo "== $1 (at $((SECONDS - started)) s)"; }
 stage "Set-up"
 bash scripts/setup.sh --test
 
-# The proving variants build as unity builds: a handful of large compilations instead of one
-# per file, which halves their processor time; the real game stays one file at a time.
-prove=(-DCMAKE_UNITY_BUILD=ON "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g0")
-
 stage "The real game, and the Win32 front end cross-built beside it"
 # The cross builds fill the real build's quiet stretches (configuring, linking) at a lower
 # priority: the core's tests and the probe, then the release exactly as build_windows.sh makes
 # it for players, which the Windows suite plays and installs.
 mkdir -p build-windows
-setsid nice -n 10 bash -c 'bash scripts/build.sh build-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake "$@" \
-  -DVERTUNO_QT=OFF -- unit_tests platform_tests probe && bash scripts/build_windows.sh' build "${prove[@]}" \
-  > build-windows/build.log 2>&1 &
+setsid nice -n 10 bash -c 'bash scripts/build.sh build-windows -- unit_tests windows_tests win32_tests probe &&
+  bash scripts/build_windows.sh' > build-windows/build.log 2>&1 &
 windows_build=$!
 # On any failure what runs in the background goes too.
 background="-$windows_build"
@@ -43,10 +40,9 @@ e2e=$!
 background="$background -$e2e"  # the suites, their games and their desktops
 
 stage "Fuzzing the totals-file load and the numeric reader for a minute, alongside"
-CXX=clang++ nice -n 10 bash scripts/build.sh build-fuzz -DVERTUNO_QT=OFF -DBUILD_TESTING=OFF \
-  -DVERTUNO_FUZZ=ON -DVERTUNO_SANITIZE=ON
+nice -n 10 bash scripts/build.sh build-fuzz
 corpus=$(mktemp -d)
-cp tests/fuzz/corpus/* "$corpus"
+cp tests/core/fuzz/corpus/* "$corpus"
 nice -n 10 build-fuzz/totals_fuzzer -max_total_time="${VERTUNO_FUZZ_SECONDS:-60}" -print_final_stats=1 \
   "$corpus" > build-fuzz/fuzz.log 2>&1 &
 fuzz=$!
@@ -60,10 +56,9 @@ windows=$!
 background="$background -$windows"
 
 stage "Unit and widget tests under AddressSanitizer and UndefinedBehaviorSanitizer, alongside"
-# No optimisation and line tables only: the sanitizers need no more. The input storm among the
-# widget tests lasts its 50 s however busy the machine is, so the tests run beside what follows.
-nice -n 10 bash scripts/build.sh build-sanitize -DVERTUNO_SANITIZE=ON -DVERTUNO_BENCH=OFF -DCMAKE_UNITY_BUILD=ON \
-  "-DCMAKE_CXX_FLAGS_RELWITHDEBINFO=-O0 -g1" -- unit_tests gui_tests platform_tests
+# No optimisation and line tables only: the sanitizers need no more. The tests run beside what
+# follows.
+nice -n 10 bash scripts/build.sh build-sanitize -- unit_tests gui_tests posix_tests
 sanitize_log=build-sanitize/suite.log
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$root/tests/lsan.supp \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 setsid nice -n 10 \
@@ -75,22 +70,19 @@ background="$background -$sanitize"
 stage "The machine in a browser: its page built, then played in headless Chromium alongside"
 nice -n 10 bash scripts/build_web.sh
 # The page's suite mostly waits on the page (the demo on ~26 idle seconds, a take-over held for
-# 10 s), so it runs beside the builds that follow; one browser at a time, so that the black-box
-# suites keep their pace.
+# 10 s), so it runs beside the builds that follow, the shared scenario after it; one browser at a
+# time, so that the black-box suites keep their pace.
 web_log=build-web/suite.log
-setsid /usr/bin/python3 -m unittest tests.web.test_page > "$web_log" 2>&1 &
+setsid /usr/bin/python3 -m unittest tests.web.test_page tests.web.test_scenario_page > "$web_log" 2>&1 &
 web=$!
 background="$background -$web"
 
 stage "The core's unit tests compiled with emscripten, under node"
-# Exceptions on: the fake host ends the program by throwing.
-NODE_PATH=/usr/share/nodejs nice -n 10 bash scripts/build.sh build-web-tests \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/emscripten.cmake -DVERTUNO_QT=OFF "${prove[@]}" \
-  "-DCMAKE_CXX_FLAGS=-fexceptions" "-DCMAKE_EXE_LINKER_FLAGS=-fexceptions" -- unit_tests
+nice -n 10 bash scripts/build.sh build-web-tests -- unit_tests
 nice -n 10 ctest --no-tests=error --test-dir build-web-tests --output-on-failure --timeout 300 -R unit_tests
 
 stage "A million plays of the core"
-nice -n 10 build/tests/soak 1000000
+nice -n 10 build/tests/core/soak 1000000
 
 stage "Fuzzing ends"
 wait $fuzz || { tail -40 build-fuzz/fuzz.log; exit 1; }

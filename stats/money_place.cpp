@@ -18,6 +18,21 @@ MoneyPlan planMoneyPlace(const MoneyFacts& facts) {
   return {StandIn, MoneyPlan::Carry{BesideProgram, StandIn, false}};
 }
 
+TotalsLocation locateMoney(const MoneyFacts& facts, const MoneyPaths& paths) {
+  if (paths.userFile.empty()) return {paths.besideProgram, {}, false};
+  const MoneyPlan plan = planMoneyPlace(facts);
+  const auto path = [&paths](MoneyFile file) {
+    switch (file) {
+      case MoneyFile::BesideProgram: return paths.besideProgram;
+      case MoneyFile::UserFile: return paths.userFile;
+      case MoneyFile::StandIn: return paths.standIn;
+    }
+    return std::string();
+  };
+  if (!plan.carry) return {path(plan.playOn), {}, false};
+  return {path(plan.playOn), path(plan.carry->from), plan.carry->removeSource};
+}
+
 // FNV-1a: the same name from every build, where std::hash may differ between libraries.
 std::string standInName(const std::string& programFolder) {
   std::uint64_t hash = 0xcbf29ce484222325ULL;

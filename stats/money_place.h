@@ -35,6 +35,22 @@ struct MoneyPlan {
 
 MoneyPlan planMoneyPlace(const MoneyFacts& facts);
 
+// The files the money may live in, as the desktop names them. A desktop that finds no user
+// folder names no user file nor stand-in: the money then stays beside the program.
+struct MoneyPaths {
+  std::string besideProgram;
+  std::string userFile;
+  std::string standIn;
+};
+
+// The plan, in the desktop's paths.
+struct TotalsLocation {
+  std::string file;
+  std::string carryFrom;  // empty when nothing is carried
+  bool removeCarried = false;
+};
+TotalsLocation locateMoney(const MoneyFacts& facts, const MoneyPaths& paths);
+
 // The stand-in's file name for a program folder, named after that folder's path.
 std::string standInName(const std::string& programFolder);
 

@@ -50,6 +50,7 @@ namespace info_window {
 inline constexpr FontStyle CounterFont{ArialFamily, 12, true};
 inline constexpr int CaptionWidthWithWindowsFaces = 105;
 
+// clang-format off
 inline constexpr std::array<Control, 13> Controls{{
     // Hides the unlit cell drawn on the background.
     {.kind = ControlKind::Cover, .name = "Label1", .box = {0, 0, 17, 25}},
@@ -78,6 +79,7 @@ inline constexpr std::array<Control, 13> Controls{{
 
 inline constexpr SideWindowLayout Layout{
     .window = WindowId::Info, .name = "Form2", .title = "Информация", .width = 310, .height = 237, .controls = Controls};
+// clang-format on
 
 }  // namespace info_window
 
@@ -85,6 +87,7 @@ namespace about_window {
 
 inline constexpr FontStyle HeadingFont{DialogFont.family, DialogFont.points, true};
 
+// clang-format off
 inline constexpr std::array<Control, 4> Controls{{
     {.kind = ControlKind::Picture, .name = "Image1", .box = {9, 9, 83, 89}, .text = "emblem"},
     {.kind = ControlKind::Text, .name = "Label1", .box = {104, 8, 233, 17}, .text = "Программа \"Вертуно\" для Windows",
@@ -96,6 +99,7 @@ inline constexpr std::array<Control, 4> Controls{{
 
 inline constexpr SideWindowLayout Layout{.window = WindowId::About, .name = "Form3", .title = "О программе \"Вертуно\"",
                                          .width = 341, .height = 108, .controls = Controls};
+// clang-format on
 
 }  // namespace about_window
 

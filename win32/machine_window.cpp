@@ -15,8 +15,8 @@
 #include "win32/picture.h"
 #include "win32/platform.h"
 #include "win32/resources.h"
-#include "windows/text.h"
 #include "win32/window_owner.h"
+#include "windows/text.h"
 
 namespace vertuno::win32 {
 

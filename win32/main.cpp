@@ -5,10 +5,9 @@
 #include "win32/machine_window.h"
 #include "win32/one_machine_per_file.h"
 #include "win32/platform.h"
-#include "win32/view.h"
-#include "windows/durable_file.h"
-#include "windows/text.h"
 #include "win32/totals_location.h"
+#include "win32/view.h"
+#include "windows/text.h"
 
 namespace {
 
@@ -25,23 +24,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   using namespace vertuno::win32;
   const std::wstring folder = programFolder();
   const TotalsLocation totals = chooseTotalsFile(folder);
-  OneMachinePerFile oneMachine(totals.file, totals.carryFrom);
+  OneMachinePerFile oneMachine(totals);
   Win32View view;
-  switch (oneMachine.claim()) {
-    case OneMachinePerFile::Start::Play: break;
-    case OneMachinePerFile::Start::HandedOver: return 0;
-    // Another game (the Linux one, under Wine) plays on this file: starting would wipe its coins.
-    case OneMachinePerFile::Start::Refused: {
-      const RefusalBox box = refusalBox({StartRefusal::Holder::Silent, windows::narrow(totals.file), {}});
+  switch (const Start start = claimMoney(oneMachine, totals); start.outcome) {
+    case Start::Outcome::Play: break;
+    case Start::Outcome::HandedOver: return 0;
+    case Start::Outcome::Refused: {
+      const RefusalBox box = refusalBox(start.refusal);
       view.messageBox(box.text, box.title, MessageStyle::WarningOk);
       return 1;
     }
   }
-  auto& played = oneMachine.played();
-  windows::removeStaleTemporaries(played.held);
-  if (!totals.carryFrom.empty()) carryMoney(totals, oneMachine.carried().held, played.held, played.claim);
-  Win32Platform platform(folder, totals.file);
-  platform.keepTotalsFile(played.held, played.claim);
+  Win32Platform platform(folder, windows::widen(totals.file));
+  platform.keepTotalsFile(oneMachine.played().held, oneMachine.played().claim);
   Machine machine(platform, view);
   MachineWindow window(machine, instance);
   view.attach(machine, window);

@@ -2,6 +2,10 @@
 
 #include <functional>
 
+#include "stats/totals_file.h"
+#include "windows/durable_file.h"
+#include "windows/text.h"
+
 namespace vertuno::win32 {
 
 namespace {
@@ -28,23 +32,29 @@ BOOL CALLBACK bringForwardIfMarked(HWND window, LPARAM mark) {
 
 }  // namespace
 
-OneMachinePerFile::OneMachinePerFile(const std::wstring& totalsFile, const std::wstring& carriedFile)
-    : carries_(!carriedFile.empty()) {
-  played_.held = windows::HeldFile(totalsFile);
-  if (carries_) carried_.held = windows::HeldFile(carriedFile);
+OneMachinePerFile::OneMachinePerFile(const TotalsLocation& location) {
+  played_.held = windows::HeldFile(windows::widen(location.file));
+  if (!location.carryFrom.empty()) carried_.held = windows::HeldFile(windows::widen(location.carryFrom));
 }
 
-OneMachinePerFile::Start OneMachinePerFile::claim() {
-  const Start start = claimOne(played_);
-  return start == Start::Play && carries_ ? claimOne(carried_) : start;
-}
-
-OneMachinePerFile::Start OneMachinePerFile::claimOne(ClaimedFile& file) const {
-  if (file.claim.take(file.held) != windows::FileClaim::Outcome::HeldElsewhere) return Start::Play;
+// A game that does not answer so (the Linux one, under Wine) is silent.
+MoneyFiles::Answer OneMachinePerFile::askHolderForward(File file, std::string&) {
   // EnumWindows reports FALSE when the callback stopped it: a marked window was found.
-  const bool found = !EnumWindows(bringForwardIfMarked, static_cast<LPARAM>(markOf(file.held.path())));
-  return found ? Start::HandedOver : Start::Refused;
+  const bool found = !EnumWindows(bringForwardIfMarked, static_cast<LPARAM>(markOf(of(file).held.path())));
+  return found ? Answer::Shown : Answer::NoAnswer;
 }
+
+std::optional<std::string> OneMachinePerFile::read(File file) {
+  return windows::readFile(of(file).held, LargestTotalsFile);
+}
+
+bool OneMachinePerFile::replace(File file, const std::string& bytes) {
+  return !windows::replaceFileDurably(of(file).held, bytes, &of(file).claim);
+}
+
+void OneMachinePerFile::remove(File file) { windows::removeFile(of(file).held); }
+
+void OneMachinePerFile::removeStaleTemporaries() { windows::removeStaleTemporaries(played_.held); }
 
 void OneMachinePerFile::markWindow(HWND window) const {
   SetPropW(window, MarkProperty, reinterpret_cast<HANDLE>(markOf(played_.held.path())));

@@ -2,27 +2,19 @@
 
 #include <windows.h>
 
-#include <string>
-
+#include "stats/one_machine_per_file.h"
 #include "windows/file_claim.h"
 #include "windows/held_file.h"
 
 namespace vertuno::win32 {
 
-// One machine per totals file: two copies on one file would each save over the other's coins.
-// A lock on the file itself claims it, so the Linux game on the same folder under Wine is kept
-// out too; the machine's window carries the file's mark, so a second start finds that window
-// and brings it to the front.
-class OneMachinePerFile {
+// The totals files claimed with a lock on the file itself, so the Linux game on the same folder
+// under Wine is kept out too. The machine's window carries the file's mark, so a later start
+// finds that window and brings it to the front.
+class OneMachinePerFile : public MoneyFiles {
  public:
-  enum class Start { Play, HandedOver, Refused };
+  explicit OneMachinePerFile(const TotalsLocation& location);
 
-  // The file this start plays on, and one it carries money from (or none).
-  OneMachinePerFile(const std::wstring& totalsFile, const std::wstring& carriedFile);
-
-  // Claims the files, or brings the machine that has one to the front. A file that cannot be
-  // claimed at all is played: there is nothing to hand over to.
-  Start claim();
   void markWindow(HWND window) const;
 
   struct ClaimedFile {
@@ -30,14 +22,22 @@ class OneMachinePerFile {
     windows::FileClaim claim;
   };
   ClaimedFile& played() { return played_; }
-  ClaimedFile& carried() { return carried_; }
+
+  Claim claim(File file) override { return of(file).claim.take(of(file).held); }
+  // Every file system of Windows keeps locks.
+  bool claimByName(File) override { return true; }
+  Answer askHolderForward(File file, std::string& holdingUser) override;
+  bool hasOtherNames(File) override { return false; }
+  std::optional<std::string> read(File file) override;
+  bool replace(File file, const std::string& bytes) override;
+  void remove(File file) override;
+  void removeStaleTemporaries() override;
 
  private:
-  Start claimOne(ClaimedFile& file) const;
+  ClaimedFile& of(File file) { return file == File::Played ? played_ : carried_; }
 
   ClaimedFile played_;
   ClaimedFile carried_;
-  bool carries_;
 };
 
 }  // namespace vertuno::win32

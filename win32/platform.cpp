@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "machine/layout.h"
-#include "windows/text.h"
 #include "windows/durable_file.h"
+#include "windows/text.h"
 
 namespace vertuno::win32 {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/random_source.h"
 #include "machine/platform.h"
+#include "platform/random_source.h"
 #include "windows/file_claim.h"
 #include "windows/held_file.h"
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "win32/resources.h"
 #include "win32/fonts.h"
 #include "win32/layout.h"
 #include "win32/picture.h"
-#include "windows/text.h"
+#include "win32/resources.h"
 #include "win32/themed_controls.h"
 #include "win32/window_owner.h"
+#include "windows/text.h"
 
 namespace vertuno::win32 {
 

@@ -4,9 +4,6 @@
 #include <shlobj.h>
 
 #include "stats/money_place.h"
-#include "stats/totals_file.h"
-#include "windows/durable_file.h"
-#include "windows/held_file.h"
 #include "windows/text.h"
 
 namespace vertuno::win32 {
@@ -37,7 +34,6 @@ std::wstring userFolder() {
 }  // namespace
 
 TotalsLocation chooseTotalsFile(const std::wstring& programFolder) {
-  const std::wstring besideProgram = programFolder + L"\\data1.ini";
   const std::wstring folder = userFolder();
   // Windows names files without regard to case: one folder, one stand-in.
   std::wstring folderName = programFolder;
@@ -46,27 +42,15 @@ TotalsLocation chooseTotalsFile(const std::wstring& programFolder) {
   MoneyFacts facts;
   facts.installed = exists(programFolder + L"\\installed");
   facts.folderWritable = canWriteIn(programFolder);
-  facts.standInPresent = !folder.empty() && exists(standIn);
-  const MoneyPlan plan = planMoneyPlace(facts);
-  const auto path = [&](MoneyFile file) {
-    switch (file) {
-      case MoneyFile::BesideProgram: return besideProgram;
-      case MoneyFile::UserFile: return folder + L"\\data1.ini";
-      case MoneyFile::StandIn: return standIn;
-    }
-    return std::wstring();
-  };
-  // With no user folder to be had, the money can only stay beside the program.
-  if (folder.empty()) return {besideProgram, {}, false};
-  if (plan.playOn != MoneyFile::BesideProgram) CreateDirectoryW(folder.c_str(), nullptr);
-  return {path(plan.playOn), plan.carry ? path(plan.carry->from) : std::wstring(), plan.carry && plan.carry->removeSource};
-}
-
-void carryMoney(const TotalsLocation& location, const windows::HeldFile& from, const windows::HeldFile& to, windows::FileClaim& toClaim) {
-  if (const auto money = carriedMoney(windows::readFile(from, LargestTotalsFile))) {
-    if (windows::replaceFileDurably(to, *money, &toClaim)) return;
-  }
-  if (location.removeCarried) removeFile(from);
+  facts.standInPresent = exists(standIn);
+  const std::string besideProgram = windows::narrow(programFolder + L"\\data1.ini");
+  // With no user folder to be had, none is named, and the money stays beside the program.
+  const MoneyPaths paths = folder.empty() ? MoneyPaths{besideProgram, {}, {}}
+                                          : MoneyPaths{besideProgram, windows::narrow(folder + L"\\data1.ini"),
+                                                       windows::narrow(standIn)};
+  const TotalsLocation location = locateMoney(facts, paths);
+  if (location.file != paths.besideProgram) CreateDirectoryW(folder.c_str(), nullptr);
+  return location;
 }
 
 }  // namespace vertuno::win32

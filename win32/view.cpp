@@ -5,9 +5,9 @@
 #include "machine/layout.h"
 #include "machine/machine.h"
 #include "win32/machine_window.h"
-#include "windows/text.h"
 #include "win32/side_window.h"
 #include "win32/themed_controls.h"
+#include "windows/text.h"
 
 namespace vertuno::win32 {
 

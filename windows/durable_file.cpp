@@ -20,8 +20,8 @@ bool moveOver(const std::wstring& from, const std::wstring& to) {
 // New and exclusive: whatever already lies under the name, a link above all, is never written.
 // Shared: the claim keeps it open as the totals file, which is moved, read and claimed by others.
 HANDLE createTemporary(const HeldFile& file, std::wstring& name) {
-  for (int attempt = 0; attempt < desktop::TemporaryNameAttempts; ++attempt) {
-    name = widen(desktop::temporaryName(narrow(file.name()), static_cast<long>(GetCurrentProcessId())));
+  for (int attempt = 0; attempt < platform::TemporaryNameAttempts; ++attempt) {
+    name = widen(platform::temporaryName(narrow(file.name()), static_cast<long>(GetCurrentProcessId())));
     HANDLE created = CreateFileW(file.pathOf(name).c_str(), GENERIC_WRITE, ShareAll, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
     if (created != INVALID_HANDLE_VALUE || (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)) {
@@ -112,7 +112,7 @@ void removeStaleTemporaries(const HeldFile& held) {
   if (search == INVALID_HANDLE_VALUE) return;
   const std::string target = narrow(held.name());
   do {
-    const auto writer = desktop::temporaryWriter(narrow(found.cFileName), target);
+    const auto writer = platform::temporaryWriter(narrow(found.cFileName), target);
     if (!writer) continue;
     HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(*writer));
     bool gone = !process && GetLastError() == ERROR_INVALID_PARAMETER;

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "stats/one_machine_per_file.h"
+
 namespace vertuno::windows {
 
 class HeldFile;
@@ -15,7 +17,7 @@ class HeldFile;
 // file, so the two games exclude each other on one folder.
 class FileClaim {
  public:
-  enum class Outcome { Taken, HeldElsewhere, Impossible };
+  using Outcome = MoneyFiles::Claim;  // never LocksUnavailable
 
   FileClaim() = default;
   ~FileClaim();

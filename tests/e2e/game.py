@@ -15,7 +15,7 @@ from Xlib import ext as xlib_extensions
 
 BUILD = os.environ.get("VERTUNO_BUILD", os.path.join(os.path.dirname(__file__), "../../build"))
 PROGRAM_FOLDER = os.path.join(BUILD, "vertuno")
-EXPECTED_LOOK = os.path.join(BUILD, "tests", "expected_look")
+EXPECTED_LOOK = os.path.join(BUILD, "tests", "qt", "expected_look")
 TITLE = "777 - Игра Вертуно"
 
 # One probe pixel inside each segment, in cell pixels: top, upper right, lower right, bottom,
