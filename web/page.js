@@ -83,7 +83,7 @@ const page = (() => {
   // wherever the cabinet has moved by then.
   function post(kind, a = 0, b = 0, client = null) {
     if (!running) return;
-    queue.push({ kind: layout.events[kind], a, b, client });
+    queue.push({ kind: layout.events[kind], a, b, client, x: 0, y: 0 });
     if (wake) {
       const resume = wake;
       wake = null;
