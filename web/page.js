@@ -9,9 +9,6 @@ const page = (() => {
   const claimName = 'vertuno.machine';
   const takeOverKey = 'vertuno.take-over';  // this tab's reload is to take the machine over
   const channel = 'BroadcastChannel' in window ? new BroadcastChannel(claimName) : null;
-  // A finger's gestures as a touch screen's own: held this long within the slop (px) it is a long
-  // press, and a tap this soon after another is a double tap.
-  const touch = { longPressMs: 500, doubleTapMs: 400, slop: 10, timer: 0, still: false, from: [0, 0], lastTap: -1e9 };
 
   let layout = null;
   const queue = [];
@@ -20,7 +17,7 @@ const page = (() => {
   let ran = false;  // the machine has run in this page, which cannot start it twice
   let ownsStorage = true;
   let handedOver = false;
-  let timer1 = 0;
+  const timers = {};  // the one-shot timers the machine arms, by the event each posts
   let timer2 = 0;
   let scale = 1;  // page pixels to a pixel of the cabinet
   let cellsDrawnAt = 0;  // device pixels to a pixel of the cabinet, as the board was last drawn
@@ -90,7 +87,9 @@ const page = (() => {
       resume();
     }
   }
-  function dropQueued(kind) {
+  // A timer disarmed, or armed afresh, forgets the tick it had not yet delivered.
+  function disarmTimer(kind) {
+    clearTimeout(timers[kind]);
     for (let i = queue.length - 1; i >= 0; --i) if (queue[i].kind === layout.events[kind]) queue.splice(i, 1);
   }
 
@@ -173,20 +172,14 @@ const page = (() => {
     element.coin.style.background = `radial-gradient(circle at 35% 30%, #fff, ${coin.fill} 45%, ${coin.fill})`;
     element.coin.style.borderColor = coin.border;
     layout.hotSpots.forEach((spot, index) => buildHotSpot(cabinet, spot, index));
-    cabinet.addEventListener('mousedown', (e) => press(e, e.detail > 1 && e.detail % 2 === 0));
-    cabinet.addEventListener('pointerdown', (e) => {
-      if (e.pointerType === 'mouse' || !e.isPrimary) return;
-      const second = e.timeStamp - touch.lastTap < touch.doubleTapMs;
-      touch.lastTap = second ? -1e9 : e.timeStamp;
-      Object.assign(touch, { still: true, from: [e.clientX, e.clientY] });
-      touch.timer = setTimeout(() => post('longPress'), touch.longPressMs);
-      press(e, second);  // its default kept back, no mouse events follow the finger
-    });
+    cabinet.addEventListener('mousedown', (e) => press(e, e.detail > 1 && e.detail % 2 === 0 ? 'doubleClick' : 'press'));
+    // Its default kept back, no mouse events follow the finger.
+    cabinet.addEventListener('pointerdown', (e) => e.pointerType !== 'mouse' && e.isPrimary && press(e, 'fingerDown'));
   }
-  function press(e, double) {
+  function press(e, kind) {
     e.preventDefault();
     Object.assign(pointer, { x: e.clientX, y: e.clientY, pressed: true });
-    forwardPointer(double ? 'doubleClick' : 'press', e);
+    forwardPointer(kind, e);
   }
 
   // The mouse passes through a hot spot to the cabinet; a keyboard or a screen reader presses it.
@@ -205,36 +198,30 @@ const page = (() => {
     });
   }
 
-  // The DOM's buttons under the names the machine's tables number them by; a finger is the left.
+  // The DOM's buttons under the names the machine's tables number them by; a finger going down
+  // tells its time instead.
   function forwardPointer(kind, e) {
     const numbers = layout.mouseButtons;
     const button = numbers[['left', 'middle', 'right'][e.button]] || 0;
     const held = (e.buttons & 1 ? numbers.left : 0) | (e.buttons & 2 ? numbers.right : 0) |
       (e.buttons & 4 ? numbers.middle : 0);
     const last = queue[queue.length - 1];
-    if (kind === 'move' && last && last.kind === layout.events.move) {
+    if ((kind === 'move' || kind === 'fingerMove') && last && last.kind === layout.events[kind]) {
       Object.assign(last, { b: held, client: [e.clientX, e.clientY] });  // only the latest counts
       return;
     }
-    post(kind, button, held, [e.clientX, e.clientY]);
+    post(kind, kind === 'fingerDown' ? Math.round(e.timeStamp) : button, held, [e.clientX, e.clientY]);
   }
 
   function trackPointer() {
     const moved = (e) => {
       Object.assign(pointer, { x: e.clientX, y: e.clientY });
-      if (!pointer.pressed) return;
-      if (e.pointerType && touch.still) {  // a finger moves only once it leaves the slop
-        if (Math.hypot(e.clientX - touch.from[0], e.clientY - touch.from[1]) < touch.slop) return;
-        touch.still = false;
-        clearTimeout(touch.timer);
-      }
-      forwardPointer('move', e);
+      if (pointer.pressed) forwardPointer(e.pointerType ? 'fingerMove' : 'move', e);
     };
     const released = (e) => {
       if (!pointer.pressed) return;
       pointer.pressed = e.buttons > 0;
-      clearTimeout(touch.timer);
-      forwardPointer('release', e);
+      forwardPointer(e.pointerType ? 'fingerUp' : 'release', e);
     };
     const byFinger = (handle) => (e) => e.pointerType !== 'mouse' && e.isPrimary && handle(e);
     window.addEventListener('mousemove', moved);
@@ -487,7 +474,7 @@ const page = (() => {
   function stop() {
     running = false;
     queue.length = 0;
-    clearTimeout(timer1);
+    Object.keys(timers).forEach(disarmTimer);
     clearInterval(timer2);
     byId('cabinet').hidden = true;
     element.sideWindows.forEach((frame) => (frame.hidden = true));
@@ -578,15 +565,11 @@ const page = (() => {
     },
     nextEvent: () => (queue.length ? Promise.resolve() : new Promise((resolve) => (wake = resolve))),
     startTimer2: (intervalMs) => (timer2 = setInterval(() => post('timer2'), intervalMs)),
-    armTimer1(intervalMs) {
-      clearTimeout(timer1);
-      dropQueued('timer1');  // a restarted count forgets the tick it had not yet delivered
-      timer1 = setTimeout(() => post('timer1'), intervalMs);
+    armTimer(kind, intervalMs) {
+      disarmTimer(kind);
+      timers[kind] = setTimeout(() => post(kind), intervalMs);
     },
-    disarmTimer1() {
-      clearTimeout(timer1);
-      dropQueued('timer1');
-    },
+    disarmTimer,
     keepSound(name, samples, rate) {
       element.sounds[name] = new AudioBuffer({ length: samples.length, sampleRate: rate });
       element.sounds[name].copyToChannel(samples, 0);

@@ -12,7 +12,10 @@ enum class PageEventKind : int {
   DoubleClick,    // as a press
   Release,        // as a press
   Move,           // b: every button held, x, y: in the cabinet
-  LongPress,      // the finger of the touch going on has stayed put
+  FingerDown,     // a: its time in milliseconds, x, y: in the cabinet
+  FingerMove,     // x, y: in the cabinet
+  FingerUp,       // as a finger's move
+  LongPress,      // the long-press timer went off
   MenuKey,        // the menu key or Shift+F10 on the cabinet
   Activate,       // a: the hot spot's index in the layout
   Escape,         // a: the side window's index in the layout

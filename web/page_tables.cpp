@@ -100,6 +100,7 @@ val events() {
   const auto n = [](K kind) { return val(static_cast<int>(kind)); };
   return object({{"timer1", n(K::Timer1)}, {"timer2", n(K::Timer2)}, {"press", n(K::Press)},
                  {"doubleClick", n(K::DoubleClick)}, {"release", n(K::Release)}, {"move", n(K::Move)},
+                 {"fingerDown", n(K::FingerDown)}, {"fingerMove", n(K::FingerMove)}, {"fingerUp", n(K::FingerUp)},
                  {"longPress", n(K::LongPress)}, {"menuKey", n(K::MenuKey)}, {"activate", n(K::Activate)},
                  {"escape", n(K::Escape)}, {"closeWindow", n(K::CloseWindow)}, {"sideButton", n(K::SideButton)},
                  {"answer", n(K::Answer)}, {"menuChosen", n(K::MenuChosen)}, {"rescale", n(K::Rescale)},

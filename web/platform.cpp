@@ -37,9 +37,15 @@ void WebPlatform::waitForEvents() {
   pumpEvents();
 }
 
-void WebPlatform::armWaitTimer(int intervalMs) { page().call<void>("armTimer1", intervalMs); }
+void WebPlatform::armWaitTimer(int intervalMs) { page().call<void>("armTimer", std::string("timer1"), intervalMs); }
 
-void WebPlatform::disarmWaitTimer() { page().call<void>("disarmTimer1"); }
+void WebPlatform::disarmWaitTimer() { page().call<void>("disarmTimer", std::string("timer1")); }
+
+void WebPlatform::armLongPressTimer(int intervalMs) {
+  page().call<void>("armTimer", std::string("longPress"), intervalMs);
+}
+
+void WebPlatform::disarmLongPressTimer() { page().call<void>("disarmTimer", std::string("longPress")); }
 
 // The page plays the sounds the machine makes itself, each the first time it is played: nothing
 // to fetch, from a server or a file, and nothing to hold back the cabinet's first paint.

@@ -25,6 +25,8 @@ class WebPlatform : public Platform {
   void waitForEvents() override;
   void armWaitTimer(int intervalMs) override;
   void disarmWaitTimer() override;
+  void armLongPressTimer(int intervalMs) override;
+  void disarmLongPressTimer() override;
   void playSound(const std::string& name) override;
   void reseedRandom() override;
   double nextRandom() override;

@@ -51,6 +51,11 @@ void WebView::dispatch(const PageEvent& event) {
     case PageEventKind::DoubleClick: pointer(InputKind::DoubleClick); break;
     case PageEventKind::Release: pointer(InputKind::Release); break;
     case PageEventKind::Move: pointer(InputKind::Move); break;
+    case PageEventKind::FingerDown:
+      machine_->input({.kind = InputKind::FingerDown, .at = {event.x, event.y}, .ms = event.a});
+      break;
+    case PageEventKind::FingerMove: pointer(InputKind::FingerMove); break;
+    case PageEventKind::FingerUp: pointer(InputKind::FingerUp); break;
     case PageEventKind::LongPress: machine_->input({.kind = InputKind::LongPress}); break;
     case PageEventKind::MenuKey: machine_->input({.kind = InputKind::MenuKey}); break;
     case PageEventKind::Activate:
