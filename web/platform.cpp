@@ -2,8 +2,6 @@
 
 #include <emscripten.h>
 
-#include <filesystem>
-
 #include "assets/machine_sounds.h"
 #include "machine/layout.h"
 #include "web/page_tables.h"
