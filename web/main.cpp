@@ -12,7 +12,7 @@ int main() {
   web::WebView view(platform);
   Machine machine(platform, view);
   view.attach(machine);
-  platform.setDispatch([&view](const web::PageEvent& event) { view.dispatch(event); });
+  platform.setDispatch([&view](const emscripten::val& event) { view.dispatch(event); });
   platform.startWindowTimers();
   machine.Form_Load();
   for (;;) platform.waitForEvents();

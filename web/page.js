@@ -78,9 +78,9 @@ const page = (() => {
   // --- The queue the machine drains -----------------------------------------------------
   // client: a point of the page, made a point of the cabinet when the machine takes the event,
   // wherever the cabinet has moved by then.
-  function post(kind, a = 0, b = 0, client = null) {
+  function post(kind, fields = {}) {
     if (!running) return;
-    queue.push({ kind: layout.events[kind], a, b, client, x: 0, y: 0 });
+    queue.push({ kind: layout.events[kind], ...fields });
     if (wake) {
       const resume = wake;
       wake = null;
@@ -92,6 +92,8 @@ const page = (() => {
     clearTimeout(timers[kind]);
     for (let i = queue.length - 1; i >= 0; --i) if (queue[i].kind === layout.events[kind]) queue.splice(i, 1);
   }
+  // What the player did, raw, as the machine's input of that kind.
+  const input = (kind, fields = {}) => post('input', { input: layout.inputs[kind], ...fields });
 
   // --- Sounds: the machine's own samples, through Web Audio ------------------------------
   // A browser lets sound start only inside a press, so each press opens or wakes the context.
@@ -171,7 +173,7 @@ const page = (() => {
     element.coin = make('div', 'coin', cabinet, [coin.left, coin.top, coin.width, coin.height]);
     element.coin.style.background = `radial-gradient(circle at 35% 30%, #fff, ${coin.fill} 45%, ${coin.fill})`;
     element.coin.style.borderColor = coin.border;
-    layout.hotSpots.forEach((spot, index) => buildHotSpot(cabinet, spot, index));
+    layout.hotSpots.forEach((spot) => buildHotSpot(cabinet, spot));
     cabinet.addEventListener('mousedown', (e) => press(e, e.detail > 1 && e.detail % 2 === 0 ? 'doubleClick' : 'press'));
     // Its default kept back, no mouse events follow the finger.
     cabinet.addEventListener('pointerdown', (e) => e.pointerType !== 'mouse' && e.isPrimary && press(e, 'fingerDown'));
@@ -183,7 +185,7 @@ const page = (() => {
   }
 
   // The mouse passes through a hot spot to the cabinet; a keyboard or a screen reader presses it.
-  function buildHotSpot(cabinet, spot, index) {
+  function buildHotSpot(cabinet, spot) {
     const node = make('button', 'hot-spot', cabinet, spot.box);
     node.dataset.name = spot.name;
     if (spot.accessibleName) {
@@ -194,23 +196,23 @@ const page = (() => {
       node.tabIndex = -1;
     }
     node.addEventListener('click', (e) => {
-      if (e.detail === 0) post('activate', index);
+      if (e.detail === 0) input('activate', { hotSpot: spot.name });
     });
   }
 
-  // The DOM's buttons under the names the machine's tables number them by; a finger going down
-  // tells its time instead.
+  // The DOM's buttons under the names the machine's tables number them by, and the time, by
+  // which the machine tells a finger's double tap.
   function forwardPointer(kind, e) {
     const numbers = layout.mouseButtons;
     const button = numbers[['left', 'middle', 'right'][e.button]] || 0;
     const held = (e.buttons & 1 ? numbers.left : 0) | (e.buttons & 2 ? numbers.right : 0) |
       (e.buttons & 4 ? numbers.middle : 0);
     const last = queue[queue.length - 1];
-    if ((kind === 'move' || kind === 'fingerMove') && last && last.kind === layout.events[kind]) {
-      Object.assign(last, { b: held, client: [e.clientX, e.clientY] });  // only the latest counts
+    if ((kind === 'move' || kind === 'fingerMove') && last && last.input === layout.inputs[kind]) {
+      Object.assign(last, { held, client: [e.clientX, e.clientY] });  // only the latest counts
       return;
     }
-    post(kind, kind === 'fingerDown' ? Math.round(e.timeStamp) : button, held, [e.clientX, e.clientY]);
+    input(kind, { button, held, client: [e.clientX, e.clientY], ms: Math.round(e.timeStamp) });
   }
 
   function trackPointer() {
@@ -238,7 +240,7 @@ const page = (() => {
       menuKey = onMachine(e.target) && (e.key === 'ContextMenu' || (e.key === 'F10' && e.shiftKey));
       if (!menuKey) return;
       e.preventDefault();
-      post('menuKey');
+      input('menuKey');
     });
     document.addEventListener('contextmenu', (e) => {
       if (byId('cabinet').contains(e.target) || menuKey) e.preventDefault();
@@ -259,9 +261,9 @@ const page = (() => {
     const close = make('button', 'close', bar);
     close.setAttribute('aria-label', layout.closeBoxName);
     close.textContent = '×';
-    close.addEventListener('click', () => post('closeWindow', index));
+    close.addEventListener('click', () => post('closeWindow', { a: index }));
     frame.addEventListener('keydown', (e) => {
-      if (e.key === 'Escape') post('escape', index);
+      if (e.key === 'Escape') input('escape', { window: windowLayout.window });
     });
     const body = make('div', 'side-body', frame);
     Object.assign(body.style, { width: px(windowLayout.width), height: px(windowLayout.height) });
@@ -284,7 +286,7 @@ const page = (() => {
       } else {
         node = make(control.kind === 'button' ? 'button' : 'div', `control ${control.kind}`, parent, control.box);
         node.textContent = control.text;
-        if (control.kind === 'button') node.addEventListener('click', () => post('sideButton', index, controlIndex));
+        if (control.kind === 'button') node.addEventListener('click', () => post('sideButton', { a: index, b: controlIndex }));
         node.style.justifyContent = justify[control.align];
         node.classList.toggle('wraps', control.wraps);
       }
@@ -330,7 +332,7 @@ const page = (() => {
     const answer = (name) => {
       dialog.oncancel = null;
       dialog.close();
-      post('answer', layout.answers[name]);
+      post('answer', { a: layout.answers[name] });
     };
     for (const name of answers) {
       const button = make('button', '', buttons);
@@ -357,7 +359,7 @@ const page = (() => {
     };
     const choose = (index) => {
       closeMenu();
-      post('menuChosen', index);
+      post('menuChosen', { a: index });
     };
     layout.menu.forEach((text, index) => {
       if (!text) return make('hr', '', menu);

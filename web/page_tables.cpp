@@ -91,20 +91,27 @@ val control(const Control& c) {
 }
 
 val sideWindow(const SideWindowLayout* w) {
-  return object({{"name", text(w->name)}, {"title", text(w->title)}, {"width", val(w->width)},
-                 {"height", val(w->height)}, {"font", font(DialogFont)}, {"controls", list(w->controls, control)}});
+  return object({{"name", text(w->name)}, {"window", val(static_cast<int>(w->window))}, {"title", text(w->title)},
+                 {"width", val(w->width)}, {"height", val(w->height)}, {"font", font(DialogFont)}, {"controls", list(w->controls, control)}});
 }
 
 val events() {
   using K = PageEventKind;
   const auto n = [](K kind) { return val(static_cast<int>(kind)); };
-  return object({{"timer1", n(K::Timer1)}, {"timer2", n(K::Timer2)}, {"press", n(K::Press)},
-                 {"doubleClick", n(K::DoubleClick)}, {"release", n(K::Release)}, {"move", n(K::Move)},
-                 {"fingerDown", n(K::FingerDown)}, {"fingerMove", n(K::FingerMove)}, {"fingerUp", n(K::FingerUp)},
-                 {"longPress", n(K::LongPress)}, {"menuKey", n(K::MenuKey)}, {"activate", n(K::Activate)},
-                 {"escape", n(K::Escape)}, {"closeWindow", n(K::CloseWindow)}, {"sideButton", n(K::SideButton)},
+  return object({{"input", n(K::Input)}, {"timer1", n(K::Timer1)}, {"timer2", n(K::Timer2)},
+                 {"longPress", n(K::LongPress)}, {"closeWindow", n(K::CloseWindow)}, {"sideButton", n(K::SideButton)},
                  {"answer", n(K::Answer)}, {"menuChosen", n(K::MenuChosen)}, {"rescale", n(K::Rescale)},
                  {"hidden", n(K::Hidden)}, {"close", n(K::Close)}});
+}
+
+// The kinds of the machine's Input the page passes on.
+val inputs() {
+  using K = InputKind;
+  const auto n = [](K kind) { return val(static_cast<int>(kind)); };
+  return object({{"press", n(K::Press)}, {"doubleClick", n(K::DoubleClick)}, {"release", n(K::Release)},
+                 {"move", n(K::Move)}, {"fingerDown", n(K::FingerDown)}, {"fingerMove", n(K::FingerMove)},
+                 {"fingerUp", n(K::FingerUp)}, {"menuKey", n(K::MenuKey)}, {"escape", n(K::Escape)},
+                 {"activate", n(K::Activate)}});
 }
 
 }  // namespace
@@ -117,7 +124,7 @@ val pageTables() {
   const val faces = array({object({{"outline", points(NormalOutline)}, {"pictures", array({cabinet})}}),
                            object({{"outline", points(DemoOutline)}, {"pictures", array({cabinet, player})}})});
   return object(
-      {{"events", events()}, {"title", text(mw::Title)}, {"width", val(mw::Width)}, {"height", val(mw::Height)},
+      {{"events", events()}, {"inputs", inputs()}, {"title", text(mw::Title)}, {"width", val(mw::Width)}, {"height", val(mw::Height)},
        {"font", font(mw::Font)}, {"cabinetBlue", colour(mw::CabinetBlue)}, {"faces", faces},
        {"labels", list(mw::Texts, label)}, {"hotSpots", list(mw::HotSpots, hotSpot)},
        {"cells", points(mw::CellPositions)}, {"boardName", text(mw::BoardName)}, {"board", box(mw::BoardBox)},

@@ -25,8 +25,7 @@ void WebPlatform::startWindowTimers() { page().call<void>("startTimer2", machine
 
 void WebPlatform::pumpEvents() {
   for (val event = page().call<val>("takeEvent"); !event.isNull(); event = page().call<val>("takeEvent")) {
-    dispatch_({static_cast<PageEventKind>(event["kind"].as<int>()), event["a"].as<int>(), event["b"].as<int>(),
-               event["x"].as<int>(), event["y"].as<int>()});
+    dispatch_(event);
   }
 }
 

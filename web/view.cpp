@@ -8,6 +8,7 @@
 #include "machine/cabinet.h"
 #include "machine/machine.h"
 #include "stats/side_window_layout.h"
+#include "web/page_event.h"
 #include "web/page_tables.h"
 #include "web/platform.h"
 
@@ -38,48 +39,35 @@ const auto* row(const Table& table, int index) {
 
 WebView::WebView(WebPlatform& platform) : platform_(platform) {}
 
-void WebView::dispatch(const PageEvent& event) {
-  const auto pointer = [&](InputKind kind) {
-    machine_->input({.kind = kind, .button = static_cast<MouseButton>(event.a),
-                     .held = static_cast<MouseButton>(event.b), .at = {event.x, event.y}});
-  };
-  switch (event.kind) {
+void WebView::dispatch(const val& event) {
+  // A number the event carries, or 0 where it has none.
+  const auto number = [&event](const char* name) { return event[name].isUndefined() ? 0 : event[name].as<int>(); };
+  const int a = number("a");
+  switch (static_cast<PageEventKind>(number("kind"))) {
     case PageEventKind::None: break;
+    case PageEventKind::Input: {
+      const std::string hotSpot = event["hotSpot"].isUndefined() ? "" : event["hotSpot"].as<std::string>();
+      machine_->input({.kind = static_cast<InputKind>(number("input")),
+                       .button = static_cast<MouseButton>(number("button")),
+                       .held = static_cast<MouseButton>(number("held")), .at = {number("x"), number("y")},
+                       .window = static_cast<WindowId>(number("window")), .hotSpot = hotSpot, .ms = number("ms")});
+      break;
+    }
     case PageEventKind::Timer1: machine_->Timer1_Timer(); break;
     case PageEventKind::Timer2: machine_->Timer2_Timer(); break;
-    case PageEventKind::Press: pointer(InputKind::Press); break;
-    case PageEventKind::DoubleClick: pointer(InputKind::DoubleClick); break;
-    case PageEventKind::Release: pointer(InputKind::Release); break;
-    case PageEventKind::Move: pointer(InputKind::Move); break;
-    case PageEventKind::FingerDown:
-      machine_->input({.kind = InputKind::FingerDown, .at = {event.x, event.y}, .ms = event.a});
-      break;
-    case PageEventKind::FingerMove: pointer(InputKind::FingerMove); break;
-    case PageEventKind::FingerUp: pointer(InputKind::FingerUp); break;
     case PageEventKind::LongPress: machine_->input({.kind = InputKind::LongPress}); break;
-    case PageEventKind::MenuKey: machine_->input({.kind = InputKind::MenuKey}); break;
-    case PageEventKind::Activate:
-      if (const auto* spot = row(machine_window::HotSpots, event.a)) {
-        machine_->input({.kind = InputKind::Activate, .hotSpot = spot->name});
-      }
-      break;
-    case PageEventKind::Escape:
-      if (const auto* window = row(SideWindows, event.a)) {
-        machine_->input({.kind = InputKind::Escape, .window = (*window)->window});
-      }
-      break;
     case PageEventKind::CloseWindow:
-      if (const auto* window = row(SideWindows, event.a)) machine_->closeSideWindow((*window)->window);
+      if (const auto* window = row(SideWindows, a)) machine_->closeSideWindow((*window)->window);
       break;
     case PageEventKind::SideButton: {
-      const auto* window = row(SideWindows, event.a);
-      const auto* control = window ? row((*window)->controls, event.b) : nullptr;
+      const auto* window = row(SideWindows, a);
+      const auto* control = window ? row((*window)->controls, number("b")) : nullptr;
       if (control && control->onClick) (machine_->*control->onClick)();
       break;
     }
-    case PageEventKind::Answer: answer_ = static_cast<Answer>(event.a); break;
+    case PageEventKind::Answer: answer_ = static_cast<Answer>(a); break;
     case PageEventKind::MenuChosen: {
-      const auto* item = row(machine_window::Menu, event.a);
+      const auto* item = row(machine_window::Menu, a);
       menuChoice_ = item ? item->choice : MenuChoice::None;
       break;
     }
