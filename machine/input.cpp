@@ -11,6 +11,9 @@ void Machine::input(const Input& input) {
     case InputKind::DoubleClick: buttonDown(input.button, input.held, input.at, true); break;
     case InputKind::Release: buttonUp(input.button, input.held, input.at); break;
     case InputKind::Move: pointerMoved(input.held, input.at); break;
+    case InputKind::FingerDown: fingerDown(input.at, input.ms); break;
+    case InputKind::FingerMove: fingerMoved(input.at); break;
+    case InputKind::FingerUp: fingerUp(input.at); break;
     case InputKind::LongPress: longPress(); break;
     case InputKind::MenuKey: popUpMainMenu(machine_window::MenuKeyPoint); break;
     case InputKind::Escape: closeSideWindow(input.window); break;
@@ -88,6 +91,32 @@ void Machine::pointerMoved(MouseButton held, Point at) {
 void Machine::endDrag() {
   press_.drag = Press::Drag::None;
   view_.dragEnded();
+}
+
+// A finger is the left button, with a touch screen's own gestures: a press soon after a tap is
+// a double tap, the finger moves only once it leaves the slop, and held still long enough it is
+// a long press.
+void Machine::fingerDown(Point at, std::int64_t ms) {
+  const bool doubleTap = touch_.lastTapMs && ms - *touch_.lastTapMs < DoubleTapMs;
+  touch_ = {.from = at, .still = true, .lastTapMs = doubleTap ? std::nullopt : std::optional(ms)};
+  platform_.armLongPressTimer(LongPressMs);
+  buttonDown(MouseButton::Left, MouseButton::Left, at, doubleTap);
+}
+
+void Machine::fingerMoved(Point at) {
+  if (touch_.still) {
+    const int dx = at.x - touch_.from.x;
+    const int dy = at.y - touch_.from.y;
+    if (dx * dx + dy * dy < TouchSlop * TouchSlop) return;
+    touch_.still = false;
+    platform_.disarmLongPressTimer();
+  }
+  pointerMoved(MouseButton::Left, at);
+}
+
+void Machine::fingerUp(Point at) {
+  platform_.disarmLongPressTimer();
+  buttonUp(MouseButton::Left, MouseButton::None, at);
 }
 
 // A finger held still where it went down is the right button there, as a touch screen's press

@@ -35,7 +35,10 @@ enum class InputKind : std::uint8_t {
   DoubleClick,  // the second press of a double-click, in its place
   Release,      // button let go at `at`, wherever that is
   Move,         // the pointer moved to `at`
-  LongPress,    // the finger of a touch press stayed where it went down, long enough to mean more
+  FingerDown,   // a touch screen's finger went down at `at`, at `ms` on the platform's clock
+  FingerMove,   // that finger moved to `at`
+  FingerUp,     // that finger lifted at `at`
+  LongPress,    // the long-press timer the machine armed for a finger went off
   MenuKey,      // the keyboard's menu key, or Shift+F10, on the machine window
   Escape,       // the Escape key, in `window`
   Activate,     // a screen reader's or the keyboard's press of the hot spot `hotSpot`
@@ -51,6 +54,13 @@ struct Input {
   Point at{};
   WindowId window = WindowId::Machine;
   std::string_view hotSpot{};
+  std::int64_t ms = 0;  // when a finger went down, in milliseconds
 };
+
+// A finger's gestures as a touch screen's own: held this long within the slop (px) it is a
+// long press, and a press this soon after a tap is a double tap.
+inline constexpr int LongPressMs = 500;
+inline constexpr int DoubleTapMs = 400;
+inline constexpr int TouchSlop = 10;
 
 }  // namespace vertuno

@@ -90,6 +90,15 @@ class Machine {
   void buttonUp(MouseButton button, MouseButton held, Point at);
   void pointerMoved(MouseButton held, Point at);
   void endDrag();
+  // The finger going on, as a touch screen tells a tap, a double tap and a long press apart.
+  struct Touch {
+    Point from{};
+    bool still = false;  // it has not left the slop since it went down
+    std::optional<std::int64_t> lastTapMs;
+  };
+  void fingerDown(Point at, std::int64_t ms);
+  void fingerMoved(Point at);
+  void fingerUp(Point at);
   void longPress();
   void activate(std::string_view hotSpot);
   void popUpMainMenu(std::optional<Point> at);
@@ -125,6 +134,7 @@ class Machine {
   View& view_;
   MachineState state_;
   Press press_;
+  Touch touch_;
   int openMessageBoxes_ = 0;
   bool menuOpen_ = false;
   bool idleTickAfterMenu_ = false;  // the tick that closed the menu, to come again after it

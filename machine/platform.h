@@ -20,6 +20,10 @@ class Platform {
   // Timer1: start counting the interval afresh from now; its tick calls Timer1_Timer.
   virtual void armWaitTimer(int intervalMs) = 0;
   virtual void disarmWaitTimer() = 0;
+  // A finger's long press: after intervalMs the platform hands the machine InputKind::LongPress,
+  // unless disarmed first. A platform that hands over no finger never has it armed.
+  virtual void armLongPressTimer(int /*intervalMs*/) {}
+  virtual void disarmLongPressTimer() {}
 
   // Starts one of the machine's sounds (sounds::All) without waiting for it; a new start stops
   // the one playing. Where the sound's file lives is the platform's business.

@@ -9,9 +9,6 @@ const page = (() => {
   const claimName = 'vertuno.machine';
   const takeOverKey = 'vertuno.take-over';  // this tab's reload is to take the machine over
   const channel = 'BroadcastChannel' in window ? new BroadcastChannel(claimName) : null;
-  // A finger's gestures as a touch screen's own: held this long within the slop (px) it is a long
-  // press, and a tap this soon after another is a double tap.
-  const touch = { longPressMs: 500, doubleTapMs: 400, slop: 10, timer: 0, still: false, from: [0, 0], lastTap: -1e9 };
 
   let layout = null;
   const queue = [];
@@ -20,7 +17,7 @@ const page = (() => {
   let ran = false;  // the machine has run in this page, which cannot start it twice
   let ownsStorage = true;
   let handedOver = false;
-  let timer1 = 0;
+  const timers = {};  // the one-shot timers the machine arms, by the event each posts
   let timer2 = 0;
   let scale = 1;  // page pixels to a pixel of the cabinet
   let cellsDrawnAt = 0;  // device pixels to a pixel of the cabinet, as the board was last drawn
@@ -81,18 +78,22 @@ const page = (() => {
   // --- The queue the machine drains -----------------------------------------------------
   // client: a point of the page, made a point of the cabinet when the machine takes the event,
   // wherever the cabinet has moved by then.
-  function post(kind, a = 0, b = 0, client = null) {
+  function post(kind, fields = {}) {
     if (!running) return;
-    queue.push({ kind: layout.events[kind], a, b, client });
+    queue.push({ kind: layout.events[kind], ...fields });
     if (wake) {
       const resume = wake;
       wake = null;
       resume();
     }
   }
-  function dropQueued(kind) {
+  // A timer disarmed, or armed afresh, forgets the tick it had not yet delivered.
+  function disarmTimer(kind) {
+    clearTimeout(timers[kind]);
     for (let i = queue.length - 1; i >= 0; --i) if (queue[i].kind === layout.events[kind]) queue.splice(i, 1);
   }
+  // What the player did, raw, as the machine's input of that kind.
+  const input = (kind, fields = {}) => post('input', { input: layout.inputs[kind], ...fields });
 
   // --- Sounds: the machine's own samples, through Web Audio ------------------------------
   // A browser lets sound start only inside a press, so each press opens or wakes the context.
@@ -172,25 +173,19 @@ const page = (() => {
     element.coin = make('div', 'coin', cabinet, [coin.left, coin.top, coin.width, coin.height]);
     element.coin.style.background = `radial-gradient(circle at 35% 30%, #fff, ${coin.fill} 45%, ${coin.fill})`;
     element.coin.style.borderColor = coin.border;
-    layout.hotSpots.forEach((spot, index) => buildHotSpot(cabinet, spot, index));
-    cabinet.addEventListener('mousedown', (e) => press(e, e.detail > 1 && e.detail % 2 === 0));
-    cabinet.addEventListener('pointerdown', (e) => {
-      if (e.pointerType === 'mouse' || !e.isPrimary) return;
-      const second = e.timeStamp - touch.lastTap < touch.doubleTapMs;
-      touch.lastTap = second ? -1e9 : e.timeStamp;
-      Object.assign(touch, { still: true, from: [e.clientX, e.clientY] });
-      touch.timer = setTimeout(() => post('longPress'), touch.longPressMs);
-      press(e, second);  // its default kept back, no mouse events follow the finger
-    });
+    layout.hotSpots.forEach((spot) => buildHotSpot(cabinet, spot));
+    cabinet.addEventListener('mousedown', (e) => press(e, e.detail > 1 && e.detail % 2 === 0 ? 'doubleClick' : 'press'));
+    // Its default kept back, no mouse events follow the finger.
+    cabinet.addEventListener('pointerdown', (e) => e.pointerType !== 'mouse' && e.isPrimary && press(e, 'fingerDown'));
   }
-  function press(e, double) {
+  function press(e, kind) {
     e.preventDefault();
     Object.assign(pointer, { x: e.clientX, y: e.clientY, pressed: true });
-    forwardPointer(double ? 'doubleClick' : 'press', e);
+    forwardPointer(kind, e);
   }
 
   // The mouse passes through a hot spot to the cabinet; a keyboard or a screen reader presses it.
-  function buildHotSpot(cabinet, spot, index) {
+  function buildHotSpot(cabinet, spot) {
     const node = make('button', 'hot-spot', cabinet, spot.box);
     node.dataset.name = spot.name;
     if (spot.accessibleName) {
@@ -201,40 +196,34 @@ const page = (() => {
       node.tabIndex = -1;
     }
     node.addEventListener('click', (e) => {
-      if (e.detail === 0) post('activate', index);
+      if (e.detail === 0) input('activate', { hotSpot: spot.name });
     });
   }
 
-  // The DOM's buttons under the names the machine's tables number them by; a finger is the left.
+  // The DOM's buttons under the names the machine's tables number them by, and the time, by
+  // which the machine tells a finger's double tap.
   function forwardPointer(kind, e) {
     const numbers = layout.mouseButtons;
     const button = numbers[['left', 'middle', 'right'][e.button]] || 0;
     const held = (e.buttons & 1 ? numbers.left : 0) | (e.buttons & 2 ? numbers.right : 0) |
       (e.buttons & 4 ? numbers.middle : 0);
     const last = queue[queue.length - 1];
-    if (kind === 'move' && last && last.kind === layout.events.move) {
-      Object.assign(last, { b: held, client: [e.clientX, e.clientY] });  // only the latest counts
+    if ((kind === 'move' || kind === 'fingerMove') && last && last.input === layout.inputs[kind]) {
+      Object.assign(last, { held, client: [e.clientX, e.clientY] });  // only the latest counts
       return;
     }
-    post(kind, button, held, [e.clientX, e.clientY]);
+    input(kind, { button, held, client: [e.clientX, e.clientY], ms: Math.round(e.timeStamp) });
   }
 
   function trackPointer() {
     const moved = (e) => {
       Object.assign(pointer, { x: e.clientX, y: e.clientY });
-      if (!pointer.pressed) return;
-      if (e.pointerType && touch.still) {  // a finger moves only once it leaves the slop
-        if (Math.hypot(e.clientX - touch.from[0], e.clientY - touch.from[1]) < touch.slop) return;
-        touch.still = false;
-        clearTimeout(touch.timer);
-      }
-      forwardPointer('move', e);
+      if (pointer.pressed) forwardPointer(e.pointerType ? 'fingerMove' : 'move', e);
     };
     const released = (e) => {
       if (!pointer.pressed) return;
       pointer.pressed = e.buttons > 0;
-      clearTimeout(touch.timer);
-      forwardPointer('release', e);
+      forwardPointer(e.pointerType ? 'fingerUp' : 'release', e);
     };
     const byFinger = (handle) => (e) => e.pointerType !== 'mouse' && e.isPrimary && handle(e);
     window.addEventListener('mousemove', moved);
@@ -251,7 +240,7 @@ const page = (() => {
       menuKey = onMachine(e.target) && (e.key === 'ContextMenu' || (e.key === 'F10' && e.shiftKey));
       if (!menuKey) return;
       e.preventDefault();
-      post('menuKey');
+      input('menuKey');
     });
     document.addEventListener('contextmenu', (e) => {
       if (byId('cabinet').contains(e.target) || menuKey) e.preventDefault();
@@ -272,9 +261,9 @@ const page = (() => {
     const close = make('button', 'close', bar);
     close.setAttribute('aria-label', layout.closeBoxName);
     close.textContent = '×';
-    close.addEventListener('click', () => post('closeWindow', index));
+    close.addEventListener('click', () => post('closeWindow', { a: index }));
     frame.addEventListener('keydown', (e) => {
-      if (e.key === 'Escape') post('escape', index);
+      if (e.key === 'Escape') input('escape', { window: windowLayout.window });
     });
     const body = make('div', 'side-body', frame);
     Object.assign(body.style, { width: px(windowLayout.width), height: px(windowLayout.height) });
@@ -297,7 +286,7 @@ const page = (() => {
       } else {
         node = make(control.kind === 'button' ? 'button' : 'div', `control ${control.kind}`, parent, control.box);
         node.textContent = control.text;
-        if (control.kind === 'button') node.addEventListener('click', () => post('sideButton', index, controlIndex));
+        if (control.kind === 'button') node.addEventListener('click', () => post('sideButton', { a: index, b: controlIndex }));
         node.style.justifyContent = justify[control.align];
         node.classList.toggle('wraps', control.wraps);
       }
@@ -343,7 +332,7 @@ const page = (() => {
     const answer = (name) => {
       dialog.oncancel = null;
       dialog.close();
-      post('answer', layout.answers[name]);
+      post('answer', { a: layout.answers[name] });
     };
     for (const name of answers) {
       const button = make('button', '', buttons);
@@ -370,7 +359,7 @@ const page = (() => {
     };
     const choose = (index) => {
       closeMenu();
-      post('menuChosen', index);
+      post('menuChosen', { a: index });
     };
     layout.menu.forEach((text, index) => {
       if (!text) return make('hr', '', menu);
@@ -487,7 +476,7 @@ const page = (() => {
   function stop() {
     running = false;
     queue.length = 0;
-    clearTimeout(timer1);
+    Object.keys(timers).forEach(disarmTimer);
     clearInterval(timer2);
     byId('cabinet').hidden = true;
     element.sideWindows.forEach((frame) => (frame.hidden = true));
@@ -578,15 +567,11 @@ const page = (() => {
     },
     nextEvent: () => (queue.length ? Promise.resolve() : new Promise((resolve) => (wake = resolve))),
     startTimer2: (intervalMs) => (timer2 = setInterval(() => post('timer2'), intervalMs)),
-    armTimer1(intervalMs) {
-      clearTimeout(timer1);
-      dropQueued('timer1');  // a restarted count forgets the tick it had not yet delivered
-      timer1 = setTimeout(() => post('timer1'), intervalMs);
+    armTimer(kind, intervalMs) {
+      disarmTimer(kind);
+      timers[kind] = setTimeout(() => post(kind), intervalMs);
     },
-    disarmTimer1() {
-      clearTimeout(timer1);
-      dropQueued('timer1');
-    },
+    disarmTimer,
     keepSound(name, samples, rate) {
       element.sounds[name] = new AudioBuffer({ length: samples.length, sampleRate: rate });
       element.sounds[name].copyToChannel(samples, 0);

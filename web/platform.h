@@ -4,9 +4,10 @@
 #include <set>
 #include <string>
 
+#include <emscripten/val.h>
+
 #include "platform/random_source.h"
 #include "machine/platform.h"
-#include "web/page_event.h"
 
 namespace vertuno::web {
 
@@ -15,7 +16,7 @@ namespace vertuno::web {
 // one, so a wait never spins and nothing calls into the machine while it sleeps.
 class WebPlatform : public Platform {
  public:
-  using Dispatch = std::function<void(const PageEvent&)>;
+  using Dispatch = std::function<void(const emscripten::val& event)>;
   void setDispatch(Dispatch dispatch) { dispatch_ = std::move(dispatch); }
 
   // The idle timer ticks from now on.
@@ -25,6 +26,8 @@ class WebPlatform : public Platform {
   void waitForEvents() override;
   void armWaitTimer(int intervalMs) override;
   void disarmWaitTimer() override;
+  void armLongPressTimer(int intervalMs) override;
+  void disarmLongPressTimer() override;
   void playSound(const std::string& name) override;
   void reseedRandom() override;
   double nextRandom() override;

@@ -1,43 +1,25 @@
 #include "web/view.h"
 
-#include <emscripten.h>
+#include <emscripten/val.h>
 
 #include <string>
+#include <vector>
 
 #include "machine/cabinet.h"
 #include "machine/machine.h"
 #include "stats/side_window_layout.h"
+#include "web/page_event.h"
+#include "web/page_tables.h"
 #include "web/platform.h"
 
 namespace vertuno::web {
 
 namespace {
 
-EM_JS(void, pageShowMessage, (const char* text, const char* title, int style), {
-  Module.page.showMessage(UTF8ToString(text), UTF8ToString(title), style);
-});
-EM_JS(void, pageShowCabinet, (), { Module.page.showCabinet(); });
-EM_JS(void, pageRaiseCabinet, (), { Module.page.raiseCabinet(); });
-EM_JS(void, pageMoveCabinetBy, (int x, int y), { Module.page.moveCabinetBy(x, y); });
-// at: whether x and y are a point of the cabinet to show it at, rather than the pointer.
-EM_JS(void, pageShowMenu, (bool at, int x, int y), { Module.page.showMenu(at && [x, y]); });
-EM_JS(void, pageCloseMenu, (), { Module.page.closeMenu(); });
-EM_JS(void, pageShowSideWindow, (int index), { Module.page.showSideWindow(index); });
-EM_JS(void, pageHideSideWindow, (int index), { Module.page.hideSideWindow(index); });
-EM_JS(void, pageSetFace, (int face), { Module.page.setFace(face); });
-EM_JS(void, pageMoveCoin, (double left, double top), { Module.page.moveCoin(left, top); });
-EM_JS(void, pageSetLabel, (int index, const char* text, bool visible), {
-  Module.page.setLabel(index, UTF8ToString(text), visible);
-});
-EM_JS(void, pageSetBoardReading, (const char* text), { Module.page.setBoardReading(UTF8ToString(text)); });
-EM_JS(void, pageSetCounter, (int window, int control, const char* text), {
-  Module.page.setCounter(window, control, UTF8ToString(text));
-});
-EM_JS(void, pageDrawCell, (int cell, const std::uint8_t* rgba, int width, int height, int scale), {
-  Module.page.drawCell(cell, HEAPU8.subarray(rgba, rgba + width * height * 4), width, height, scale);
-});
+using emscripten::val;
+
 // Device pixels to a pixel of the cabinet, as the page scales it.
-EM_JS(int, pageScale, (), { return Module.page.pixelScale(); });
+int pixelScale() { return page().call<int>("pixelScale"); }
 
 // The side windows in the order the page was handed them.
 int pageIndex(WindowId window) {
@@ -57,43 +39,35 @@ const auto* row(const Table& table, int index) {
 
 WebView::WebView(WebPlatform& platform) : platform_(platform) {}
 
-void WebView::dispatch(const PageEvent& event) {
-  const auto pointer = [&](InputKind kind) {
-    machine_->input({.kind = kind, .button = static_cast<MouseButton>(event.a),
-                     .held = static_cast<MouseButton>(event.b), .at = {event.x, event.y}});
-  };
-  switch (event.kind) {
+void WebView::dispatch(const val& event) {
+  // A number the event carries, or 0 where it has none.
+  const auto number = [&event](const char* name) { return event[name].isUndefined() ? 0 : event[name].as<int>(); };
+  const int a = number("a");
+  switch (static_cast<PageEventKind>(number("kind"))) {
     case PageEventKind::None: break;
+    case PageEventKind::Input: {
+      const std::string hotSpot = event["hotSpot"].isUndefined() ? "" : event["hotSpot"].as<std::string>();
+      machine_->input({.kind = static_cast<InputKind>(number("input")),
+                       .button = static_cast<MouseButton>(number("button")),
+                       .held = static_cast<MouseButton>(number("held")), .at = {number("x"), number("y")},
+                       .window = static_cast<WindowId>(number("window")), .hotSpot = hotSpot, .ms = number("ms")});
+      break;
+    }
     case PageEventKind::Timer1: machine_->Timer1_Timer(); break;
     case PageEventKind::Timer2: machine_->Timer2_Timer(); break;
-    case PageEventKind::Press: pointer(InputKind::Press); break;
-    case PageEventKind::DoubleClick: pointer(InputKind::DoubleClick); break;
-    case PageEventKind::Release: pointer(InputKind::Release); break;
-    case PageEventKind::Move: pointer(InputKind::Move); break;
     case PageEventKind::LongPress: machine_->input({.kind = InputKind::LongPress}); break;
-    case PageEventKind::MenuKey: machine_->input({.kind = InputKind::MenuKey}); break;
-    case PageEventKind::Activate:
-      if (const auto* spot = row(machine_window::HotSpots, event.a)) {
-        machine_->input({.kind = InputKind::Activate, .hotSpot = spot->name});
-      }
-      break;
-    case PageEventKind::Escape:
-      if (const auto* window = row(SideWindows, event.a)) {
-        machine_->input({.kind = InputKind::Escape, .window = (*window)->window});
-      }
-      break;
     case PageEventKind::CloseWindow:
-      if (const auto* window = row(SideWindows, event.a)) machine_->closeSideWindow((*window)->window);
+      if (const auto* window = row(SideWindows, a)) machine_->closeSideWindow((*window)->window);
       break;
     case PageEventKind::SideButton: {
-      const auto* window = row(SideWindows, event.a);
-      const auto* control = window ? row((*window)->controls, event.b) : nullptr;
+      const auto* window = row(SideWindows, a);
+      const auto* control = window ? row((*window)->controls, number("b")) : nullptr;
       if (control && control->onClick) (machine_->*control->onClick)();
       break;
     }
-    case PageEventKind::Answer: answer_ = static_cast<Answer>(event.a); break;
+    case PageEventKind::Answer: answer_ = static_cast<Answer>(a); break;
     case PageEventKind::MenuChosen: {
-      const auto* item = row(machine_window::Menu, event.a);
+      const auto* item = row(machine_window::Menu, a);
       menuChoice_ = item ? item->choice : MenuChoice::None;
       break;
     }
@@ -106,7 +80,7 @@ void WebView::dispatch(const PageEvent& event) {
 // Modal as on the desktop: the page blocks the rest of itself, the machine's timers still tick.
 Answer WebView::messageBox(const std::string& text, const std::string& title, MessageStyle style) {
   answer_.reset();
-  pageShowMessage(text.c_str(), title.c_str(), static_cast<int>(style));
+  page().call<void>("showMessage", text, title, static_cast<int>(style));
   while (!answer_) platform_.waitForEvents();
   return *std::exchange(answer_, std::nullopt);
 }
@@ -115,35 +89,36 @@ void WebView::showMachineWindow() {
   showCells();
   showLabels();
   changed(Change::InfoWindow);
-  pageShowCabinet();
+  page().call<void>("showCabinet");
 }
 
-void WebView::raiseMachineWindow() { pageRaiseCabinet(); }
+void WebView::raiseMachineWindow() { page().call<void>("raiseCabinet"); }
 
 // A page has no desktop to hand a drag to: the cabinet follows the pointer itself.
 bool WebView::handDragToDesktop(Point) { return false; }
 
-void WebView::moveMachineWindowBy(Point offset) { pageMoveCabinetBy(offset.x, offset.y); }
+void WebView::moveMachineWindowBy(Point offset) { page().call<void>("moveCabinetBy", offset.x, offset.y); }
 
 MenuChoice WebView::popupMainMenu(std::optional<Point> at) {
   menuChoice_.reset();
-  pageShowMenu(at.has_value(), at.value_or(Point{}).x, at.value_or(Point{}).y);
+  // The keyboard opens it at a point of the cabinet, a press at the pointer.
+  page().call<void>("showMenu", at ? val::array(std::vector{at->x, at->y}) : val::null());
   while (!menuChoice_) platform_.waitForEvents();
   return *std::exchange(menuChoice_, std::nullopt);
 }
 
 void WebView::closeMainMenu() {
-  pageCloseMenu();
+  page().call<void>("closeMenu");
   menuChoice_ = MenuChoice::None;
 }
 
-void WebView::showInfoWindow() { pageShowSideWindow(pageIndex(WindowId::Info)); }
+void WebView::showInfoWindow() { page().call<void>("showSideWindow", pageIndex(WindowId::Info)); }
 
-void WebView::hideInfoWindow() { pageHideSideWindow(pageIndex(WindowId::Info)); }
+void WebView::hideInfoWindow() { page().call<void>("hideSideWindow", pageIndex(WindowId::Info)); }
 
-void WebView::showAboutWindow() { pageShowSideWindow(pageIndex(WindowId::About)); }
+void WebView::showAboutWindow() { page().call<void>("showSideWindow", pageIndex(WindowId::About)); }
 
-void WebView::hideAboutWindow() { pageHideSideWindow(pageIndex(WindowId::About)); }
+void WebView::hideAboutWindow() { page().call<void>("hideSideWindow", pageIndex(WindowId::About)); }
 
 void WebView::changed(Change what) {
   const MachineState& state = machine_->state();
@@ -153,15 +128,15 @@ void WebView::changed(Change what) {
       showLabels();
       break;
     case Change::Cells: showCells(); break;
-    case Change::Face: pageSetFace(static_cast<int>(state.CabinetFace)); break;
-    case Change::Coin: pageMoveCoin(state.CoinLeft, state.CoinTop); break;
+    case Change::Face: page().call<void>("setFace", static_cast<int>(state.CabinetFace)); break;
+    case Change::Coin: page().call<void>("moveCoin", state.CoinLeft, state.CoinTop); break;
     case Change::InfoWindow: {
       // Until the window is loaded its counters keep their design captions.
       const InfoFields shown = state.InfoLoaded ? state.Info : InfoFields{};
       for (const SideWindowLayout* window : SideWindows) {
         for (std::size_t i = 0; i < window->controls.size(); ++i) {
           const auto counter = window->controls[i].counter;
-          if (counter) pageSetCounter(pageIndex(window->window), static_cast<int>(i), (shown.*counter).c_str());
+          if (counter) page().call<void>("setCounter", pageIndex(window->window), static_cast<int>(i), shown.*counter);
         }
       }
       break;
@@ -174,13 +149,13 @@ void WebView::showLabels() {
   const MachineState& state = machine_->state();
   for (std::size_t i = 0; i < machine_window::Texts.size(); ++i) {
     const CabinetLabel& label = machine_window::Texts[i];
-    pageSetLabel(static_cast<int>(i), std::string(shownText(label, state)).c_str(), isShown(label, state));
+    page().call<void>("setLabel", static_cast<int>(i), std::string(shownText(label, state)), isShown(label, state));
   }
 }
 
 // As a canvas takes its pixels: red, green, blue and an opaque alpha.
 const WebView::PagePicture& WebView::picture(CellPicture shown) {
-  const std::pair key{static_cast<int>(shown), pageScale()};
+  const std::pair key{static_cast<int>(shown), pixelScale()};
   auto found = pictures_.find(key);
   if (found == pictures_.end()) {
     const CellBitmap cell = drawBoardCell(shown, key.second);
@@ -195,9 +170,10 @@ void WebView::showCells() {
   const MachineState& state = machine_->state();
   for (std::size_t i = 0; i < state.Tab.size(); ++i) {
     const PagePicture& shown = picture(state.Tab[i]);
-    pageDrawCell(static_cast<int>(i), shown.rgba.data(), shown.width, shown.height, pageScale());
+    page().call<void>("drawCell", static_cast<int>(i), val(emscripten::typed_memory_view(shown.rgba.size(), shown.rgba.data())),
+                     shown.width, shown.height, pixelScale());
   }
-  pageSetBoardReading(boardReading(state.Tab).c_str());
+  page().call<void>("setBoardReading", boardReading(state.Tab));
 }
 
 }  // namespace vertuno::web

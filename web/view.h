@@ -6,9 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include <emscripten/val.h>
+
 #include "board/cell_pictures.h"
 #include "machine/view.h"
-#include "web/page_event.h"
 
 namespace vertuno {
 class Machine;
@@ -25,7 +26,7 @@ class WebView : public View {
   explicit WebView(WebPlatform& platform);
   void attach(Machine& machine) { machine_ = &machine; }
 
-  void dispatch(const PageEvent& event);
+  void dispatch(const emscripten::val& event);
 
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void showMachineWindow() override;

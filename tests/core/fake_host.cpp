@@ -29,6 +29,7 @@ std::optional<FakeHost::Micros> FakeHost::nextDue() const {
   if (!scheduled_.empty()) consider(scheduled_.begin()->first);
   consider(waitTimerDue_);
   consider(idleTimerDue_);
+  consider(longPressDue_);
   return due;
 }
 
@@ -45,6 +46,11 @@ void FakeHost::deliverDue() {
     if (idleTimerDue_ && *idleTimerDue_ <= now_) {
       idleTimerDue_ = *idleTimerDue_ + machine_window::Timer2IntervalMs * Micros{1000};
       machine_.Timer2_Timer();
+      continue;
+    }
+    if (longPressDue_ && *longPressDue_ <= now_) {
+      longPressDue_.reset();
+      machine_.input({.kind = InputKind::LongPress});
       continue;
     }
     if (!scheduled_.empty() && scheduled_.begin()->first <= now_) {

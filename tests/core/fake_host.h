@@ -91,6 +91,8 @@ class FakeHost : public Platform, public View {
   void doubleClick(Point at) { machine_.input({.kind = InputKind::DoubleClick, .button = MouseButton::Left,
                                                .held = MouseButton::Left, .at = at}); }
   void move(MouseButton held, Point at) { machine_.input({.kind = InputKind::Move, .held = held, .at = at}); }
+  // A finger's, at the host's time.
+  void finger(InputKind kind, Point at) { machine_.input({.kind = kind, .at = at, .ms = now_ / 1000}); }
   void click(Point at) {
     press(MouseButton::Left, at);
     release(MouseButton::Left, at);
@@ -100,6 +102,8 @@ class FakeHost : public Platform, public View {
   void waitForEvents() override;
   void armWaitTimer(int intervalMs) override;
   void disarmWaitTimer() override;
+  void armLongPressTimer(int intervalMs) override { longPressDue_ = now_ + intervalMs * Micros{1000}; }
+  void disarmLongPressTimer() override { longPressDue_.reset(); }
   Answer messageBox(const std::string& text, const std::string& title, MessageStyle style) override;
   void playSound(const std::string& name) override;
   void reseedRandom() override;
@@ -141,6 +145,7 @@ class FakeHost : public Platform, public View {
   std::optional<Micros> waitTimerDue_;
   Micros waitTimerInterval_ = 0;
   std::optional<Micros> idleTimerDue_;
+  std::optional<Micros> longPressDue_;
   std::mt19937_64 generator_{12345};
 };
 

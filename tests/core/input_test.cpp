@@ -186,6 +186,43 @@ TEST_F(Input, AFingerHeldStillIsTheRightButtonWhereItWentDown) {
   EXPECT_EQ(host.menuPopups, 1) << "a finger that dragged, or none at all, is no press and hold";
 }
 
+// A finger is the left button with a touch screen's gestures: a tap soon after another is a
+// double tap, one held still in its slop is a long press, one that leaves the slop drags.
+TEST_F(Input, AFingerTellsATapADoubleTapALongPressAndADragApart) {
+  using enum InputKind;
+  const auto tap = [this](Point at) {
+    host.finger(FingerDown, at);
+    host.finger(FingerUp, at);
+  };
+  tap(Force);
+  host.runUntil(0.45);
+  tap(Force);
+  EXPECT_NE(host.state().Force777, "1") << "too late for a double tap";
+  host.runUntil(0.8);
+  tap(Force);
+  EXPECT_EQ(host.state().Force777, "1");
+
+  host.desktopMoves = false;
+  host.finger(FingerDown, BareCabinet);
+  host.finger(FingerMove, {BareCabinet.x + 9, BareCabinet.y});
+  EXPECT_TRUE(host.windowMoves.empty()) << "still inside the slop";
+  host.runUntil(1.2);
+  EXPECT_EQ(host.menuPopups, 0) << "not yet held long enough";
+  host.runUntil(1.3);
+  EXPECT_EQ(host.menuPopups, 1) << "held long enough, a little off where it went down";
+  host.finger(FingerUp, BareCabinet);
+
+  host.finger(FingerDown, BareCabinet);
+  host.finger(FingerMove, {BareCabinet.x, BareCabinet.y + 10});
+  EXPECT_EQ(host.windowMoves.size(), 1u) << "out of the slop it drags";
+  host.runUntil(2);
+  host.finger(FingerUp, BareCabinet);
+  host.finger(FingerDown, Slot);
+  host.finger(FingerUp, Slot);
+  host.runUntil(3);
+  EXPECT_EQ(host.menuPopups, 1) << "a finger that dragged, or lifted, is no long press";
+}
+
 TEST_F(Input, TheMenuKeyOpensTheMachineMenuUnderTheBoard) {
   host.menuChoices = {MenuChoice::About};
   host.input({.kind = InputKind::MenuKey});
