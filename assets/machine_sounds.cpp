@@ -74,7 +74,8 @@ std::vector<std::int16_t> synthesise(std::string_view name) {
   for (std::size_t i = 0; i < fade; ++i) samples[samples.size() - 1 - i] *= static_cast<double>(i) / fade;
   std::vector<std::int16_t> pcm;
   pcm.reserve(samples.size());
-  for (double s : samples) pcm.push_back(static_cast<std::int16_t>(std::lround(std::clamp(s * gain, -1.0, 1.0) * 32767)));
+  for (double s : samples)
+    pcm.push_back(static_cast<std::int16_t>(std::lround(std::clamp(s * gain, -1.0, 1.0) * 32767)));
   return pcm;
 }
 

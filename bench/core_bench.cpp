@@ -58,8 +58,7 @@ double exactMeanPrize() {
       int a = first, b = second, c = third;
       if (special == 1) a = 7, b = 0, c = 7;
       if (a == b && b != c) c = spare;
-      const std::string combination{static_cast<char>('0' + a), static_cast<char>('0' + b),
-                                    static_cast<char>('0' + c)};
+      const std::string combination{static_cast<char>('0' + a), static_cast<char>('0' + b), static_cast<char>('0' + c)};
       total += vertuno::prizeFor(combination).value_or(0);
     }
   }
@@ -92,7 +91,7 @@ int main(int argc, char** argv) {
   const double halfWidth = 2.576 * deviation / std::sqrt(static_cast<double>(plays));
   std::printf("core: %ld plays in %.3f s, %.0f plays per second\n", plays, elapsed.count(),
               static_cast<double>(plays) / elapsed.count());
-  std::printf("mean prize per play: measured %.4f (99%% interval %.4f to %.4f), exact %.6f\n", mean,
-              mean - halfWidth, mean + halfWidth, exactMeanPrize());
+  std::printf("mean prize per play: measured %.4f (99%% interval %.4f to %.4f), exact %.6f\n", mean, mean - halfWidth,
+              mean + halfWidth, exactMeanPrize());
   return 0;
 }

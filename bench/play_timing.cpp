@@ -26,9 +26,7 @@ class SummingPlatform final : public vertuno::qt::QtPlatform {
   }
 };
 
-double seconds(std::chrono::steady_clock::duration d) {
-  return std::chrono::duration<double>(d).count();
-}
+double seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 }  // namespace
 
@@ -56,9 +54,10 @@ int main(int argc, char** argv) {
     total += took;
     asked += waits;
   }
-  std::printf("normal play x %d: %.3f s in all against %.3f s of waits asked: +%.2f%% "
-              "(worst play +%.2f%%)\n",
-              plays, total, asked, 100 * (total / asked - 1), 100 * worst);
+  std::printf(
+      "normal play x %d: %.3f s in all against %.3f s of waits asked: +%.2f%% "
+      "(worst play +%.2f%%)\n",
+      plays, total, asked, 100 * (total / asked - 1), 100 * worst);
 
   std::vector<double> afterPress;
   for (int i = 0; i < plays; ++i) {

@@ -100,8 +100,8 @@ class Recorder {
  public:
   Recorder() {
     const char* monitor = std::getenv("VERTUNO_SPEAKER_MONITOR");
-    child_ = spawn({"parec", "-d", monitor ? monitor : "@DEFAULT_MONITOR@", "--raw", "--format=s16le",
-                    "--rate=44100", "--channels=1", "--latency-msec=5"},
+    child_ = spawn({"parec", "-d", monitor ? monitor : "@DEFAULT_MONITOR@", "--raw", "--format=s16le", "--rate=44100",
+                    "--channels=1", "--latency-msec=5"},
                    true);
     auto started = started_.get_future();
     reader_ = std::thread([this] { read(); });
@@ -174,15 +174,15 @@ double likeness(const std::int16_t* a, const std::int16_t* b, std::size_t n) {
 
 struct Figures {
   std::size_t called = 0;
-  std::size_t whole = 0;           // heard from their first sample
-  std::vector<double> delaysMs;    // from the call to that first sample
-  std::size_t gaps = 0;            // 5 ms or more of silence inside the count-out
-  std::size_t gapsAtStart = 0;     // of which where a coin's sound should be starting
+  std::size_t whole = 0;         // heard from their first sample
+  std::vector<double> delaysMs;  // from the call to that first sample
+  std::size_t gaps = 0;          // 5 ms or more of silence inside the count-out
+  std::size_t gapsAtStart = 0;   // of which where a coin's sound should be starting
   double longestGapMs = 0;
 };
 
-Figures judge(const std::vector<Call>& calls, const std::vector<std::int16_t>& heard,
-              Clock::time_point heardFrom, const Clips& clips) {
+Figures judge(const std::vector<Call>& calls, const std::vector<std::int16_t>& heard, Clock::time_point heardFrom,
+              const Clips& clips) {
   Figures f;
   f.called = calls.size();
   const auto at = [&](Clock::time_point t) {
@@ -222,9 +222,8 @@ Figures judge(const std::vector<Call>& calls, const std::vector<std::int16_t>& h
       if (i - runStart >= Rate / 200) {
         ++f.gaps;
         f.longestGapMs = std::max(f.longestGapMs, (i - runStart) * 1000.0 / Rate);
-        const bool atStart = std::any_of(coinStarts.begin(), coinStarts.end(), [&](long s) {
-          return runStart <= s + Rate * 3 / 100 && i >= s;
-        });
+        const bool atStart = std::any_of(coinStarts.begin(), coinStarts.end(),
+                                         [&](long s) { return runStart <= s + Rate * 3 / 100 && i >= s; });
         if (atStart) ++f.gapsAtStart;
       }
       runStart = -1;
@@ -286,8 +285,7 @@ std::vector<Call> playForced777(const QString& folder, bool qtEffect) {
 }
 
 // The same sounds at the same moments, mixed as one stream, each cut short by the next.
-std::vector<Call> playThroughPacat(const std::vector<Call>& model,
-                                   const Clips& clips) {
+std::vector<Call> playThroughPacat(const std::vector<Call>& model, const Clips& clips) {
   std::vector<std::int16_t> mix;
   for (std::size_t k = 0; k < model.size(); ++k) {
     const auto offset = static_cast<std::size_t>(secondsSince(model.front().at, model[k].at) * Rate);
@@ -295,9 +293,8 @@ std::vector<Call> playThroughPacat(const std::vector<Call>& model,
     mix.resize(offset);
     mix.insert(mix.end(), clip.begin(), clip.end());
   }
-  Child pacat = spawn({"pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=1",
-                       "--latency-msec=100"},
-                      false);
+  Child pacat =
+      spawn({"pacat", "--raw", "--format=s16le", "--rate=44100", "--channels=1", "--latency-msec=100"}, false);
   const auto launched = Clock::now();
   std::vector<Call> calls;
   for (const Call& call : model) calls.push_back({launched + (call.at - model.front().at), call.name});
@@ -345,7 +342,9 @@ int main(int argc, char** argv) {
   const Figures pacat = measure([&] { return playThroughPacat(model, clips); });
 
   const Figures* all[] = {&game, &effect, &pacat};
-  std::printf("| sounds of a forced 777 (a click, 200 coins) | this game | Qt's QSoundEffect | pacat, 100 ms latency | target |\n");
+  std::printf(
+      "| sounds of a forced 777 (a click, 200 coins) | this game | Qt's QSoundEffect | pacat, 100 ms latency | target "
+      "|\n");
   std::printf("|---|---|---|---|---|\n");
   std::printf("| heard from their first sample, of those asked for");
   for (auto* f : all) std::printf(" | %zu of %zu", f->whole, f->called);

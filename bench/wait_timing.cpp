@@ -33,12 +33,12 @@ void measure(vertuno::Machine& machine, double seconds, double intervalMs, int c
   const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - wallBefore;
   std::sort(overshootMs.begin(), overshootMs.end());
   const auto at = [&](double q) { return overshootMs[static_cast<std::size_t>(q * (count - 1))]; };
-  std::printf("wait %.3f s (%g ms) x %d: shortest %+.3f ms, median %+.3f ms, p99 %+.3f ms, "
-              "longest %+.3f ms, short %ld, CPU %.4f s per s\n",
-              seconds, intervalMs, count, overshootMs.front(), at(0.5), at(0.99), overshootMs.back(),
-              static_cast<long>(std::count_if(overshootMs.begin(), overshootMs.end(),
-                                              [](double d) { return d < 0; })),
-              (processorSeconds() - cpuBefore) / wall.count());
+  std::printf(
+      "wait %.3f s (%g ms) x %d: shortest %+.3f ms, median %+.3f ms, p99 %+.3f ms, "
+      "longest %+.3f ms, short %ld, CPU %.4f s per s\n",
+      seconds, intervalMs, count, overshootMs.front(), at(0.5), at(0.99), overshootMs.back(),
+      static_cast<long>(std::count_if(overshootMs.begin(), overshootMs.end(), [](double d) { return d < 0; })),
+      (processorSeconds() - cpuBefore) / wall.count());
 }
 
 }  // namespace

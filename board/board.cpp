@@ -23,13 +23,10 @@ std::optional<CellPicture> digitPicture(std::optional<double> value) {
   return std::nullopt;
 }
 
-std::optional<CellPicture> digitPicture(char c) {
-  return digitPicture(readNumber(std::string_view(&c, 1)));
-}
+std::optional<CellPicture> digitPicture(char c) { return digitPicture(readNumber(std::string_view(&c, 1))); }
 
-constexpr CellPicture RollFrames[] = {CellPicture::Image10, CellPicture::Image11,
-                                      CellPicture::Image12, CellPicture::Image13,
-                                      CellPicture::Image14, CellPicture::Image15};
+constexpr CellPicture RollFrames[] = {CellPicture::Image10, CellPicture::Image11, CellPicture::Image12,
+                                      CellPicture::Image13, CellPicture::Image14, CellPicture::Image15};
 
 }  // namespace
 
@@ -69,8 +66,7 @@ void Machine::tablo(std::string_view text, std::string_view mode) {
 
   rollCells(0);
   // A character that is no digit leaves its cell on the last roll frame.
-  state_.Tab = {digitPicture(shown[0]).value_or(state_.Tab[0]),
-                digitPicture(shown[1]).value_or(state_.Tab[1]),
+  state_.Tab = {digitPicture(shown[0]).value_or(state_.Tab[0]), digitPicture(shown[1]).value_or(state_.Tab[1]),
                 digitPicture(shown[2]).value_or(state_.Tab[2])};
   view_.changed(Change::Cells);
 

@@ -15,13 +15,13 @@ struct SegmentMask {
 
 // Columns 1-8 and rows 2-16 of the 10 x 19 cell.
 constexpr std::array<SegmentMask, SegmentCount> Masks{{
-    {2, 2, 7, 2, 0, 1},    // top
-    {8, 3, 8, 8, -1, 0},   // upper right
-    {8, 10, 8, 15, -1, 0}, // lower right
-    {2, 16, 7, 16, 0, -1}, // bottom
-    {1, 10, 1, 15, 1, 0},  // lower left
-    {1, 3, 1, 8, 1, 0},    // upper left
-    {2, 9, 7, 9, 0, 0},    // middle
+    {2, 2, 7, 2, 0, 1},     // top
+    {8, 3, 8, 8, -1, 0},    // upper right
+    {8, 10, 8, 15, -1, 0},  // lower right
+    {2, 16, 7, 16, 0, -1},  // bottom
+    {1, 10, 1, 15, 1, 0},   // lower left
+    {1, 3, 1, 8, 1, 0},     // upper left
+    {2, 9, 7, 9, 0, 0},     // middle
 }};
 
 constexpr unsigned bit(Segment s) { return 1u << static_cast<unsigned>(s); }
@@ -33,10 +33,9 @@ constexpr std::array<unsigned, 10> DigitSegments{{
     bit(Segment::UpperRight) | bit(Segment::LowerRight),
     bit(Segment::Top) | bit(Segment::UpperRight) | bit(Segment::Middle) | bit(Segment::LowerLeft) |
         bit(Segment::Bottom),
-    bit(Segment::Top) | bit(Segment::UpperRight) | bit(Segment::Middle) |
-        bit(Segment::LowerRight) | bit(Segment::Bottom),
-    bit(Segment::UpperLeft) | bit(Segment::UpperRight) | bit(Segment::Middle) |
-        bit(Segment::LowerRight),
+    bit(Segment::Top) | bit(Segment::UpperRight) | bit(Segment::Middle) | bit(Segment::LowerRight) |
+        bit(Segment::Bottom),
+    bit(Segment::UpperLeft) | bit(Segment::UpperRight) | bit(Segment::Middle) | bit(Segment::LowerRight),
     bit(Segment::Top) | bit(Segment::UpperLeft) | bit(Segment::Middle) | bit(Segment::LowerRight) |
         bit(Segment::Bottom),
     AllSegments & ~bit(Segment::UpperRight),
@@ -46,15 +45,13 @@ constexpr std::array<unsigned, 10> DigitSegments{{
 }};
 
 // The chase runs clockwise round the outer segments, starting at the bottom.
-constexpr std::array<Segment, 6> RollOrder{{Segment::Bottom, Segment::LowerLeft,
-                                            Segment::UpperLeft, Segment::Top,
-                                            Segment::UpperRight, Segment::LowerRight}};
+constexpr std::array<Segment, 6> RollOrder{
+    {Segment::Bottom, Segment::LowerLeft, Segment::UpperLeft, Segment::Top, Segment::UpperRight, Segment::LowerRight}};
 
 void fill(CellBitmap& bitmap, int x, int y, int scale, Rgb colour) {
   for (int dy = 0; dy < scale; ++dy) {
     for (int dx = 0; dx < scale; ++dx) {
-      bitmap.pixels[static_cast<std::size_t>((y * scale + dy) * bitmap.width + x * scale + dx)] =
-          colour;
+      bitmap.pixels[static_cast<std::size_t>((y * scale + dy) * bitmap.width + x * scale + dx)] = colour;
     }
   }
 }
@@ -90,8 +87,7 @@ CellBitmap drawCell(unsigned lit, bool unlitPicture, int scale) {
   bitmap.height = (unlitPicture ? UnlitHeight : CellHeight) * scale;
   bitmap.pixels.assign(static_cast<std::size_t>(bitmap.width * bitmap.height), CellBlack);
   for (int s = 0; s < SegmentCount; ++s) {
-    drawSegment(bitmap, Masks[static_cast<std::size_t>(s)], (lit >> s) & 1u, unlitPicture ? 1 : 0,
-                scale);
+    drawSegment(bitmap, Masks[static_cast<std::size_t>(s)], (lit >> s) & 1u, unlitPicture ? 1 : 0, scale);
   }
   return bitmap;
 }

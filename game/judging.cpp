@@ -25,8 +25,7 @@ std::optional<int> prizeFor(std::string_view combination) {
   if (equals(whole, 999)) return 100;
   if (equals(whole, 111)) return 50;
   if (equals(whole, 0)) return 20;
-  if (combination[0] == combination[1] && combination[1] == combination[2] &&
-      combination[0] == combination[2]) {
+  if (combination[0] == combination[1] && combination[1] == combination[2] && combination[0] == combination[2]) {
     return 10;
   }
   if (equals(whole, 707)) return 7;

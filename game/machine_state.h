@@ -11,12 +11,14 @@ enum class Face : std::uint8_t { NormalFace, DemoFace };
 
 // What a board cell shows: a digit picture (Image0-Image9), a roll frame (Image10-Image15),
 // the unlit-cell picture, or nothing at all (the cabinet's own dark cell shows through).
+// clang-format off
 enum class CellPicture : std::uint8_t {
   Image0, Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image9,
   Image10, Image11, Image12, Image13, Image14, Image15,
   Unlit,
   None,
 };
+// clang-format on
 
 inline constexpr double ParkedLeft = 5000;
 

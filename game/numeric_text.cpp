@@ -8,9 +8,7 @@ namespace vertuno {
 
 namespace {
 
-bool isSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
 
@@ -30,8 +28,7 @@ std::optional<double> readNumber(std::string_view text) {
 std::string writeNumber(double value) {
   if (value == 0) value = 0;  // no "-0"
   std::array<char, 400> buffer{};
-  auto [stop, error] =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+  auto [stop, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
   if (error != std::errc{}) return {};
   return std::string(buffer.data(), stop);
 }

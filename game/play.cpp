@@ -10,9 +10,7 @@ namespace vertuno {
 
 namespace {
 
-int drawBelow(double r, int count) {
-  return std::clamp(static_cast<int>(std::floor(r * count)), 0, count - 1);
-}
+int drawBelow(double r, int count) { return std::clamp(static_cast<int>(std::floor(r * count)), 0, count - 1); }
 
 char digitChar(int digit) { return static_cast<char>('0' + digit); }
 
@@ -87,8 +85,8 @@ void Machine::Label1_Click() {
 }
 
 void Machine::askToStartOver() {
-  const Answer answer = ask("Вы проиграли все деньги.\r\nНачать сначала?", "Не повезло...",
-                            MessageStyle::InformationYesNo);
+  const Answer answer =
+      ask("Вы проиграли все деньги.\r\nНачать сначала?", "Не повезло...", MessageStyle::InformationYesNo);
   if (answer == Answer::Yes) {
     Form_Load();
     return;

@@ -21,8 +21,6 @@ void Machine::Muzik() {
   Prostoy();
 }
 
-void Machine::Prostoy() {
-  setFace(Face::NormalFace);
-}
+void Machine::Prostoy() { setFace(Face::NormalFace); }
 
 }  // namespace vertuno

@@ -63,7 +63,8 @@ int createTemporary(const HeldFile& file, std::string& name) {
 std::optional<std::string> readFile(const HeldFile& file, std::size_t largest) {
   if (!file.isHeld()) return std::nullopt;
   // O_NONBLOCK: a name that leads to a pipe must not hold the start up.
-  const int fd = ::openat(file.folder(), file.name().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  const int fd =
+      ::openat(file.folder(), file.name().c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;
   struct stat opened {};
   std::optional<std::string> bytes;
@@ -83,7 +84,8 @@ std::optional<std::string> readFile(const HeldFile& file, std::size_t largest) {
 std::error_code replaceFileDurably(const HeldFile& file, const std::string& bytes, FileClaim* claim) {
   if (!file.isHeld()) return std::make_error_code(std::errc::no_such_file_or_directory);
   if (claim && claim->descriptor() < 0) claim = nullptr;  // nothing claimed to pass on
-  struct stat folder {}, target {};
+  struct stat folder {
+  }, target{};
   bool exists = false;
   if (::fstat(file.folder(), &folder) != 0) return lastError();
   if (const auto refused = refusedTarget(file, folder, target, exists)) return refused;
@@ -111,8 +113,10 @@ std::error_code replaceFileDurably(const HeldFile& file, const std::string& byte
 }
 
 std::error_code removeFile(const HeldFile& file) {
-  struct stat folder {}, target {};
-  if (!file.isHeld() || ::fstat(file.folder(), &folder) != 0) return std::make_error_code(std::errc::bad_file_descriptor);
+  struct stat folder {
+  }, target{};
+  if (!file.isHeld() || ::fstat(file.folder(), &folder) != 0)
+    return std::make_error_code(std::errc::bad_file_descriptor);
   if (::fstatat(file.folder(), file.name().c_str(), &target, AT_SYMLINK_NOFOLLOW) != 0) return lastError();
   if (!S_ISREG(target.st_mode) || !isOwnedByUs(target, folder)) {
     return std::make_error_code(std::errc::operation_not_permitted);

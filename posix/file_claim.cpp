@@ -36,9 +36,9 @@ bool othersHoldClaimedByte(int fd) {
 // The name may have been given to another file between the open and the lock (a replace by
 // the machine that held it): the claim is only good on the file the name still names.
 bool stillNamedBy(int fd, const HeldFile& file) {
-  struct stat open {}, named {};
-  return ::fstat(fd, &open) == 0 &&
-         ::fstatat(file.folder(), file.name().c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+  struct stat open {
+  }, named{};
+  return ::fstat(fd, &open) == 0 && ::fstatat(file.folder(), file.name().c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
          open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
@@ -90,7 +90,7 @@ FileClaim::Outcome FileClaim::take(const HeldFile& file) {
       ::close(fd);
       if (error == EAGAIN || error == EACCES) return Outcome::HeldElsewhere;
       return error == ENOLCK || error == EOPNOTSUPP || error == ENOSYS || error == EINVAL ? Outcome::LocksUnavailable
-                                                                                         : Outcome::Impossible;
+                                                                                          : Outcome::Impossible;
     }
     if (type == F_RDLCK && othersHoldClaimedByte(fd)) {
       ::close(fd);

@@ -98,8 +98,7 @@ const SoundPlayer::Sample* SoundPlayer::sampleFor(const std::string& path) {
   SF_INFO info{};
   SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
   if (!file) return nullptr;
-  if (info.channels >= 1 && info.channels <= 8 && info.samplerate > 0 && info.frames > 0 &&
-      info.frames <= MostFrames) {
+  if (info.channels >= 1 && info.channels <= 8 && info.samplerate > 0 && info.frames > 0 && info.frames <= MostFrames) {
     sample.samples.resize(static_cast<std::size_t>(info.frames * info.channels));
     const sf_count_t read = sf_readf_short(file, sample.samples.data(), info.frames);
     sample.samples.resize(static_cast<std::size_t>(std::max<sf_count_t>(read, 0) * info.channels));
@@ -158,8 +157,8 @@ void SoundPlayer::openStreamFor(const Sample& sample) {
                               static_cast<std::uint32_t>(-1), static_cast<std::uint32_t>(-1)};
   paused_ = true;
   pa_stream_connect_playback(stream_, nullptr, &buffer,
-                             static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED),
-                             nullptr, nullptr);
+                             static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED), nullptr,
+                             nullptr);
 }
 
 void SoundPlayer::dropStream() {

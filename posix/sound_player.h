@@ -56,7 +56,7 @@ class SoundPlayer {
   pa_stream* stream_ = nullptr;
   std::chrono::steady_clock::time_point lastConnect_;
   std::map<std::string, Sample> samples_;
-  const Sample* playing_ = nullptr;  // the last sound asked for
+  const Sample* playing_ = nullptr;   // the last sound asked for
   const Sample* prepared_ = nullptr;  // the format the stream is made for before any sound
   bool paused_ = true;
 };

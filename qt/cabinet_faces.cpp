@@ -30,9 +30,7 @@ QPolygon toPolygon(std::span<const Point> outline) {
 
 }  // namespace
 
-QRegion outlineRegion(std::span<const Point> outline) {
-  return QRegion(toPolygon(outline), Qt::OddEvenFill);
-}
+QRegion outlineRegion(std::span<const Point> outline) { return QRegion(toPolygon(outline), Qt::OddEvenFill); }
 
 QPixmap renderFace(Face face, qreal devicePixelRatio) {
   const bool demo = face == Face::DemoFace;
@@ -41,8 +39,7 @@ QPixmap renderFace(Face face, qreal devicePixelRatio) {
   image.fill(Qt::transparent);
 
   QPainter painter(&image);
-  const QRegion cut = outlineRegion(demo ? std::span<const Point>(DemoOutline)
-                                         : std::span<const Point>(NormalOutline));
+  const QRegion cut = outlineRegion(demo ? std::span<const Point>(DemoOutline) : std::span<const Point>(NormalOutline));
   painter.setClipRegion(QTransform::fromScale(devicePixelRatio, devicePixelRatio).map(cut));
   painter.scale(devicePixelRatio, devicePixelRatio);
   painter.setRenderHint(QPainter::Antialiasing);

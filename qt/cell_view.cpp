@@ -30,8 +30,7 @@ QPixmap cellPixmap(CellPicture picture, qreal devicePixelRatio) {
   return *found;
 }
 
-CellView::CellView(QWidget* parent, QPoint topLeft, const QString& objectName)
-    : QWidget(parent) {
+CellView::CellView(QWidget* parent, QPoint topLeft, const QString& objectName) : QWidget(parent) {
   setObjectName(objectName);
   setGeometry(QRect(topLeft, QSize(CellWidth, CellHeight)));
   setAttribute(Qt::WA_NoSystemBackground);

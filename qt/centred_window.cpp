@@ -46,9 +46,8 @@ QWidget* addControl(QWidget* parent, const Control& control, Machine& machine) {
     case ControlKind::Button: {
       auto* button = new QPushButton(toText(control.text), parent);
       if (control.onClick) {
-        QObject::connect(button, &QPushButton::clicked, button, [&machine, handler = control.onClick] {
-          (machine.*handler)();
-        });
+        QObject::connect(button, &QPushButton::clicked, button,
+                         [&machine, handler = control.onClick] { (machine.*handler)(); });
       }
       widget = button;
       break;
@@ -67,8 +66,7 @@ QWidget* addControl(QWidget* parent, const Control& control, Machine& machine) {
 
 }  // namespace
 
-CentredWindow::CentredWindow(const SideWindowLayout& layout, Machine& machine)
-    : machine_(machine), id_(layout.window) {
+CentredWindow::CentredWindow(const SideWindowLayout& layout, Machine& machine) : machine_(machine), id_(layout.window) {
   setObjectName(toText(layout.name));
   setWindowTitle(toText(layout.title));
   setFont(toFont(DialogFont));
@@ -125,8 +123,7 @@ void CentredWindow::showEvent(QShowEvent* event) {
 // window stays as it is.
 void CentredWindow::changeEvent(QEvent* event) {
   QWidget::changeEvent(event);
-  if (event->type() == QEvent::WindowStateChange &&
-      windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+  if (event->type() == QEvent::WindowStateChange && windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
     setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
   }
 }

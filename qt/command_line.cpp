@@ -11,10 +11,12 @@ namespace vertuno::qt {
 namespace {
 
 // The options every Qt program takes, which QApplication reads itself once it opens the display.
+// clang-format off
 const char* const QtOptionsWithValue[] = {
     "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "qwindowicon",
     "qwindowtitle", "session", "display", "geometry", "title", "icon", "name", "visual", "style",
     "stylesheet", "qmljsdebugger", "dialogs", "fontengine"};
+// clang-format on
 const char* const QtOptionsAlone[] = {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap"};
 
 void acceptQtOptions(QCommandLineParser& parser) {
@@ -60,10 +62,10 @@ std::optional<int> answerCommandLine(int argc, char** argv) {
     // No application exists yet to name the program, so the parser writes a placeholder.
     const QString program = QFileInfo(arguments.first()).fileName();
     printOut(parser.helpText()
-                           .replace(QStringLiteral("<executable_name>"), program)
-                           .replace(QStringLiteral("[options]"), say("[параметры]", "[options]"))
-                           .replace(QStringLiteral("Usage:"), say("Запуск:", "Usage:"))
-                           .replace(QStringLiteral("Options:"), say("Параметры:", "Options:")));
+                 .replace(QStringLiteral("<executable_name>"), program)
+                 .replace(QStringLiteral("[options]"), say("[параметры]", "[options]"))
+                 .replace(QStringLiteral("Usage:"), say("Запуск:", "Usage:"))
+                 .replace(QStringLiteral("Options:"), say("Параметры:", "Options:")));
     return 0;
   }
   if (parser.isSet(version)) {

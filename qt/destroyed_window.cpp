@@ -6,8 +6,7 @@
 
 namespace vertuno::qt {
 
-DestroyedWindowWatch::DestroyedWindowWatch(Machine& machine, QWidget& window)
-    : machine_(machine), window_(window) {}
+DestroyedWindowWatch::DestroyedWindowWatch(Machine& machine, QWidget& window) : machine_(machine), window_(window) {}
 
 bool DestroyedWindowWatch::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
   if (eventType != "xcb_generic_event_t") return false;

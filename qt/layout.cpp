@@ -11,12 +11,9 @@ QFont toFont(const FontStyle& style) {
 
 Qt::Alignment toAlignment(Align align) {
   switch (align) {
-    case Align::Left:
-      return Qt::AlignLeft | Qt::AlignVCenter;
-    case Align::Centre:
-      return Qt::AlignHCenter | Qt::AlignVCenter;
-    case Align::Right:
-      return Qt::AlignRight | Qt::AlignVCenter;
+    case Align::Left: return Qt::AlignLeft | Qt::AlignVCenter;
+    case Align::Centre: return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Align::Right: return Qt::AlignRight | Qt::AlignVCenter;
   }
   return Qt::AlignLeft | Qt::AlignVCenter;
 }

@@ -35,9 +35,8 @@ class HotSpot : public QAbstractButton {
     setAccessibleName(toText(spot.accessibleName));
     setAccessibleDescription(toText(spot.description));
     setFocusPolicy(Qt::NoFocus);
-    connect(this, &QAbstractButton::clicked, this, [&machine, name = spot.name] {
-      machine.input({.kind = InputKind::Activate, .hotSpot = name});
-    });
+    connect(this, &QAbstractButton::clicked, this,
+            [&machine, name = spot.name] { machine.input({.kind = InputKind::Activate, .hotSpot = name}); });
   }
 
  protected:
@@ -111,8 +110,7 @@ void MachineWindow::refresh(Change what) {
       break;
     case Change::PlayerCoins:
     case Change::WinDisplay:
-    case Change::InfoWindow:
-      break;
+    case Change::InfoWindow: break;
   }
 }
 
@@ -167,7 +165,9 @@ void MachineWindow::forward(InputKind kind, const QMouseEvent& event) {
   // From the pointer's place on the screen: a window that has just moved may not have heard yet.
   const QPoint at = mapFromGlobal(event.globalPosition().toPoint());
   pointer_ = at;
-  machine_.input({.kind = kind, .button = machineButtons(event.button()), .held = machineButtons(event.buttons()),
+  machine_.input({.kind = kind,
+                  .button = machineButtons(event.button()),
+                  .held = machineButtons(event.buttons()),
                   .at = {at.x(), at.y()}});
 }
 
@@ -180,8 +180,8 @@ void MachineWindow::mouseReleaseEvent(QMouseEvent* event) { forward(InputKind::R
 void MachineWindow::mouseMoveEvent(QMouseEvent* event) { forward(InputKind::Move, *event); }
 
 void MachineWindow::keyPressEvent(QKeyEvent* event) {
-  const bool menuKey = event->key() == Qt::Key_Menu ||
-                       (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
+  const bool menuKey =
+      event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier);
   if (!menuKey) return QWidget::keyPressEvent(event);
   machine_.input({.kind = InputKind::MenuKey});
 }

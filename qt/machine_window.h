@@ -53,7 +53,7 @@ class MachineWindow : public QWidget {
   QPixmap face_[2];
   qreal faceRatio_[2] = {0, 0};
   QRect paintedCoin_;
-  QPoint pointer_;  // where the pointer was at the event the machine hears
+  QPoint pointer_;           // where the pointer was at the event the machine hears
   bool handedOver_ = false;  // the last drag went to the desktop
 };
 

@@ -43,9 +43,7 @@ void QtPlatform::armWaitTimer(int intervalMs) { timer1_.start(intervalMs); }
 
 void QtPlatform::disarmWaitTimer() { timer1_.stop(); }
 
-void QtPlatform::playSound(const std::string& name) {
-  sounds_.play(programFolder_ + '/' + name);
-}
+void QtPlatform::playSound(const std::string& name) { sounds_.play(programFolder_ + '/' + name); }
 
 void QtPlatform::reseedRandom() { random_.reseed(); }
 

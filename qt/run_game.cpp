@@ -50,8 +50,7 @@ int runGame(int argc, char** argv) {
   OneMachinePerFile oneMachine(totals);
   QtView view;
   switch (const Start start = claimMoney(oneMachine, totals); start.outcome) {
-    case Start::Outcome::Play:
-      break;
+    case Start::Outcome::Play: break;
     case Start::Outcome::HandedOver:
       complain(inLocaleLanguage("этот автомат уже запущен; его окно выведено вперёд",
                                 "this machine is already running; its window is brought to the front"));

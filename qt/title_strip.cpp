@@ -86,7 +86,8 @@ void TitleStrip::paintEvent(QPaintEvent*) {
   const int aside = Style.closeRightInset + Style.closeSide;
   const QRect room = rect().adjusted(aside, 0, -aside, 0);
   painter.setPen(toColour(Style.title));
-  painter.drawText(room, Qt::AlignCenter, fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight, room.width()));
+  painter.drawText(room, Qt::AlignCenter,
+                   fontMetrics().elidedText(window()->windowTitle(), Qt::ElideRight, room.width()));
 }
 
 void TitleStrip::mousePressEvent(QMouseEvent* event) {

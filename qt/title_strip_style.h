@@ -16,9 +16,9 @@ struct TitleStripStyle {
   Rgb faceBottom;
   Rgb edge;  // the window's edge, and the line between the strip and the content
   Rgb title;
-  int closeSide;         // the round close box: its diameter,
-  int closeRightInset;   // its gap to the window's right edge (centred in the strip's height),
-  int closeMarkSide;     // and the cross drawn in it
+  int closeSide;        // the round close box: its diameter,
+  int closeRightInset;  // its gap to the window's right edge (centred in the strip's height),
+  int closeMarkSide;    // and the cross drawn in it
   Rgb closeFace;
   Rgb closeHover;
   Rgb closePressed;

@@ -46,7 +46,7 @@ class QtView : public View {
   MachineWindow* window_ = nullptr;
   std::unique_ptr<InfoWindowView> info_;
   std::unique_ptr<CentredWindow> about_;  // Form3: a picture and three lines about the program
-  QPointer<QMenu> menu_;  // while it is open
+  QPointer<QMenu> menu_;                  // while it is open
 };
 
 }  // namespace vertuno::qt

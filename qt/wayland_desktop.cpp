@@ -19,14 +19,15 @@ struct Globals {
 };
 
 constexpr wl_registry_listener GlobalsListener{
-    .global = [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
-      auto& found = *static_cast<Globals*>(data);
-      if (std::strcmp(interface, "zxdg_decoration_manager_v1") == 0) found.decorations = true;
-      if (std::strcmp(interface, xdg_activation_v1_interface.name) == 0) {
-        found.activation =
-            static_cast<xdg_activation_v1*>(wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
-      }
-    },
+    .global =
+        [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+          auto& found = *static_cast<Globals*>(data);
+          if (std::strcmp(interface, "zxdg_decoration_manager_v1") == 0) found.decorations = true;
+          if (std::strcmp(interface, xdg_activation_v1_interface.name) == 0) {
+            found.activation =
+                static_cast<xdg_activation_v1*>(wl_registry_bind(registry, name, &xdg_activation_v1_interface, 1));
+          }
+        },
     .global_remove = [](void*, wl_registry*, uint32_t) {},
 };
 
@@ -71,9 +72,8 @@ QByteArray activationTokenForAnotherWindow() {
   askCompositor([&token](wl_display* display, const Globals& found) {
     if (!found.activation) return;
     static constexpr xdg_activation_token_v1_listener Listener{
-        .done = [](void* data, xdg_activation_token_v1*, const char* given) {
-          *static_cast<QByteArray*>(data) = given;
-        },
+        .done = [](void* data, xdg_activation_token_v1*,
+                   const char* given) { *static_cast<QByteArray*>(data) = given; },
     };
     xdg_activation_token_v1* request = xdg_activation_v1_get_activation_token(found.activation);
     xdg_activation_token_v1_add_listener(request, &Listener, &token);

@@ -36,8 +36,8 @@ xcb_window_t rootWindow(xcb_connection_t* connection) {
 bool managerOffers(xcb_connection_t* connection, const char* name) {
   const xcb_atom_t wanted = atomNamed(connection, name);
   constexpr uint32_t MostAtoms = 1024;
-  const auto cookie = xcb_get_property(connection, 0, rootWindow(connection),
-                                       atomNamed(connection, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, MostAtoms);
+  const auto cookie = xcb_get_property(connection, 0, rootWindow(connection), atomNamed(connection, "_NET_SUPPORTED"),
+                                       XCB_ATOM_ATOM, 0, MostAtoms);
   xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
   bool offered = false;
   if (reply && reply->format == 32) {
@@ -103,12 +103,12 @@ void describeSideWindowToX11(QWidget& window) {
   constexpr uint32_t TakesInput = 1U << 0;
   constexpr uint32_t LeadsGroup = 1U << 6;
   const std::array<uint32_t, 9> hints{TakesInput | LeadsGroup, 1U, 0, 0, 0, 0, 0, 0, id};
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32,
-                      hints.size(), hints.data());
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 32, hints.size(),
+                      hints.data());
   const std::array states{atomNamed(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
                           atomNamed(connection, "_NET_WM_STATE_SKIP_PAGER")};
-  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atomNamed(connection, "_NET_WM_STATE"),
-                      XCB_ATOM_ATOM, 32, states.size(), states.data());
+  xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, atomNamed(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 32,
+                      states.size(), states.data());
 }
 
 bool handMoveToX11Manager(QWidget& window, QPoint pointer, QPoint moved) {
@@ -118,8 +118,7 @@ bool handMoveToX11Manager(QWidget& window, QPoint pointer, QPoint moved) {
   // Read before the window moves: the manager may carry the move out at any time after it.
   const QPoint inWindow = pointer * window.devicePixelRatioF();
   const auto cookie = xcb_translate_coordinates(connection, static_cast<xcb_window_t>(window.winId()), root,
-                                                static_cast<int16_t>(inWindow.x()),
-                                                static_cast<int16_t>(inWindow.y()));
+                                                static_cast<int16_t>(inWindow.x()), static_cast<int16_t>(inWindow.y()));
   xcb_translate_coordinates_reply_t* onScreen = xcb_translate_coordinates_reply(connection, cookie, nullptr);
   if (!onScreen) return false;
   window.move(window.pos() + moved);

@@ -64,8 +64,8 @@ void Machine::saveWithoutViews() {
 
 bool Machine::reportMoneyUnsaved() {
   if (!unsaved_) return false;
-  std::fprintf(stderr, "vertuno: the machine's money (%s) could not be saved to %s: %s\n",
-               unsaved_->money.c_str(), platform_.totalsFilePath().c_str(), unsaved_->reason.c_str());
+  std::fprintf(stderr, "vertuno: the machine's money (%s) could not be saved to %s: %s\n", unsaved_->money.c_str(),
+               platform_.totalsFilePath().c_str(), unsaved_->reason.c_str());
   return true;
 }
 

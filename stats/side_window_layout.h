@@ -16,7 +16,7 @@ enum class ControlKind {
   Picture,  // the artwork of that name, at its box
   Frame,    // a group frame with its caption on the border line
   Button,
-  Cover,    // a plain patch of the window's face over what the background would show
+  Cover,  // a plain patch of the window's face over what the background would show
 };
 
 // A control of a side window. Controls after a frame, marked inFrame, lie in the frame's box.
@@ -28,9 +28,9 @@ struct Control {
   FontStyle font = DialogFont;
   Align align = Align::Left;
   bool inFrame = false;
-  bool wraps = false;                            // a long text breaks onto the box's next line
-  std::string InfoFields::*counter = nullptr;    // the counter this text shows
-  void (Machine::*onClick)() = nullptr;          // a button's handler
+  bool wraps = false;                          // a long text breaks onto the box's next line
+  std::string InfoFields::*counter = nullptr;  // the counter this text shows
+  void (Machine::*onClick)() = nullptr;        // a button's handler
   // Windows' own faces for the dialog font set a pixel or two wider than their metric twins
   // here: there a caption may run to its frame's inner edge rather than be clipped.
   int widthWithWindowsFaces = 0;

@@ -63,6 +63,8 @@ val points(std::span<const Point> points) {
   return list(points, [](Point p) { return array({val(p.x), val(p.y)}); });
 }
 
+// The tables' objects keep their fields packed, as the tables' rows are written.
+// clang-format off
 val label(const CabinetLabel& l) {
   return object({{"name", text(l.name)}, {"box", box(l.box)}, {"font", font(l.font)}, {"colour", colour(l.colour)},
                  {"align", align(l.align)}, {"description", text(l.description)}});
@@ -143,5 +145,6 @@ val pageTables() {
        {"sideWindowFace", colour(SideWindowFace)}, {"closeBoxName", text(CloseBoxName)},
        {"sideWindows", list(SideWindows, sideWindow)}});
 }
+// clang-format on
 
 }  // namespace vertuno::web

@@ -14,9 +14,12 @@ constexpr const char* TotalsFile = "/vertuno/data1.ini";
 
 using emscripten::val;
 
+// JavaScript, which the C++ formatter would break.
+// clang-format off
 EM_ASYNC_JS(void, sleepUntilPageEvent, (), { await Module.page.nextEvent(); });
 
 EM_ASYNC_JS(void, sleepForever, (), { await new Promise(() => {}); });
+// clang-format on
 
 }  // namespace
 

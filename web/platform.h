@@ -1,13 +1,13 @@
 #pragma once
 
+#include <emscripten/val.h>
+
 #include <functional>
 #include <set>
 #include <string>
 
-#include <emscripten/val.h>
-
-#include "platform/random_source.h"
 #include "machine/platform.h"
+#include "platform/random_source.h"
 
 namespace vertuno::web {
 

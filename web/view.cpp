@@ -32,7 +32,7 @@ int pageIndex(WindowId window) {
 template <typename Table>
 const auto* row(const Table& table, int index) {
   return index >= 0 && static_cast<std::size_t>(index) < table.size() ? &table[static_cast<std::size_t>(index)]
-                                                                       : nullptr;
+                                                                      : nullptr;
 }
 
 }  // namespace
@@ -49,8 +49,11 @@ void WebView::dispatch(const val& event) {
       const std::string hotSpot = event["hotSpot"].isUndefined() ? "" : event["hotSpot"].as<std::string>();
       machine_->input({.kind = static_cast<InputKind>(number("input")),
                        .button = static_cast<MouseButton>(number("button")),
-                       .held = static_cast<MouseButton>(number("held")), .at = {number("x"), number("y")},
-                       .window = static_cast<WindowId>(number("window")), .hotSpot = hotSpot, .ms = number("ms")});
+                       .held = static_cast<MouseButton>(number("held")),
+                       .at = {number("x"), number("y")},
+                       .window = static_cast<WindowId>(number("window")),
+                       .hotSpot = hotSpot,
+                       .ms = number("ms")});
       break;
     }
     case PageEventKind::Timer1: machine_->Timer1_Timer(); break;
@@ -124,9 +127,7 @@ void WebView::changed(Change what) {
   const MachineState& state = machine_->state();
   switch (what) {
     case Change::PlayerCoins:
-    case Change::WinDisplay:
-      showLabels();
-      break;
+    case Change::WinDisplay: showLabels(); break;
     case Change::Cells: showCells(); break;
     case Change::Face: page().call<void>("setFace", static_cast<int>(state.CabinetFace)); break;
     case Change::Coin: page().call<void>("moveCoin", state.CoinLeft, state.CoinTop); break;
@@ -170,8 +171,9 @@ void WebView::showCells() {
   const MachineState& state = machine_->state();
   for (std::size_t i = 0; i < state.Tab.size(); ++i) {
     const PagePicture& shown = picture(state.Tab[i]);
-    page().call<void>("drawCell", static_cast<int>(i), val(emscripten::typed_memory_view(shown.rgba.size(), shown.rgba.data())),
-                     shown.width, shown.height, pixelScale());
+    page().call<void>("drawCell", static_cast<int>(i),
+                      val(emscripten::typed_memory_view(shown.rgba.size(), shown.rgba.data())), shown.width,
+                      shown.height, pixelScale());
   }
   page().call<void>("setBoardReading", boardReading(state.Tab));
 }

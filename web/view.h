@@ -1,12 +1,12 @@
 #pragma once
 
+#include <emscripten/val.h>
+
 #include <cstdint>
 #include <map>
 #include <optional>
 #include <utility>
 #include <vector>
-
-#include <emscripten/val.h>
 
 #include "board/cell_pictures.h"
 #include "machine/view.h"

@@ -87,8 +87,9 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(machine) {
   registerClass(instance, procedure);
-  window_ = CreateWindowExW(0, MachineWindowClass, windows::widen(machine_window::Title).c_str(), WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU,
-                            0, 0, Width, Height, nullptr, nullptr, instance, this);
+  window_ =
+      CreateWindowExW(0, MachineWindowClass, windows::widen(machine_window::Title).c_str(),
+                      WS_POPUP | WS_CLIPCHILDREN | WS_SYSMENU, 0, 0, Width, Height, nullptr, nullptr, instance, this);
   // The children take their places and fonts in useScale.
   const auto child = [this](DWORD style, int id) {
     return CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX | style, 0, 0, 0, 0, window_,
@@ -145,8 +146,8 @@ void MachineWindow::useScale(DisplayScale scale) {
 
 MachineWindow::~MachineWindow() {
   DestroyWindow(window_);
-  for (HGDIOBJ object : {static_cast<HGDIOBJ>(faces_[0]), static_cast<HGDIOBJ>(faces_[1]),
-                         static_cast<HGDIOBJ>(faceBrush_)}) {
+  for (HGDIOBJ object :
+       {static_cast<HGDIOBJ>(faces_[0]), static_cast<HGDIOBJ>(faces_[1]), static_cast<HGDIOBJ>(faceBrush_)}) {
     DeleteObject(object);
   }
   for (const Text& text : texts_) DeleteObject(text.font);
@@ -195,8 +196,7 @@ void MachineWindow::refresh(Change what) {
     }
     case Change::PlayerCoins:
     case Change::WinDisplay:
-    case Change::InfoWindow:
-      break;
+    case Change::InfoWindow: break;
   }
 }
 
@@ -258,7 +258,8 @@ void MachineWindow::handDragToDesktop(Point moved) {
   const POINT way = scale_.point(moved);
   RECT frame;
   GetWindowRect(window_, &frame);
-  SetWindowPos(window_, nullptr, frame.left + way.x, frame.top + way.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window_, nullptr, frame.left + way.x, frame.top + way.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   ReleaseCapture();
   SendMessageW(window_, WM_NCLBUTTONDOWN, HTCAPTION, static_cast<LPARAM>(GetMessagePos()));
 }

@@ -65,8 +65,8 @@ HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale) {
   if (!decoded || FAILED(source->GetSize(&width, &height))) return nullptr;
 
   BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), static_cast<LONG>(width), -static_cast<LONG>(height), 1, 24, BI_RGB,
-                    0, 0, 0, 0, 0};
+  info.bmiHeader = {
+      sizeof(BITMAPINFOHEADER), static_cast<LONG>(width), -static_cast<LONG>(height), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   const UINT stride = (width * 3 + 3) & ~3u;  // a bitmap's rows start on whole words

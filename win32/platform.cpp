@@ -46,7 +46,8 @@ void Win32Platform::armWaitTimer(int intervalMs) {
 void Win32Platform::disarmWaitTimer() { KillTimer(timerWindow_, Timer1); }
 
 void Win32Platform::playSound(const std::string& name) {
-  PlaySoundW((programFolder_ + L'\\' + windows::widen(name)).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  PlaySoundW((programFolder_ + L'\\' + windows::widen(name)).c_str(), nullptr,
+             SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 
 void Win32Platform::reseedRandom() { random_.reseed(); }

@@ -38,8 +38,8 @@ SideWindow::SideWindow(const SideWindowLayout& layout, HWND owner, Machine& mach
   windowClass.lpszClassName = SideWindowClass;
   RegisterClassExW(&windowClass);  // fails harmlessly for the second side window
 
-  window_ = CreateWindowExW(ExStyle, SideWindowClass, windows::widen(layout.title).c_str(), Style, 0, 0, 0, 0, owner, nullptr,
-                            instance, this);
+  window_ = CreateWindowExW(ExStyle, SideWindowClass, windows::widen(layout.title).c_str(), Style, 0, 0, 0, 0, owner,
+                            nullptr, instance, this);
   build(scaleOf(window_));
   refresh(machine_.state());
 }
@@ -116,8 +116,7 @@ HWND SideWindow::addControl(const Control& control, const Box* frame) {
       type = L"BUTTON";
       style = BS_DEFPUSHBUTTON | WS_TABSTOP;
       break;
-    case ControlKind::Cover:
-      break;
+    case ControlKind::Cover: break;
   }
   const std::wstring text = control.kind == ControlKind::Picture ? L"" : windows::widen(control.text);
   RECT area = scale_.rect(box);
@@ -164,8 +163,8 @@ void SideWindow::showCentred() {
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     GetWindowRect(window_, &frame);
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    SetWindowPos(window_, nullptr, (work.left + work.right - width) / 2, (work.top + work.bottom - height) / 2,
-                 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SetWindowPos(window_, nullptr, (work.left + work.right - width) / 2, (work.top + work.bottom - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
   }
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);

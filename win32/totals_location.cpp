@@ -45,9 +45,9 @@ TotalsLocation chooseTotalsFile(const std::wstring& programFolder) {
   facts.standInPresent = exists(standIn);
   const std::string besideProgram = windows::narrow(programFolder + L"\\data1.ini");
   // With no user folder to be had, none is named, and the money stays beside the program.
-  const MoneyPaths paths = folder.empty() ? MoneyPaths{besideProgram, {}, {}}
-                                          : MoneyPaths{besideProgram, windows::narrow(folder + L"\\data1.ini"),
-                                                       windows::narrow(standIn)};
+  const MoneyPaths paths =
+      folder.empty() ? MoneyPaths{besideProgram, {}, {}}
+                     : MoneyPaths{besideProgram, windows::narrow(folder + L"\\data1.ini"), windows::narrow(standIn)};
   const TotalsLocation location = locateMoney(facts, paths);
   if (location.file != paths.besideProgram) CreateDirectoryW(folder.c_str(), nullptr);
   return location;

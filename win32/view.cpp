@@ -51,7 +51,8 @@ Answer Win32View::messageBox(const std::string& text, const std::string& title, 
   buttonHook = SetWindowsHookExW(WH_CBT, nameButtonsInRussian, nullptr, GetCurrentThreadId());
   // A refused start asks before there is a window.
   const ThemedControls themed;
-  const int chosen = MessageBoxW(window_ ? window_->handle() : nullptr, windows::widen(text).c_str(), windows::widen(title).c_str(), type);
+  const int chosen = MessageBoxW(window_ ? window_->handle() : nullptr, windows::widen(text).c_str(),
+                                 windows::widen(title).c_str(), type);
   if (buttonHook) UnhookWindowsHookEx(buttonHook);
   buttonHook = nullptr;
   if (style != MessageStyle::InformationYesNo) return Answer::Ok;

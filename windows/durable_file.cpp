@@ -24,7 +24,8 @@ HANDLE createTemporary(const HeldFile& file, std::wstring& name) {
     name = widen(platform::temporaryName(narrow(file.name()), static_cast<long>(GetCurrentProcessId())));
     HANDLE created = CreateFileW(file.pathOf(name).c_str(), GENERIC_WRITE, ShareAll, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-    if (created != INVALID_HANDLE_VALUE || (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)) {
+    if (created != INVALID_HANDLE_VALUE ||
+        (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)) {
       return created;
     }
   }
@@ -46,8 +47,8 @@ bool deletePlainEntry(const HeldFile& held, const std::wstring& name) {
 }  // namespace
 
 std::optional<std::string> readFile(const HeldFile& held, std::size_t largest) {
-  HANDLE file = CreateFileW(held.path().c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
+  HANDLE file =
+      CreateFileW(held.path().c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::optional<std::string> bytes;
   LARGE_INTEGER size{};
@@ -78,8 +79,7 @@ std::error_code replaceFileDurably(const HeldFile& held, const std::string& byte
   const std::wstring temporary = held.pathOf(name);
   DWORD written = 0;
   const bool complete = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                        written == bytes.size() && FlushFileBuffers(file) &&
-                        (!claim || claim->prepareSuccessor(file));
+                        written == bytes.size() && FlushFileBuffers(file) && (!claim || claim->prepareSuccessor(file));
   const std::error_code writeError = complete ? std::error_code{} : lastError();
   CloseHandle(file);
   if (!complete) {

@@ -40,8 +40,8 @@ HANDLE openClaimed(const HeldFile& file) {
 bool sameFile(HANDLE a, HANDLE b) {
   BY_HANDLE_FILE_INFORMATION first{}, second{};
   return GetFileInformationByHandle(a, &first) && GetFileInformationByHandle(b, &second) &&
-         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
-         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber && first.nFileIndexHigh == second.nFileIndexHigh &&
+         first.nFileIndexLow == second.nFileIndexLow;
 }
 
 // The name may have passed to another file between the open and the lock (a replace by the

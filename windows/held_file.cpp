@@ -26,8 +26,9 @@ HeldFile::HeldFile(const std::wstring& path) {
   const auto slash = path.find_last_of(L"\\/");
   folderPath_ = slash == std::wstring::npos ? L"." : path.substr(0, slash);
   name_ = slash == std::wstring::npos ? path : path.substr(slash + 1);
-  folder_ = CreateFileW(folderPath_.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  folder_ =
+      CreateFileW(folderPath_.c_str(), FILE_LIST_DIRECTORY | FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 HeldFile::~HeldFile() {

@@ -17,8 +17,8 @@ class Board : public ::testing::Test {
 
 TEST_F(Board, TheStaticDisplayShowsPaddedTextsAndUnlitCellsAtOnce) {
   const std::pair<const char*, Cells> cases[] = {
-      {"7", {C::Image0, C::Image0, C::Image7}},  {"200", {C::Image2, C::Image0, C::Image0}},
-      {"x42", {C::Unlit, C::Image4, C::Image2}}, {"xx0", {C::Unlit, C::Unlit, C::Image0}},
+      {"7", {C::Image0, C::Image0, C::Image7}},    {"200", {C::Image2, C::Image0, C::Image0}},
+      {"x42", {C::Unlit, C::Image4, C::Image2}},   {"xx0", {C::Unlit, C::Unlit, C::Image0}},
       {"1234", {C::Image1, C::Image2, C::Image3}}, {"", {C::Image0, C::Image0, C::Image0}},
       {" 9", {C::Image0, C::Unlit, C::Image9}},
   };
@@ -60,8 +60,7 @@ TEST_F(Board, ARespinRollsTheRightCellAloneAndRecordsTheNewCombination) {
   EXPECT_EQ(host.cellChanges[18].cells, (Cells{C::Image5, C::Image5, C::Image3}));
   for (int i = 0; i < 18; ++i) {
     const C frame = static_cast<C>(10 + i % 6);
-    EXPECT_EQ(host.cellChanges[static_cast<std::size_t>(19 + i)].cells,
-              (Cells{C::Image5, C::Image5, frame}));
+    EXPECT_EQ(host.cellChanges[static_cast<std::size_t>(19 + i)].cells, (Cells{C::Image5, C::Image5, frame}));
   }
 }
 

@@ -28,8 +28,8 @@ unsigned segments(std::initializer_list<Segment> list) {
 
 TEST(CellPictures, DigitsAndRollFramesLightTheRightSegments) {
   using S = Segment;
-  const unsigned all = segments({S::Top, S::UpperRight, S::LowerRight, S::Bottom, S::LowerLeft,
-                                 S::UpperLeft, S::Middle});
+  const unsigned all =
+      segments({S::Top, S::UpperRight, S::LowerRight, S::Bottom, S::LowerLeft, S::UpperLeft, S::Middle});
   const std::array<unsigned, 16> expected{
       all & ~segments({S::Middle}),
       segments({S::UpperRight, S::LowerRight}),
@@ -41,8 +41,12 @@ TEST(CellPictures, DigitsAndRollFramesLightTheRightSegments) {
       segments({S::Top, S::UpperRight, S::LowerRight}),
       all,
       all & ~segments({S::LowerLeft}),
-      segments({S::Bottom}), segments({S::LowerLeft}), segments({S::UpperLeft}),
-      segments({S::Top}), segments({S::UpperRight}), segments({S::LowerRight}),
+      segments({S::Bottom}),
+      segments({S::LowerLeft}),
+      segments({S::UpperLeft}),
+      segments({S::Top}),
+      segments({S::UpperRight}),
+      segments({S::LowerRight}),
   };
   for (int scale : {1, 2}) {
     for (int i = 0; i < 16; ++i) {

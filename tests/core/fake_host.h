@@ -27,10 +27,24 @@ class FakeHost : public Platform, public View {
  public:
   using Micros = std::int64_t;
 
-  struct Sound { Micros at; std::string name; };
-  struct Message { Micros at; std::string text; std::string title; MessageStyle style; };
-  struct Outline { Micros at; std::vector<Point> points; };
-  struct Cells { Micros at; std::array<CellPicture, 3> cells; };
+  struct Sound {
+    Micros at;
+    std::string name;
+  };
+  struct Message {
+    Micros at;
+    std::string text;
+    std::string title;
+    MessageStyle style;
+  };
+  struct Outline {
+    Micros at;
+    std::vector<Point> points;
+  };
+  struct Cells {
+    Micros at;
+    std::array<CellPicture, 3> cells;
+  };
 
   FakeHost();
 
@@ -42,7 +56,9 @@ class FakeHost : public Platform, public View {
 
   // Scheduling what the player does, at a virtual time in seconds.
   void at(double seconds, std::function<void(Machine&)> action);
-  void clickAt(double seconds) { at(seconds, [](Machine& m) { m.Label1_Click(); }); }
+  void clickAt(double seconds) {
+    at(seconds, [](Machine& m) { m.Label1_Click(); });
+  }
   // Timer2 ticking from now on, as the loaded window's idle timer does.
   void startIdleTimer() { idleTimerDue_ = now_ + machine_window::Timer2IntervalMs * Micros{1000}; }
 
@@ -88,8 +104,9 @@ class FakeHost : public Platform, public View {
   void input(const Input& input) { machine_.input(input); }
   void press(MouseButton button, Point at, MouseButton alsoHeld = MouseButton::None);
   void release(MouseButton button, Point at, MouseButton stillHeld = MouseButton::None);
-  void doubleClick(Point at) { machine_.input({.kind = InputKind::DoubleClick, .button = MouseButton::Left,
-                                               .held = MouseButton::Left, .at = at}); }
+  void doubleClick(Point at) {
+    machine_.input({.kind = InputKind::DoubleClick, .button = MouseButton::Left, .held = MouseButton::Left, .at = at});
+  }
   void move(MouseButton held, Point at) { machine_.input({.kind = InputKind::Move, .held = held, .at = at}); }
   // A finger's, at the host's time.
   void finger(InputKind kind, Point at) { machine_.input({.kind = kind, .at = at, .ms = now_ / 1000}); }

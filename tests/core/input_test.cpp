@@ -11,14 +11,14 @@ namespace {
 using enum MouseButton;
 
 // Points of the machine window, at 96 dpi.
-constexpr Point Slot{100, 140};         // Label1, the play
-constexpr Point Rules{60, 150};         // Label3, the statistics
-constexpr Point Force{44, 28};          // Label7, a forced 777 on a double-click
-constexpr Point Tray{90, 225};          // Label8, held for speed
-constexpr Point PurseText{70, 312};     // Label2
-constexpr Point PrizeLine{84, 274};     // Label5, shown even while empty
-constexpr Point BannerText{84, 258};    // Label4, hidden until a prize
-constexpr Point BoardCell{84, 98};      // Tab2
+constexpr Point Slot{100, 140};       // Label1, the play
+constexpr Point Rules{60, 150};       // Label3, the statistics
+constexpr Point Force{44, 28};        // Label7, a forced 777 on a double-click
+constexpr Point Tray{90, 225};        // Label8, held for speed
+constexpr Point PurseText{70, 312};   // Label2
+constexpr Point PrizeLine{84, 274};   // Label5, shown even while empty
+constexpr Point BannerText{84, 258};  // Label4, hidden until a prize
+constexpr Point BoardCell{84, 98};    // Tab2
 constexpr Point BareCabinet{30, 200};
 constexpr Point OutsideOutline{10, 10};
 

@@ -21,8 +21,8 @@ TEST(NumericText, ReadsDecimalTextIgnoringSurroundingWhiteSpace) {
 }
 
 TEST(NumericText, TextThatHoldsNoFiniteNumberFails) {
-  for (const char* text : {"", " ", "\r\n", "abc", "12abc", "x42", "Razdacha", "1 2", "inf",
-                           "-inf", "nan", "1e999", "+", "-", "+-1", "1,5", "0x10"}) {
+  for (const char* text : {"", " ", "\r\n", "abc", "12abc", "x42", "Razdacha", "1 2", "inf", "-inf", "nan", "1e999",
+                           "+", "-", "+-1", "1,5", "0x10"}) {
     EXPECT_FALSE(readNumber(text).has_value()) << '"' << text << '"';
   }
 }
@@ -45,10 +45,9 @@ struct GermanPunctuation : std::numpunct<char> {
 };
 
 TEST(NumericText, DoesNotDependOnTheProcessLocale) {
-  const std::locale previous =
-      std::locale::global(std::locale(std::locale::classic(), new GermanPunctuation));
-  const bool haveCLocale = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr ||
-                           std::setlocale(LC_ALL, "ru_RU.UTF-8") != nullptr;
+  const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new GermanPunctuation));
+  const bool haveCLocale =
+      std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr || std::setlocale(LC_ALL, "ru_RU.UTF-8") != nullptr;
   EXPECT_EQ(readNumber("512"), 512);
   EXPECT_EQ(readNumber("0.5"), 0.5);
   EXPECT_FALSE(readNumber("0,5").has_value());

@@ -18,9 +18,8 @@ class Payout : public ::testing::Test {
   }
   void pay(double amount) { host.machine().Priz(amount); }
   std::size_t coinSounds() const {
-    return static_cast<std::size_t>(std::count_if(host.sounds.begin(), host.sounds.end(), [](auto& s) {
-      return s.name == "sound.wav";
-    }));
+    return static_cast<std::size_t>(
+        std::count_if(host.sounds.begin(), host.sounds.end(), [](auto& s) { return s.name == "sound.wav"; }));
   }
   // The static texts the count-out put on the board, in order.
   std::vector<Cells> boardCounts() const {
@@ -101,9 +100,9 @@ TEST_F(Payout, AnOrdinaryPrizeLeavesTheMachineWithLess) {
 }
 
 TEST_F(Payout, TheWordForCoinsGoesByTheLastDigit) {
-  const std::pair<double, const char*> words[] = {
-      {1, "монета"}, {2, "монеты"}, {3, "монеты"}, {4, "монеты"}, {5, "монет"}, {7, "монет"},
-      {10, "монет"}, {11, "монета"}, {12, "монеты"}, {20, "монет"}, {400, "монет"}};
+  const std::pair<double, const char*> words[] = {{1, "монета"},  {2, "монеты"}, {3, "монеты"}, {4, "монеты"},
+                                                  {5, "монет"},   {7, "монет"},  {10, "монет"}, {11, "монета"},
+                                                  {12, "монеты"}, {20, "монет"}, {400, "монет"}};
   for (const auto& [amount, word] : words) {
     host.state().FastHold = "on";
     pay(amount);

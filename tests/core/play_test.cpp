@@ -77,9 +77,9 @@ TEST_F(Play, AMatchedPairRespinsTheRightCellAndIsJudgedAsRespun) {
   EXPECT_EQ(state().RespinDigit, "4");
   EXPECT_EQ(state().Combination, "444");
   const std::array landed{CellPicture::Image4, CellPicture::Image4, CellPicture::Image9};
-  EXPECT_NE(std::find_if(host.cellChanges.begin(), host.cellChanges.end(),
-                         [&](const auto& c) { return c.cells == landed; }),
-            host.cellChanges.end())
+  EXPECT_NE(
+      std::find_if(host.cellChanges.begin(), host.cellChanges.end(), [&](const auto& c) { return c.cells == landed; }),
+      host.cellChanges.end())
       << "the board was asked for 449 before the re-spin";
   EXPECT_EQ(state().PlayerCoins, "29") << "444 pays 10";
 }

@@ -53,7 +53,8 @@ int main(int argc, char** argv) {
 
     if (purse == 0) {  // the empty-purse question, answered Yes by the fake host
       ++restarts;
-      if (number(state.PlayerCoins) != 20) return fail(play, "purse after starting over", 20, number(state.PlayerCoins));
+      if (number(state.PlayerCoins) != 20)
+        return fail(play, "purse after starting over", 20, number(state.PlayerCoins));
       continue;
     }
     const bool counted = !force;
@@ -72,19 +73,26 @@ int main(int argc, char** argv) {
     demo += demoFace;
     fast += fastButton;
     const bool paidPlay = !demoFace;
-    if (number(state.Info.MachineMoney) != expectedMoney) return fail(play, "machine money", expectedMoney, number(state.Info.MachineMoney));
+    if (number(state.Info.MachineMoney) != expectedMoney)
+      return fail(play, "machine money", expectedMoney, number(state.Info.MachineMoney));
     const long expectedPurse = purse - (paidPlay ? 1 : 0) + (paidPlay ? paid : 0);
-    if (number(state.PlayerCoins) != expectedPurse) return fail(play, "purse", expectedPurse, number(state.PlayerCoins));
+    if (number(state.PlayerCoins) != expectedPurse)
+      return fail(play, "purse", expectedPurse, number(state.PlayerCoins));
     if (number(state.PlayerCoins) < 0) return fail(play, "purse below zero", 0, number(state.PlayerCoins));
-    if (number(state.CoinsInSinceStart) != coinsIn + (counted ? 1 : 0)) return fail(play, "coins in", coinsIn + counted, number(state.CoinsInSinceStart));
-    if (number(state.CoinsWonSinceStart) != coinsWon + (counted ? paid : 0)) return fail(play, "coins won", coinsWon + (counted ? paid : 0), number(state.CoinsWonSinceStart));
-    if (number(state.Info.CoinsInserted) != inserted + (counted && paidPlay ? 1 : 0)) return fail(play, "coins inserted", inserted + 1, number(state.Info.CoinsInserted));
-    if (number(state.Info.CoinsWon) != won + (counted && paidPlay ? paid : 0)) return fail(play, "coins won shown", won + paid, number(state.Info.CoinsWon));
+    if (number(state.CoinsInSinceStart) != coinsIn + (counted ? 1 : 0))
+      return fail(play, "coins in", coinsIn + counted, number(state.CoinsInSinceStart));
+    if (number(state.CoinsWonSinceStart) != coinsWon + (counted ? paid : 0))
+      return fail(play, "coins won", coinsWon + (counted ? paid : 0), number(state.CoinsWonSinceStart));
+    if (number(state.Info.CoinsInserted) != inserted + (counted && paidPlay ? 1 : 0))
+      return fail(play, "coins inserted", inserted + 1, number(state.Info.CoinsInserted));
+    if (number(state.Info.CoinsWon) != won + (counted && paidPlay ? paid : 0))
+      return fail(play, "coins won shown", won + paid, number(state.Info.CoinsWon));
     if (!state.PlayBusy.empty() || state.Force777 != "g") return fail(play, "released", 0, 1);
   }
-  std::printf("soak: %ld plays, %ld forced 777s, %ld on the demo face, %ld with the fast button, "
-              "%ld refills, %ld restarts; every coin accounted for. %.0f virtual hours\n",
-              plays, forced, demo, fast, refills, restarts, host.seconds() / 3600);
+  std::printf(
+      "soak: %ld plays, %ld forced 777s, %ld on the demo face, %ld with the fast button, "
+      "%ld refills, %ld restarts; every coin accounted for. %.0f virtual hours\n",
+      plays, forced, demo, fast, refills, restarts, host.seconds() / 3600);
   std::printf("1 passed, 0 failed\n");
   return 0;
 }

@@ -106,10 +106,11 @@ TEST(Storm, FranticInputNeverBreaksTheMachine) {
   EXPECT_EQ(money, 5000 + number(host.state().CoinsInSinceStart) - number(host.state().CoinsWonSinceStart));
   machine.SaveStatic();
   EXPECT_EQ(folder.read("data1.ini"), std::to_string(money) + "\r\n");
-  std::printf("storm: %d events over %.0f virtual seconds, at least %d plays (%s counted), %d demos, %d menus, "
-              "%zu message boxes\n",
-              fired, host.seconds(), playsSeen, host.state().CoinsInSinceStart.c_str(), demos, host.menuPopups,
-              host.messages.size());
+  std::printf(
+      "storm: %d events over %.0f virtual seconds, at least %d plays (%s counted), %d demos, %d menus, "
+      "%zu message boxes\n",
+      fired, host.seconds(), playsSeen, host.state().CoinsInSinceStart.c_str(), demos, host.menuPopups,
+      host.messages.size());
 }
 
 }  // namespace

@@ -24,7 +24,9 @@ class TotalsFile : public ::testing::Test {
 };
 
 TEST_F(TotalsFile, ALineOfMoneyIsReadWithoutItsLineEndsOrByteOrderMark) {
-  for (const char* bytes : {"512\r\n", "512", "512\r\n\r\n", "512\n", "\xEF\xBB\xBF" "512\r\n"}) {
+  for (const char* bytes : {"512\r\n", "512", "512\r\n\r\n", "512\n",
+                            "\xEF\xBB\xBF"
+                            "512\r\n"}) {
     folder.write("data1.ini", bytes);
     EXPECT_EQ(load(), "512");
     EXPECT_EQ(host.state().Info.Takings, "-488");
@@ -45,7 +47,10 @@ TEST_F(TotalsFile, ALoadThenASaveWritesTheFileBackByteForByte) {
 TEST_F(TotalsFile, BadFilesGiveAFreshMachineAndAValidFileAfterTheNextSave) {
   const std::string huge(5 * 1024 * 1024, '7');
   const std::string binary("\x00\xff\x12\r\n\x00", 6);
-  struct Case { const char* name; std::function<void()> make; };
+  struct Case {
+    const char* name;
+    std::function<void()> make;
+  };
   const Case cases[] = {
       {"missing", [] {}},
       {"empty", [&] { folder.write("data1.ini", ""); }},
@@ -83,10 +88,14 @@ TEST(MoneyPlace, NoFileTimeDecidesAndAStandInLivesOnlyWhileItsFolderCannotBeWrit
       // A portable copy beside a user file saved later, touched, copied without its times, stamped
       // in the future, or after its own file was deleted to start afresh: its own money, or 1000.
       {"portable copy, writable folder", {false, true, false}, BesideProgram, std::nullopt},
-      {"folder unwritable: a stand-in starts from the folder's money", {false, false, false}, StandIn,
+      {"folder unwritable: a stand-in starts from the folder's money",
+       {false, false, false},
+       StandIn,
        Carry{BesideProgram, StandIn, false}},
       {"still unwritable: the stand-in's money", {false, false, true}, StandIn, std::nullopt},
-      {"writable again: the money goes home and the stand-in goes", {false, true, true}, BesideProgram,
+      {"writable again: the money goes home and the stand-in goes",
+       {false, true, true},
+       BesideProgram,
        Carry{StandIn, BesideProgram, true}},
       {"installed, whatever the folder", {true, true, true}, UserFile, std::nullopt},
       {"installed, an unwritable folder", {true, false, false}, UserFile, std::nullopt},
@@ -120,9 +129,17 @@ TEST(MoneyPlace, EachFolderHasAStandInOfItsOwnApartFromTheInstalledGamesFile) {
 
 TEST(MoneyPlace, OnlyMoneyIsCarried) {
   EXPECT_EQ(carriedMoney("5000\r\n"), "5000\r\n");
-  EXPECT_EQ(carriedMoney("\xEF\xBB\xBF" "137"), "137\r\n");
+  EXPECT_EQ(carriedMoney("\xEF\xBB\xBF"
+                         "137"),
+            "137\r\n");
   for (const char* none : {"", "abc", "12 coins"}) EXPECT_EQ(carriedMoney(none), std::nullopt) << none;
-  EXPECT_EQ(carriedMoney(std::string("\xFF\xFE" "1\0" "3\0" "7\0", 8)), std::nullopt) << "UTF-16";
+  EXPECT_EQ(carriedMoney(std::string("\xFF\xFE"
+                                     "1\0"
+                                     "3\0"
+                                     "7\0",
+                                     8)),
+            std::nullopt)
+      << "UTF-16";
   EXPECT_EQ(carriedMoney(std::nullopt), std::nullopt);
 }
 

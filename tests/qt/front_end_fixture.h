@@ -36,10 +36,7 @@ class TestPlatform : public QtPlatform {
 // The whole Qt front end of one machine, with its totals file in a folder of its own.
 class FrontEnd : public ::testing::Test {
  protected:
-  FrontEnd()
-      : host(folder.path().string(), folder.file("data1.ini")),
-        machine(host, view),
-        window(machine) {
+  FrontEnd() : host(folder.path().string(), folder.file("data1.ini")), machine(host, view), window(machine) {
     view.attach(machine, window);
     host.attach(machine);
   }

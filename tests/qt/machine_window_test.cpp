@@ -42,7 +42,7 @@ TEST_F(MachineWindowTest, ClosedByTheDesktopInTheMiddleOfAPayoutItSavesAndEndsAt
   machine.Label7_DblClick();
   QTimer::singleShot(1500, &window, [this] {
     machine.info().MachineMoney = "640";  // what the machine counted by then
-    QCloseEvent close;  // as the desktop's close request arrives
+    QCloseEvent close;                    // as the desktop's close request arrives
     QApplication::sendEvent(&window, &close);
   });
   QElapsedTimer clock;
@@ -72,7 +72,8 @@ TEST_F(MachineWindowTest, AWaitLastsItsIntervalAndSleepsMeanwhile) {
 
 TEST_F(MachineWindowTest, TheMenuKeyAndShiftF10OpenTheMachineMenuUnderTheBoard) {
   machine.Form_Load();
-  for (const auto& [key, modifiers] : {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+  for (const auto& [key, modifiers] :
+       {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
     QPoint shownAt;
     QTimer::singleShot(0, [&shownAt] {  // inside the menu's own loop
       if (QWidget* menu = QApplication::activePopupWidget()) {

@@ -82,7 +82,7 @@ TEST_F(SideWindows, WhereTheCompositorDrawsNoTitleBarsCloseIsTheOnlyOneOffered) 
 TEST_F(SideWindows, WhereTheCompositorDrawsNoTitleBarsAMessageBoxShowsItsWholeTitleAndCloses) {
   if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) GTEST_SKIP() << "needs Wayland";
   const std::pair<const char*, MessageStyle> boxes[] = {{"Не повезло...", MessageStyle::InformationYesNo},
-                                                         {"Поздравляем!", MessageStyle::InformationOk}};
+                                                        {"Поздравляем!", MessageStyle::InformationOk}};
   for (const auto& [title, style] : boxes) {
     QTimer look;
     QObject::connect(&look, &QTimer::timeout, [&look, title = QString::fromUtf8(title)] {
@@ -152,8 +152,8 @@ TEST_F(SideWindows, EveryTextFitsItsLabelWithItsGlyphsWhole) {
       if (label->text().isEmpty()) continue;
       const QRect ink = inkOf(*label);
       EXPECT_TRUE(label->contentsRect().contains(ink))
-          << label->objectName().toStdString() << ": " << label->text().toStdString() << " inks "
-          << ink.y() << ".." << ink.bottom() << " of " << label->height();
+          << label->objectName().toStdString() << ": " << label->text().toStdString() << " inks " << ink.y() << ".."
+          << ink.bottom() << " of " << label->height();
     }
   }
 }
@@ -166,9 +166,9 @@ TEST_F(SideWindows, AQuestionTakesReturnForYesAndEscapeForNo) {
       if (QWidget* box = QApplication::activeModalWidget()) QTest::keyClick(box, key);
     });
     press.start(20);
-    EXPECT_EQ(view.messageBox("Вы проиграли все деньги.\r\nНачать сначала?", "Не повезло...",
-                              MessageStyle::InformationYesNo),
-              answer)
+    EXPECT_EQ(
+        view.messageBox("Вы проиграли все деньги.\r\nНачать сначала?", "Не повезло...", MessageStyle::InformationYesNo),
+        answer)
         << key;
   }
 }

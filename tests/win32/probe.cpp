@@ -25,7 +25,8 @@
 namespace {
 
 std::string utf8(const std::wstring& wide) {
-  std::string bytes(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
+  std::string bytes(
+      static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr)), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
   bytes.pop_back();
   return bytes;
@@ -127,7 +128,8 @@ BOOL CALLBACK checkInk(HWND control, LPARAM) {
   SelectObject(dc, oldCanvas);
   DeleteObject(canvas);
   DeleteDC(dc);
-  const bool whole = ink.left >= Margin && ink.top >= Margin && ink.right < width - Margin && ink.bottom < height - Margin;
+  const bool whole =
+      ink.left >= Margin && ink.top >= Margin && ink.right < width - Margin && ink.bottom < height - Margin;
   std::printf("%d %d %s", GetDlgCtrlID(control), whole ? 1 : 0, utf8(text).c_str());
   if (!whole) {
     std::printf(" (ink %ld,%ld..%ld,%ld in %ldx%ld)", ink.left - Margin, ink.top - Margin, ink.right - Margin,

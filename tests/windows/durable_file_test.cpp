@@ -45,9 +45,11 @@ TEST(DurableFile, AReplaceUnderACyrillicNameLeavesOneFileAndClearsWhatGoneWriter
   EXPECT_EQ(windows::readFile(held, 4096), "513\r\n");
   EXPECT_EQ(namesIn(folder), std::set<std::wstring>{L"data1.ini"}) << "no temporary file is left behind";
 
-  const std::wstring ours = windows::widen(platform::temporaryName("data1.ini", static_cast<long>(GetCurrentProcessId())));
+  const std::wstring ours =
+      windows::widen(platform::temporaryName("data1.ini", static_cast<long>(GetCurrentProcessId())));
   const std::wstring gone = windows::widen(platform::temporaryName("data1.ini", 1073741820));
-  for (const std::wstring& name : {ours, gone, std::wstring(L"data1.ini.new-notapid")}) std::ofstream(folder / name) << "1";
+  for (const std::wstring& name : {ours, gone, std::wstring(L"data1.ini.new-notapid")})
+    std::ofstream(folder / name) << "1";
   removeStaleTemporaries(held);
   EXPECT_EQ(namesIn(folder), (std::set<std::wstring>{L"data1.ini", ours, L"data1.ini.new-notapid"}));
 }
