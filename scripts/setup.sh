@@ -25,7 +25,7 @@ if [ "${1:-}" = "--test" ]; then
     xvfb xdotool x11-utils imagemagick pulseaudio pulseaudio-utils python3 python3-pil python3-xlib
     clang libclang-rt-14-dev desktop-file-utils valgrind bc
     g++-mingw-w64-x86-64 librsvg2-bin nsis zip wine64 openbox xfwm4 xcompmgr picom weston qt6-wayland sway xwayland kwin-x11
-    kwin-wayland mutter lintian appstream dpkg-dev
+    kwin-wayland mutter lintian appstream dpkg-dev bindfs
     emscripten chromium chromium-driver python3-selenium
   )
 fi

@@ -20,6 +20,10 @@ std::optional<Start> claimOne(MoneyFiles& files, File file, StartRefusal& refusa
     const bool unlocked = claim == MoneyFiles::Claim::LocksUnavailable;
     // Only the played file's name is claimed: the carried one goes at the start's end.
     if (unlocked && (file == File::Carried || files.claimByName(file))) return std::nullopt;
+    if (claim == MoneyFiles::Claim::Taken && file == File::Played &&
+        files.askNotedHolderForward(file) == MoneyFiles::Answer::Shown) {
+      return Start{Start::Outcome::HandedOver, {}};
+    }
     if (!unlocked && claim != MoneyFiles::Claim::HeldElsewhere) return std::nullopt;
     switch (files.askHolderForward(file, refusal.holdingUser)) {
       case MoneyFiles::Answer::Shown: return Start{Start::Outcome::HandedOver, {}};

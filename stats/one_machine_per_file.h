@@ -33,6 +33,11 @@ class MoneyFiles {
   virtual Answer askHolderForward(File file, std::string& holdingUser) = 0;
   // Whether the file also has names in other folders (a hard link).
   virtual bool hasOtherNames(File file) = 0;
+  // The same folder mounted a second time (FUSE) shows the file under another identity with
+  // locks of its own, so neither the claim nor a name made from the file meets there. A holder
+  // also notes its name beside the file; a start asks the game noted there, which comes forward
+  // only when its own folder is the start's (a copy of the folder is a machine of its own).
+  virtual Answer askNotedHolderForward(File) { return Answer::NoAnswer; }
 
   virtual std::optional<std::string> read(File file) = 0;
   // A durable replace under the file's claim; false when it failed.

@@ -23,6 +23,7 @@ class FakeFiles : public MoneyFiles {
   bool nameFree = true;
   std::vector<Answer> answers{Answer::NoAnswer};  // one for each ask, the last for the rest
   bool otherNames = false;
+  Answer noted = Answer::NoAnswer;
   std::map<File, std::optional<std::string>> content;
   bool replaceFails = false;
   std::vector<std::string> done;
@@ -36,6 +37,7 @@ class FakeFiles : public MoneyFiles {
     return answers[std::min<std::size_t>(asks++, answers.size() - 1)];
   }
   bool hasOtherNames(File) override { return otherNames; }
+  Answer askNotedHolderForward(File) override { return noted; }
   std::optional<std::string> read(File file) override { return content[file]; }
   bool replace(File file, const std::string& bytes) override {
     if (replaceFails) return false;
@@ -65,6 +67,11 @@ TEST(OneMachinePerFile, AClaimedFileIsPlayedAndAHoldersAnswerHandsOverOrRefuses)
   EXPECT_EQ(claimMoney(running, Beside).outcome, Outcome::HandedOver);
   EXPECT_EQ(running.asks, 3);
   EXPECT_EQ(running.done, std::vector<std::string>{}) << "a start that hands over touches nothing";
+
+  FakeFiles mounted;  // its folder mounted a second time: the claim is taken, the noted holder answers
+  mounted.noted = Answer::Shown;
+  EXPECT_EQ(claimMoney(mounted, Beside).outcome, Outcome::HandedOver);
+  EXPECT_EQ(mounted.done, std::vector<std::string>{});
 
   FakeFiles sudo;
   sudo.claims[File::Played] = Claim::HeldElsewhere;

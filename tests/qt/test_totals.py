@@ -229,6 +229,26 @@ class TotalsFile(unittest.TestCase):
         self.assertEqual(game.wait_exit(), 0)
         self.assertEqual(read(game.totals_path), b"512\r\n")
 
+    @unittest.skipUnless(os.path.exists("/dev/fuse"), "this kernel offers no FUSE")
+    def test_a_start_through_a_second_mount_of_the_folder_hands_over_to_the_machine_on_it(self):
+        # bindfs shows the folder again as a file system of its own: the file has another
+        # identity there, and its locks are not the real file's.
+        self.game = game = Game(totals=b"512\r\n")
+        mount = os.path.join(game.base, "mount")
+        os.mkdir(mount)
+        subprocess.run(["bindfs", game.folder, mount], check=True)
+        try:
+            second = subprocess.run([os.path.join(mount, "vertuno")], capture_output=True, text=True, timeout=10,
+                                    env={**os.environ, "LANG": "C.UTF-8"})
+        finally:
+            subprocess.run(["umount", mount], check=True)
+        self.assertEqual(second.returncode, 0, second.stderr)
+        self.assertIn("already running", second.stderr)
+        self.assertIsNone(game.process.poll(), "the first machine plays on")
+        game.choose_from_menu(EXIT)
+        self.assertEqual(game.wait_exit(), 0)
+        self.assertEqual(sorted(os.listdir(game.folder)), sorted(os.listdir(PROGRAM_FOLDER) + ["data1.ini"]))
+
     def test_a_start_on_money_another_user_plays_on_says_who_and_how_to_go_on(self):
         home = tempfile.mkdtemp(prefix="vertuno-home-")
         os.chmod(home, 0o755)
