@@ -101,8 +101,10 @@ void MachineWindow::refresh(Change what) {
       board_->setAccessibleName(QString::fromStdString(boardReading(state.Tab)));
       break;
     case Change::Face:
+      // The new face is on screen before its outline: an outline that came first would show the
+      // old face cut to it until the next paint.
+      repaint();
       applyOutline();
-      update();
       break;
     case Change::Coin:
       update(paintedCoin_);

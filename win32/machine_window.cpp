@@ -184,9 +184,11 @@ void MachineWindow::refresh(Change what) {
       InvalidateRect(board_, nullptr, FALSE);
       break;
     case Change::Face:
+      // The new face is painted before its outline is set: an outline that came first would
+      // show the old face cut to it until the next paint.
       useFace();
+      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
       applyOutline();
-      RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
       break;
     case Change::Coin: {
       InvalidateRect(window_, &paintedCoin_, FALSE);
