@@ -45,9 +45,21 @@ void Win32Platform::armWaitTimer(int intervalMs) {
 
 void Win32Platform::disarmWaitTimer() { KillTimer(timerWindow_, Timer1); }
 
+// The sound library loads at the first sound, not before the window: the start waits for no
+// library it does not need yet.
 void Win32Platform::playSound(const std::string& name) {
-  PlaySoundW((programFolder_ + L'\\' + windows::widen(name)).c_str(), nullptr,
-             SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
+  using PlaySoundProc = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+  static const auto play = [] {
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    // From the system folder alone: a winmm.dll planted beside the program is never loaded.
+    HMODULE library =
+        length && length < MAX_PATH ? LoadLibraryW((std::wstring(system, length) + L"\\winmm.dll").c_str()) : nullptr;
+    return library ? reinterpret_cast<PlaySoundProc>(reinterpret_cast<void*>(GetProcAddress(library, "PlaySoundW")))
+                   : nullptr;
+  }();
+  if (play)
+    play((programFolder_ + L'\\' + windows::widen(name)).c_str(), nullptr, SND_FILENAME | SND_ASYNC | SND_NODEFAULT);
 }
 
 void Win32Platform::reseedRandom() { random_.reseed(); }

@@ -1,7 +1,6 @@
 #include "win32/totals_location.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include "stats/money_place.h"
 #include "windows/text.h"
@@ -21,14 +20,16 @@ bool canWriteIn(const std::wstring& folder) {
 
 bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// The roaming application data folder as Windows gives every process in its environment: asking
+// the shell for the known folder would load the shell's library before the first window.
 std::wstring userFolder() {
-  PWSTR roaming = nullptr;
-  std::wstring folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, KF_FLAG_CREATE, nullptr, &roaming))) {
-    folder = std::wstring(roaming) + L"\\Vertuno";
-  }
-  CoTaskMemFree(roaming);
-  return folder;
+  const DWORD length = GetEnvironmentVariableW(L"APPDATA", nullptr, 0);
+  if (length <= 1) return {};
+  std::wstring roaming(length, L'\0');
+  if (GetEnvironmentVariableW(L"APPDATA", roaming.data(), length) != length - 1) return {};
+  roaming.resize(length - 1);
+  if (!CreateDirectoryW(roaming.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return {};
+  return roaming + L"\\Vertuno";
 }
 
 }  // namespace
