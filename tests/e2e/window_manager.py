@@ -5,11 +5,23 @@ import signal
 import subprocess
 import time
 
+from Xlib import X
+
+from game import x_connection
+
 
 def managing():
     found = subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
                            capture_output=True, text=True).stdout
     return "window id" in found
+
+
+def screen_held():
+    """Whether a manager holds the screen (ICCCM's WM_S0 selection). The X server lets it go only
+    once it has seen the last manager's connection close, and a manager that finds it held
+    leaves at once (openbox with status 0)."""
+    connection = x_connection()
+    return connection.get_selection_owner(connection.intern_atom("WM_S0")) != X.NONE
 
 
 def any_alive(group):
@@ -33,6 +45,9 @@ class WindowManager:
         self.ready = ready
 
     def __enter__(self):
+        deadline = time.time() + 15
+        while screen_held() and time.time() < deadline:
+            time.sleep(0.05)
         self.process = subprocess.Popen(self.command, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL, start_new_session=True)
         # A deadline, not a wait: on a machine busy with builds a manager may take many seconds.
