@@ -9,6 +9,7 @@
 #include "machine/machine.h"
 #include "machine/view.h"
 #include "win32/display_scale.h"
+#include "win32/picture.h"
 
 namespace vertuno::win32 {
 
@@ -47,6 +48,7 @@ class MachineWindow {
   RECT coinRect() const;
 
   Machine& machine_;
+  PictureInAdvance cabinetFace_;  // decoded while the window is made
   HWND window_ = nullptr;
   HWND board_ = nullptr;  // draws the cells; a screen reader reads it out by its name
   DisplayScale scale_;

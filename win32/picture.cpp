@@ -16,19 +16,21 @@ constexpr std::array RenderedScales{VERTUNO_DISPLAY_SCALES};
 
 // The pictures are PNG files in the resources, decoded by the Windows Imaging Component, which
 // every Windows since Vista has.
+ComPtr<IWICImagingFactory> makeFactory() {
+  ComPtr<IWICImagingFactory> made;
+  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&made));
+  return made;
+}
+
 IWICImagingFactory* imagingFactory() {
   static const ComPtr<IWICImagingFactory> factory = [] {
-    ComPtr<IWICImagingFactory> made;
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&made));
-    return made;
+    return makeFactory();
   }();
   return factory.Get();
 }
 
-}  // namespace
-
-HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale) {
+HBITMAP decode(IWICImagingFactory* factory, int base, SIZE layoutSize, DisplayScale scale) {
   const int wanted = MulDiv(100, static_cast<int>(scale.dpi), USER_DEFAULT_SCREEN_DPI);
   int chosen = RenderedScales.back();
   for (int rendered : RenderedScales) {
@@ -37,7 +39,6 @@ HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale) {
       break;
     }
   }
-  IWICImagingFactory* factory = imagingFactory();
   HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(base + chosen), RT_RCDATA);
   if (!factory || !found) return nullptr;
   auto* png = static_cast<BYTE*>(LockResource(LoadResource(nullptr, found)));
@@ -75,6 +76,38 @@ HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale) {
     return nullptr;
   }
   return bitmap;
+}
+
+}  // namespace
+
+HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale) {
+  return decode(imagingFactory(), base, layoutSize, scale);
+}
+
+PictureInAdvance::PictureInAdvance(int base, SIZE layoutSize, DisplayScale scale)
+    : base_(base), layoutSize_(layoutSize), scale_(scale) {
+  // Deferred to take() where no thread can be had.
+  picture_ = std::async(std::launch::async | std::launch::deferred, [=] {
+    const bool joined = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
+    HBITMAP picture = nullptr;
+    if (const ComPtr<IWICImagingFactory> factory = makeFactory())
+      picture = decode(factory.Get(), base, layoutSize, scale);
+    if (joined) CoUninitialize();
+    return picture;
+  });
+}
+
+PictureInAdvance::~PictureInAdvance() {
+  if (picture_.valid()) DeleteObject(picture_.get());
+}
+
+HBITMAP PictureInAdvance::take(DisplayScale scale) {
+  if (picture_.valid()) {
+    HBITMAP picture = picture_.get();
+    if (scale.dpi == scale_.dpi) return picture;
+    DeleteObject(picture);
+  }
+  return loadPicture(base_, layoutSize_, scale);
 }
 
 }  // namespace vertuno::win32
