@@ -321,28 +321,18 @@ const page = (() => {
   }
 
   // --- Message boxes and the menu ---------------------------------------------------------
+  // The box's form closes it with the button's answer; Escape closes it with the last answer.
   function showMessage(text, title, style) {
     const dialog = byId('message');
     byId('message-title').textContent = title;
     byId('message-text').textContent = text.replace(/\r\n/g, '\n');
     byId('message-icon').className = style === layout.warningStyle ? 'icon warning' : 'icon information';
+    const answers = style === layout.yesNoStyle ? ['yes', 'no'] : ['ok'];
     const buttons = byId('message-buttons');
     buttons.replaceChildren();
-    const answers = style === layout.yesNoStyle ? ['yes', 'no'] : ['ok'];
-    const answer = (name) => {
-      dialog.oncancel = null;
-      dialog.close();
-      post('answer', { a: layout.answers[name] });
-    };
-    for (const name of answers) {
-      const button = make('button', '', buttons);
-      button.textContent = layout.buttons[name];
-      button.addEventListener('click', () => answer(name));
-    }
-    dialog.oncancel = (e) => {
-      e.preventDefault();
-      answer(answers[answers.length - 1]);
-    };
+    for (const name of answers) Object.assign(make('button', '', buttons), { value: name, textContent: layout.buttons[name] });
+    dialog.returnValue = answers[answers.length - 1];
+    dialog.onclose = () => post('answer', { a: layout.answers[dialog.returnValue] });
     dialog.showModal();
     buttons.firstChild.focus();
   }

@@ -351,7 +351,7 @@ class Page(unittest.TestCase):
         self.assertTrue(wait_until(lambda: b.shown("switched-off"), 5), "\"Выход\"")
         self.assertEqual(b.errors(), [])
 
-    def test_screen_readers_hear_what_each_part_is_and_says(self):
+    def test_screen_readers_hear_each_part_and_escape_answers_a_box(self):
         b = self.browser
         def read():
             nodes = b.cdp("Accessibility.getFullAXTree")["nodes"]
@@ -367,6 +367,9 @@ class Page(unittest.TestCase):
         shown = read()
         self.assertIn(("dialog", b.js("return document.getElementById('message-title').textContent")), shown)
         self.assertFalse([name for _, name in shown if name == "!"], shown)
+        # Escape gives the box's last answer: the warning taken, the machine goes off.
+        b.keys(Keys.ESCAPE)
+        self.assertTrue(wait_until(lambda: b.shown("switched-off"), 5))
 
 
 def take_over_both_ways(test, b, url):
