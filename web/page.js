@@ -80,7 +80,7 @@ const page = (() => {
   // wherever the cabinet has moved by then.
   function post(kind, fields = {}) {
     if (!running) return;
-    queue.push({ kind: layout.events[kind], ...fields });
+    queue.push({ kind, ...fields });
     if (wake) {
       const resume = wake;
       wake = null;
@@ -90,7 +90,7 @@ const page = (() => {
   // A timer disarmed, or armed afresh, forgets the tick it had not yet delivered.
   function disarmTimer(kind) {
     clearTimeout(timers[kind]);
-    for (let i = queue.length - 1; i >= 0; --i) if (queue[i].kind === layout.events[kind]) queue.splice(i, 1);
+    for (let i = queue.length - 1; i >= 0; --i) if (queue[i].kind === kind) queue.splice(i, 1);
   }
   // What the player did, raw, as the machine's input of that kind.
   const input = (kind, fields = {}) => post('input', { input: layout.inputs[kind], ...fields });

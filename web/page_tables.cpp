@@ -10,7 +10,6 @@
 #include "machine/cabinet.h"
 #include "machine/outlines.h"
 #include "stats/side_window_layout.h"
-#include "web/page_event.h"
 
 namespace vertuno::web {
 
@@ -97,15 +96,6 @@ val sideWindow(const SideWindowLayout* w) {
                  {"width", val(w->width)}, {"height", val(w->height)}, {"font", font(DialogFont)}, {"controls", list(w->controls, control)}});
 }
 
-val events() {
-  using K = PageEventKind;
-  const auto n = [](K kind) { return val(static_cast<int>(kind)); };
-  return object({{"input", n(K::Input)}, {"timer1", n(K::Timer1)}, {"timer2", n(K::Timer2)},
-                 {"longPress", n(K::LongPress)}, {"closeWindow", n(K::CloseWindow)}, {"sideButton", n(K::SideButton)},
-                 {"answer", n(K::Answer)}, {"menuChosen", n(K::MenuChosen)}, {"rescale", n(K::Rescale)},
-                 {"hidden", n(K::Hidden)}, {"close", n(K::Close)}});
-}
-
 // The kinds of the machine's Input the page passes on.
 val inputs() {
   using K = InputKind;
@@ -126,7 +116,7 @@ val pageTables() {
   const val faces = array({object({{"outline", points(NormalOutline)}, {"pictures", array({cabinet})}}),
                            object({{"outline", points(DemoOutline)}, {"pictures", array({cabinet, player})}})});
   return object(
-      {{"events", events()}, {"inputs", inputs()}, {"title", text(mw::Title)}, {"width", val(mw::Width)}, {"height", val(mw::Height)},
+      {{"inputs", inputs()}, {"title", text(mw::Title)}, {"width", val(mw::Width)}, {"height", val(mw::Height)},
        {"font", font(mw::Font)}, {"cabinetBlue", colour(mw::CabinetBlue)}, {"faces", faces},
        {"labels", list(mw::Texts, label)}, {"hotSpots", list(mw::HotSpots, hotSpot)},
        {"cells", points(mw::CellPositions)}, {"boardName", text(mw::BoardName)}, {"board", box(mw::BoardBox)},

@@ -8,7 +8,6 @@
 #include "machine/cabinet.h"
 #include "machine/machine.h"
 #include "stats/side_window_layout.h"
-#include "web/page_event.h"
 #include "web/page_tables.h"
 #include "web/platform.h"
 
@@ -39,44 +38,44 @@ const auto* row(const Table& table, int index) {
 
 WebView::WebView(WebPlatform& platform) : platform_(platform) {}
 
+// The page names each event it queues; a and b are the numbers some of them carry.
 void WebView::dispatch(const val& event) {
   // A number the event carries, or 0 where it has none.
   const auto number = [&event](const char* name) { return event[name].isUndefined() ? 0 : event[name].as<int>(); };
+  const std::string kind = event["kind"].as<std::string>();
   const int a = number("a");
-  switch (static_cast<PageEventKind>(number("kind"))) {
-    case PageEventKind::None: break;
-    case PageEventKind::Input: {
-      const std::string hotSpot = event["hotSpot"].isUndefined() ? "" : event["hotSpot"].as<std::string>();
-      machine_->input({.kind = static_cast<InputKind>(number("input")),
-                       .button = static_cast<MouseButton>(number("button")),
-                       .held = static_cast<MouseButton>(number("held")),
-                       .at = {number("x"), number("y")},
-                       .window = static_cast<WindowId>(number("window")),
-                       .hotSpot = hotSpot,
-                       .ms = number("ms")});
-      break;
-    }
-    case PageEventKind::Timer1: machine_->Timer1_Timer(); break;
-    case PageEventKind::Timer2: machine_->Timer2_Timer(); break;
-    case PageEventKind::LongPress: machine_->input({.kind = InputKind::LongPress}); break;
-    case PageEventKind::CloseWindow:
-      if (const auto* window = row(SideWindows, a)) machine_->closeSideWindow((*window)->window);
-      break;
-    case PageEventKind::SideButton: {
-      const auto* window = row(SideWindows, a);
-      const auto* control = window ? row((*window)->controls, number("b")) : nullptr;
-      if (control && control->onClick) (machine_->*control->onClick)();
-      break;
-    }
-    case PageEventKind::Answer: answer_ = static_cast<Answer>(a); break;
-    case PageEventKind::MenuChosen: {
-      const auto* item = row(machine_window::Menu, a);
-      menuChoice_ = item ? item->choice : MenuChoice::None;
-      break;
-    }
-    case PageEventKind::Rescale: showCells(); break;
-    case PageEventKind::Hidden: machine_->saveWithoutViews(); break;
-    case PageEventKind::Close: machine_->Form_Unload(); break;
+  if (kind == "input") {  // what the player did, raw: the fields of the machine's Input, by name
+    const std::string hotSpot = event["hotSpot"].isUndefined() ? "" : event["hotSpot"].as<std::string>();
+    machine_->input({.kind = static_cast<InputKind>(number("input")),
+                     .button = static_cast<MouseButton>(number("button")),
+                     .held = static_cast<MouseButton>(number("held")),
+                     .at = {number("x"), number("y")},
+                     .window = static_cast<WindowId>(number("window")),
+                     .hotSpot = hotSpot,
+                     .ms = number("ms")});
+  } else if (kind == "timer1") {
+    machine_->Timer1_Timer();
+  } else if (kind == "timer2") {
+    machine_->Timer2_Timer();
+  } else if (kind == "longPress") {
+    machine_->input({.kind = InputKind::LongPress});
+  } else if (kind == "closeWindow") {  // a: the side window whose close button was pressed
+    if (const auto* window = row(SideWindows, a)) machine_->closeSideWindow((*window)->window);
+  } else if (kind == "sideButton") {  // a: the side window, b: the control's index in it
+    const auto* window = row(SideWindows, a);
+    const auto* control = window ? row((*window)->controls, number("b")) : nullptr;
+    if (control && control->onClick) (machine_->*control->onClick)();
+  } else if (kind == "answer") {
+    answer_ = static_cast<Answer>(a);
+  } else if (kind == "menuChosen") {  // a: the item's index, or -1 for none
+    const auto* item = row(machine_window::Menu, a);
+    menuChoice_ = item ? item->choice : MenuChoice::None;
+  } else if (kind == "rescale") {  // the screen's pixel ratio changed
+    showCells();
+  } else if (kind == "hidden") {  // the page went out of sight, or is left
+    machine_->saveWithoutViews();
+  } else if (kind == "close") {  // another tab takes the machine over
+    machine_->Form_Unload();
   }
 }
 
