@@ -25,7 +25,7 @@ TEST(PictureInAdvance, TheCabinetDecodedAsideIsTheOneDecodedAtOnceAndAnotherScal
   const SIZE size{face.width, face.height};
   const win32::DisplayScale wanted{144};  // 150 %, a scale the build renders at
   HBITMAP expected = win32::loadPicture(VERTUNO_CABINET, size, wanted);
-  ASSERT_EQ(std::get<0>(pixels(expected)), win32::DisplayScale{144}.px(face.width));
+  ASSERT_EQ(std::get<0>(pixels(expected)), wanted.px(face.width));
   for (const UINT guessed : {144U, 96U}) {
     win32::PictureInAdvance early(VERTUNO_CABINET, size, {guessed});
     HBITMAP taken = early.take(wanted);
