@@ -16,6 +16,12 @@ def managing():
     return "window id" in found
 
 
+def root_properties():
+    connection = x_connection()
+    root = connection.screen().root
+    return {connection.get_atom_name(atom) for atom in root.list_properties()}
+
+
 def screen_held():
     """Whether a manager holds the screen (ICCCM's WM_S0 selection). The X server lets it go only
     once it has seen the last manager's connection close, and a manager that finds it held
@@ -45,6 +51,7 @@ class WindowManager:
         self.ready = ready
 
     def __enter__(self):
+        self.root_before = root_properties()
         deadline = time.time() + 15
         while screen_held() and time.time() < deadline:
             time.sleep(0.05)
@@ -68,5 +75,7 @@ class WindowManager:
             time.sleep(0.05)
         if any_alive(self.process.pid):
             os.killpg(self.process.pid, signal.SIGKILL)
-        # The next manager must not find this one's mark on the root window.
-        subprocess.run(["xprop", "-root", "-remove", "_NET_SUPPORTING_WM_CHECK"])
+        # The server outlives its managers: whatever comes next must not find this one's marks on
+        # the root window (its check window, the features it claimed, its work area).
+        for name in root_properties() - self.root_before:
+            subprocess.run(["xprop", "-root", "-remove", name])
