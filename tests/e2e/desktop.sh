@@ -7,9 +7,11 @@ start_desktop() {
   VERTUNO_DESKTOP_DIR=$(mktemp -d /tmp/vertuno-desktop-XXXXXX)
   # The speaker is open to every local user, so a game run as an ordinary user is heard too.
   chmod 755 "$VERTUNO_DESKTOP_DIR"
-  # Xvfb picks a free display itself and says which once it accepts connections.
+  # Xvfb picks a free display itself and says which once it accepts connections. It must not
+  # reset when its last client leaves: a game connecting while it resets is turned away, and a
+  # suite that looks with xdotool between a game's starts leaves it clientless again and again.
   exec {displayfd}<> <(:)
-  Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -ac -nolisten tcp \
+  Xvfb -displayfd "$displayfd" -screen 0 1024x768x24 -ac -nolisten tcp -noreset \
     > "$VERTUNO_DESKTOP_DIR/xvfb.log" 2>&1 &
   VERTUNO_XVFB_PID=$!
   local display

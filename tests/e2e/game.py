@@ -445,8 +445,7 @@ class Backdrop:
     def __enter__(self):
         self.path = tempfile.mktemp(suffix=".png")
         subprocess.run(["convert", "-size", "400x700", "xc:#4a6a5a", self.path], check=True)
-        # Learnt from its map event, not by asking another client to look: Xvfb may refuse a
-        # connection made at the same instant as another's, and then the backdrop's.
+        # Learnt from its map event, so no second client has to look while it comes up.
         forget_mapped_windows()
         self.process = subprocess.Popen(["display", "-geometry", "+0+0", self.path])
 
