@@ -85,12 +85,7 @@ void registerClass(HINSTANCE instance, WNDPROC procedure) {
 
 }  // namespace
 
-// The face starts decoding at the screen's scale, the window's unless it opens on a monitor of
-// another scale, and is ready by the time the window is made.
-MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance)
-    : machine_(machine),
-      cabinetFace_(VERTUNO_CABINET, {machine_window::NormalFaceArtwork.width, machine_window::NormalFaceArtwork.height},
-                   scaleOf(nullptr)) {
+MachineWindow::MachineWindow(Machine& machine, HINSTANCE instance) : machine_(machine) {
   registerClass(instance, procedure);
   window_ =
       CreateWindowExW(0, MachineWindowClass, windows::widen(machine_window::Title).c_str(),
@@ -170,8 +165,8 @@ void MachineWindow::applyOutline() {
 void MachineWindow::useFace() {
   const bool normal = machine_.state().CabinetFace == Face::NormalFace;
   HBITMAP& face = faces_[static_cast<std::size_t>(machine_.state().CabinetFace)];
-  const Box& demo = machine_window::DemoFaceArtwork;
-  if (!face) face = normal ? cabinetFace_.take(scale_) : loadPicture(VERTUNO_DEMO, {demo.width, demo.height}, scale_);
+  const Box& artwork = normal ? machine_window::NormalFaceArtwork : machine_window::DemoFaceArtwork;
+  if (!face) face = loadPicture(normal ? VERTUNO_CABINET : VERTUNO_DEMO, {artwork.width, artwork.height}, scale_);
   if (faceBrush_) DeleteObject(faceBrush_);
   faceBrush_ = CreatePatternBrush(face);
 }

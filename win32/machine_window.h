@@ -48,7 +48,6 @@ class MachineWindow {
   RECT coinRect() const;
 
   Machine& machine_;
-  PictureInAdvance cabinetFace_;  // decoded while the window is made
   HWND window_ = nullptr;
   HWND board_ = nullptr;  // draws the cells; a screen reader reads it out by its name
   DisplayScale scale_;

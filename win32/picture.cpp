@@ -16,21 +16,20 @@ constexpr std::array RenderedScales{VERTUNO_DISPLAY_SCALES};
 
 // The pictures are PNG files in the resources, decoded by the Windows Imaging Component, which
 // every Windows since Vista has.
-ComPtr<IWICImagingFactory> makeFactory() {
-  ComPtr<IWICImagingFactory> made;
-  CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&made));
-  return made;
-}
-
 IWICImagingFactory* imagingFactory() {
   static const ComPtr<IWICImagingFactory> factory = [] {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    return makeFactory();
+    ComPtr<IWICImagingFactory> made;
+    CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&made));
+    return made;
   }();
   return factory.Get();
 }
 
-HBITMAP decode(IWICImagingFactory* factory, int base, SIZE layoutSize, DisplayScale scale) {
+}  // namespace
+
+HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale) {
+  IWICImagingFactory* factory = imagingFactory();
   const int wanted = MulDiv(100, static_cast<int>(scale.dpi), USER_DEFAULT_SCREEN_DPI);
   int chosen = RenderedScales.back();
   for (int rendered : RenderedScales) {
@@ -51,7 +50,9 @@ HBITMAP decode(IWICImagingFactory* factory, int base, SIZE layoutSize, DisplaySc
   bool decoded =
       SUCCEEDED(factory->CreateStream(&stream)) &&
       SUCCEEDED(stream->InitializeFromMemory(png, SizeofResource(nullptr, found))) &&
-      SUCCEEDED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, &decoder)) &&
+      // The PNG decoder by name: asking the factory to find it reads every codec's registration.
+      SUCCEEDED(CoCreateInstance(CLSID_WICPngDecoder, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&decoder))) &&
+      SUCCEEDED(decoder->Initialize(stream.Get(), WICDecodeMetadataCacheOnDemand)) &&
       SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(factory->CreateFormatConverter(&pixels)) &&
       SUCCEEDED(pixels->Initialize(frame.Get(), GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
                                    WICBitmapPaletteTypeCustom));
@@ -76,38 +77,6 @@ HBITMAP decode(IWICImagingFactory* factory, int base, SIZE layoutSize, DisplaySc
     return nullptr;
   }
   return bitmap;
-}
-
-}  // namespace
-
-HBITMAP loadPicture(int base, SIZE layoutSize, DisplayScale scale) {
-  return decode(imagingFactory(), base, layoutSize, scale);
-}
-
-PictureInAdvance::PictureInAdvance(int base, SIZE layoutSize, DisplayScale scale)
-    : base_(base), layoutSize_(layoutSize), scale_(scale) {
-  // Deferred to take() where no thread can be had.
-  picture_ = std::async(std::launch::async | std::launch::deferred, [=] {
-    const bool joined = SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED));
-    HBITMAP picture = nullptr;
-    if (const ComPtr<IWICImagingFactory> factory = makeFactory())
-      picture = decode(factory.Get(), base, layoutSize, scale);
-    if (joined) CoUninitialize();
-    return picture;
-  });
-}
-
-PictureInAdvance::~PictureInAdvance() {
-  if (picture_.valid()) DeleteObject(picture_.get());
-}
-
-HBITMAP PictureInAdvance::take(DisplayScale scale) {
-  if (picture_.valid()) {
-    HBITMAP picture = picture_.get();
-    if (scale.dpi == scale_.dpi) return picture;
-    DeleteObject(picture);
-  }
-  return loadPicture(base_, layoutSize_, scale);
 }
 
 }  // namespace vertuno::win32

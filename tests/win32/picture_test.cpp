@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -20,19 +21,19 @@ std::tuple<LONG, LONG, std::vector<unsigned char>> pixels(HBITMAP picture) {
   return {dib.dsBm.bmWidth, dib.dsBm.bmHeight, {bits, bits + dib.dsBm.bmWidthBytes * dib.dsBm.bmHeight}};
 }
 
-TEST(PictureInAdvance, TheCabinetDecodedAsideIsTheOneDecodedAtOnceAndAnotherScaleIsDecodedAfresh) {
+// The rendered scales are decoded as they are, another is resized from the next larger one;
+// either way the picture has the scale's size and is the cabinet, not an empty bitmap.
+TEST(Picture, TheCabinetComesAtTheSizeOfEachScale) {
   const Box& face = machine_window::NormalFaceArtwork;
-  const SIZE size{face.width, face.height};
-  const win32::DisplayScale wanted{144};  // 150 %, a scale the build renders at
-  HBITMAP expected = win32::loadPicture(VERTUNO_CABINET, size, wanted);
-  ASSERT_EQ(std::get<0>(pixels(expected)), wanted.px(face.width));
-  for (const UINT guessed : {144U, 96U}) {
-    win32::PictureInAdvance early(VERTUNO_CABINET, size, {guessed});
-    HBITMAP taken = early.take(wanted);
-    EXPECT_EQ(pixels(taken), pixels(expected)) << "guessed at " << guessed << " dpi";
-    DeleteObject(taken);
+  for (const UINT dpi : {96U, 144U, 168U}) {
+    const win32::DisplayScale scale{dpi};
+    HBITMAP picture = win32::loadPicture(VERTUNO_CABINET, {face.width, face.height}, scale);
+    const auto [width, height, bits] = pixels(picture);
+    EXPECT_EQ(width, scale.px(face.width)) << dpi << " dpi";
+    EXPECT_EQ(height, scale.px(face.height)) << dpi << " dpi";
+    EXPECT_NE(std::count(bits.begin(), bits.end(), 0), static_cast<std::ptrdiff_t>(bits.size())) << dpi << " dpi";
+    DeleteObject(picture);
   }
-  DeleteObject(expected);
 }
 
 }  // namespace
