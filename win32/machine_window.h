@@ -9,7 +9,6 @@
 #include "machine/machine.h"
 #include "machine/view.h"
 #include "win32/display_scale.h"
-#include "win32/picture.h"
 
 namespace vertuno::win32 {
 
