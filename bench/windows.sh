@@ -7,7 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 starts=10
 [ "${1:-}" = "--quick" ] && starts=4
 bash "$root/scripts/build_windows.sh" -DVERTUNO_BENCH=ON > /dev/null
-cmake --build "$root/build-windows-release" --target minimal_window > /dev/null
+cmake --build "$root/build-windows-release" --target minimal_window --target pictured_window > /dev/null
 source "$root/tests/e2e/desktop.sh"
 start_desktop
 WINEPREFIX=$(mktemp -d)
