@@ -116,6 +116,14 @@ def _window_and_descendants(window, depth=3):
             yield from _window_and_descendants(child, depth - 1)
 
 
+def is_pop_up(window):
+    """A menu's window: the window manager leaves it alone."""
+    try:
+        return bool(window.get_attributes().override_redirect)
+    except Exception:  # a window already gone again
+        return False
+
+
 def wait_for_mapped_window(accept, timeout):
     """The first top-level window mapped from now on that accept() takes, or None. Under a
     window manager the mapped window is its frame, and the client is found inside it."""
@@ -423,9 +431,15 @@ class Game:
         return "".join(looks[-1])
 
     def choose_from_menu(self, downs):
-        """Opens the machine menu on the bare cabinet and picks the item so many steps down."""
+        """Opens the machine menu on the bare cabinet and, once it shows, picks the item so many
+        steps down."""
+        # A desktop's window manager gives the focus to the window clicked. Without one, a focus
+        # another program took moments before may reach the game only after the press, and Qt
+        # closes the menu it has just opened when it hears that its window lost the focus.
+        xdotool("windowfocus", "--sync", self.window)
+        forget_mapped_windows()
         self.click(30, 200, button=3)
-        time.sleep(0.4)
+        assert wait_for_mapped_window(is_pop_up, 10) is not None, "the menu opened"
         self.key(*(["Down"] * downs), "Return")
 
     def wait_exit(self, timeout=10):
