@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows release against the smallest Win32 window built with the same flags, started in
-# turn under Wine on a virtual desktop: one table of start-up and memory ratios measured side by
-# side in this run, and the sizes of what a player downloads:  bench/windows.sh [--quick]
+# turn under Wine on a virtual desktop, with the floor between them (that window with the game's
+# manifest, icon and face): start-up and memory ratios measured side by side in this run, and the
+# sizes of what a player downloads:  bench/windows.sh [--quick]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 starts=10

@@ -1,5 +1,6 @@
-"""Starts the released Windows game and the minimal Win32 window in turn under Wine, and prints
-the medians of their start-up and memory, their ratios, and the release's sizes:
+"""Starts the released Windows game, the minimal Win32 window and that window with the game's
+face in turn under Wine, and prints the medians of their start-up and memory, their ratios, and
+the release's sizes:
 windows_start_up.py STARTS RELEASE_BUILD"""
 import glob
 import os
